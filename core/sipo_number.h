@@ -1,0 +1,31 @@
+// sipo_number.h - the SIPO check-digit test and the five-way classification of an entered text.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+namespace sipo {
+
+// Classes in the order they are tested; each has a fixed status text and colour.
+enum class StatusClass { Empty, NotANumber, Incomplete, Valid, Invalid };
+
+// Colours as 0x00BBGGRR, the layout of a Windows COLORREF.
+using Colour = std::uint32_t;
+inline constexpr Colour kBlack = 0x000000;
+inline constexpr Colour kRed = 0x0000FF;
+inline constexpr Colour kGreen = 0x008000;
+inline constexpr Colour kYellow = 0x00FFFF;
+
+inline constexpr std::size_t kSipoLength = 10;
+
+// Check digit of exactly ten characters; nothing is trimmed and non-digits count 0.
+bool IsValidSipoNumber(std::string_view text);
+
+// Classifies the untrimmed text; the separator is the user's current decimal separator.
+StatusClass ClassifyNumberText(std::string_view text, char decimalSeparator);
+
+// Windows-1250 status text; empty for Empty.
+std::string_view StatusText(StatusClass status);
+Colour StatusColour(StatusClass status);
+
+}  // namespace sipo
