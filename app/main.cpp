@@ -1,0 +1,53 @@
+// main.cpp - program entry: the title, the main window and the event loop.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <exception>
+#include <string>
+
+#include "app/program_title.h"
+#include "resources/version.h"
+#include "ui/main_form.h"
+#include "ui/win_text.h"
+#include "ui/window_base.h"
+
+namespace {
+
+std::wstring ExecutablePath() {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (length < path.size()) return path.substr(0, length);
+    path.resize(path.size() * 2);
+  }
+}
+
+int RunEventLoop(HWND mainWindow) {
+  MSG msg;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    // Tab, arrow keys and button keys move between controls as in a dialog.
+    if (IsWindow(mainWindow) && IsDialogMessageW(mainWindow, &msg)) continue;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  return static_cast<int>(msg.wParam);
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
+  sipo::ui::SetProgramTitle(sipo::ProgramTitle(sipo::ui::Narrow(ExecutablePath())));
+  INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&controls);
+  HICON icon = static_cast<HICON>(
+      LoadImageW(instance, MAKEINTRESOURCEW(IDI_SIPO), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
+  sipo::ui::MainForm mainForm;
+  try {
+    mainForm.Create(icon);
+    mainForm.Show(showCommand);
+  } catch (const std::exception& error) {
+    sipo::ui::ShowErrorBox(nullptr, error.what());
+    return 1;
+  }
+  return RunEventLoop(mainForm.Handle());
+}

@@ -1,0 +1,136 @@
+// UI tests of the main window, run against the real program under Wine.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "tests/ui/sipo_app.h"
+#include "ui/control_ids.h"
+
+namespace sipo::uitest {
+namespace {
+
+using namespace sipo::ui;
+
+constexpr COLORREF kGreen = 0x008000;
+constexpr COLORREF kRed = 0x0000FF;
+constexpr COLORREF kYellow = 0x00FFFF;
+
+// Screen contents follow a repaint with a short delay under Wine, so colours are polled.
+int PixelsOf(const SipoApp& app, int id, COLORREF colour, int atLeast) {
+  int count = 0;
+  for (int attempt = 0; attempt < 40; ++attempt) {
+    count = app.CountPixels(id, colour);
+    if ((atLeast > 0 && count >= atLeast) || (atLeast == 0 && count == 0)) break;
+    Sleep(50);
+  }
+  return count;
+}
+
+// The Unix locale that Wine was started with; the decimal separator follows it.
+bool CzechLocale() {
+  const char* locale = std::getenv("LC_ALL");
+  return locale != nullptr && std::string(locale).rfind("cs_", 0) == 0;
+}
+
+TEST(MainForm, ShowsCaptionAndControlsWithCzechTexts) {
+  SipoApp app;
+  ASSERT_NE(app.MainWindow(), nullptr);
+  wchar_t caption[128] = {};
+  GetWindowTextW(app.MainWindow(), caption, 128);
+  EXPECT_STREQ(caption, L"Tamrix SIPO - ověření čísla");
+  EXPECT_EQ(app.Text(IDC_SingleLabel), L"SIPO číslo ke kontrole :");
+  EXPECT_EQ(app.Text(IDC_StatusLabel), L"Status :");
+  EXPECT_EQ(app.Text(IDC_CloseButton), L"Zavřít");
+  EXPECT_EQ(app.Text(IDC_StatusValue), L"");
+  RECT client;
+  GetClientRect(app.MainWindow(), &client);
+  EXPECT_EQ(client.right, 379);
+  EXPECT_EQ(client.bottom, 655);
+  const LONG style = GetWindowLongW(app.MainWindow(), GWL_STYLE);
+  EXPECT_TRUE(style & WS_MINIMIZEBOX);
+  EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+  EXPECT_FALSE(style & WS_THICKFRAME);
+}
+
+TEST(MainForm, ControlsStandAtTheirPlaces) {
+  SipoApp app;
+  ASSERT_NE(app.MainWindow(), nullptr);
+  struct Place {
+    int id;
+    int left, top, width, height;
+  };
+  // Client coordinates of the main window: panel origin (5, 96) plus the place on the panel.
+  const Place places[] = {{IDC_SinglePanel, 5, 96, 369, 81},
+                          {IDC_SingleEdit, 5 + 136, 96 + 24, 121, 19},
+                          {IDC_CloseButton, 237, 624, 137, 25}};
+  for (const auto& p : places) {
+    RECT rc;
+    GetWindowRect(app.Control(p.id), &rc);
+    MapWindowPoints(nullptr, app.MainWindow(), reinterpret_cast<POINT*>(&rc), 2);
+    EXPECT_EQ(rc.left, p.left) << p.id;
+    EXPECT_EQ(rc.top, p.top) << p.id;
+    EXPECT_EQ(rc.right - rc.left, p.width) << p.id;
+    EXPECT_EQ(rc.bottom - rc.top, p.height) << p.id;
+  }
+}
+
+struct StatusCase {
+  const wchar_t* input;
+  const wchar_t* status;
+  COLORREF colour;
+};
+
+TEST(MainForm, StatusFollowsEveryChangeInTextAndColour) {
+  SipoApp app;
+  ASSERT_NE(app.MainWindow(), nullptr);
+  const StatusCase cases[] = {
+      {L"1234567897", L"platné číslo", kGreen},   {L"1234567890", L"neplatné číslo", kRed},
+      {L"12345", L"neúplné číslo", kYellow},      {L"abc", L"není číslo", kYellow},
+      {L" 1234567897", L"neplatné číslo", kRed},  {L"0000000000", L"není číslo", kYellow},
+      {L"12345678901", L"neplatné číslo", kRed},
+  };
+  for (const auto& c : cases) {
+    app.SetText(IDC_SingleEdit, c.input);
+    EXPECT_EQ(app.Text(IDC_StatusValue), c.status) << "input " << testing::PrintToString(c.input);
+    EXPECT_GT(PixelsOf(app, IDC_StatusValue, c.colour, 5), 4)
+        << "input " << testing::PrintToString(c.input);
+  }
+  app.SetText(IDC_SingleEdit, L"");
+  EXPECT_EQ(app.Text(IDC_StatusValue), L"");
+  for (COLORREF colour : {kGreen, kRed, kYellow}) {
+    EXPECT_EQ(PixelsOf(app, IDC_StatusValue, colour, 0), 0);
+  }
+}
+
+TEST(MainForm, DecimalSeparatorComesFromTheUserLocale) {
+  SipoApp app;
+  ASSERT_NE(app.MainWindow(), nullptr);
+  app.SetText(IDC_SingleEdit, L"12345,6786");
+  EXPECT_EQ(app.Text(IDC_StatusValue), CzechLocale() ? L"platné číslo" : L"není číslo");
+  app.SetText(IDC_SingleEdit, L"12345.6786");
+  EXPECT_EQ(app.Text(IDC_StatusValue), L"platné číslo");
+}
+
+TEST(MainForm, EscapePutsBackTheTextFromWhenTheFieldGotTheFocus) {
+  SipoApp app;
+  ASSERT_NE(app.MainWindow(), nullptr);
+  app.Focus(IDC_CloseButton);
+  app.SetText(IDC_SingleEdit, L"1234567897");
+  app.Focus(IDC_SingleEdit);
+  app.SetText(IDC_SingleEdit, L"12");
+  EXPECT_EQ(app.Text(IDC_StatusValue), L"neúplné číslo");
+  app.PressKey(IDC_SingleEdit, VK_ESCAPE);
+  EXPECT_EQ(app.Text(IDC_SingleEdit), L"1234567897");
+  EXPECT_EQ(app.Text(IDC_StatusValue), L"platné číslo");
+}
+
+TEST(MainForm, CloseButtonEndsTheProgramWithExitCodeZero) {
+  SipoApp app;
+  ASSERT_NE(app.MainWindow(), nullptr);
+  app.Click(IDC_CloseButton);
+  EXPECT_EQ(app.WaitForExit(), 0u);
+}
+
+}  // namespace
+}  // namespace sipo::uitest

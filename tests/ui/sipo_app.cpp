@@ -1,0 +1,207 @@
+// sipo_app.cpp - drives a real Sipo.exe from a test through ordinary Win32 calls.
+#include "tests/ui/sipo_app.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace sipo::uitest {
+namespace {
+
+// The build passes the program's path on the build machine; Wine shows that tree as drive Z:.
+std::wstring ProgramPath() {
+  std::string path = SIPO_EXE_PATH;
+  if (!path.empty() && path[0] == '/') path = "Z:" + path;
+  for (char& c : path) c = c == '/' ? '\\' : c;
+  return std::wstring(path.begin(), path.end());
+}
+
+std::wstring NewFolder() {
+  static int counter = 0;
+  wchar_t temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
+  const std::wstring folder = std::wstring(temp) + L"sipo-ui-" + std::to_wstring(GetCurrentProcessId()) +
+                              L"-" + std::to_wstring(GetTickCount()) + L"-" +
+                              std::to_wstring(++counter);
+  CreateDirectoryW(folder.c_str(), nullptr);
+  return folder;
+}
+
+void RemoveFolder(const std::wstring& folder) {
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
+  if (search != INVALID_HANDLE_VALUE) {
+    do {
+      const std::wstring name = found.cFileName;
+      if (name == L"." || name == L"..") continue;
+      const std::wstring path = folder + L"\\" + name;
+      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        RemoveFolder(path);
+      } else {
+        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileW(path.c_str());
+      }
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+  }
+  RemoveDirectoryW(folder.c_str());
+}
+
+struct WindowSearch {
+  DWORD processId;
+  const wchar_t* className;
+  HWND found;
+};
+
+BOOL CALLBACK MatchTopLevel(HWND hwnd, LPARAM param) {
+  auto* search = reinterpret_cast<WindowSearch*>(param);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  wchar_t name[64] = {};
+  GetClassNameW(hwnd, name, 64);
+  if (pid == search->processId && IsWindowVisible(hwnd) && wcscmp(name, search->className) == 0) {
+    search->found = hwnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+struct ControlSearch {
+  int id;
+  HWND found;
+};
+
+BOOL CALLBACK MatchControl(HWND hwnd, LPARAM param) {
+  auto* search = reinterpret_cast<ControlSearch*>(param);
+  if (GetDlgCtrlID(hwnd) != search->id) return TRUE;
+  search->found = hwnd;
+  return FALSE;
+}
+
+}  // namespace
+
+SipoApp::SipoApp() : folder_(NewFolder()) {
+  const std::wstring exe = folder_ + L"\\Sipo.exe";
+  if (!CopyFileW(ProgramPath().c_str(), exe.c_str(), FALSE)) {
+    ADD_FAILURE() << "cannot copy the program, error " << GetLastError();
+    return;
+  }
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  std::wstring commandLine = L"\"" + exe + L"\"";
+  if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      folder_.c_str(), &startup, &process_)) {
+    ADD_FAILURE() << "cannot start the program, error " << GetLastError();
+    return;
+  }
+  WaitForInputIdle(process_.hProcess, 20000);
+  mainWindow_ = WaitForWindow(L"TMainForm");
+  if (mainWindow_ == nullptr) ADD_FAILURE() << "the main window did not appear";
+}
+
+SipoApp::~SipoApp() {
+  if (process_.hProcess != nullptr) {
+    if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
+      TerminateProcess(process_.hProcess, 99);
+      WaitForSingleObject(process_.hProcess, 10000);
+    }
+    CloseHandle(process_.hThread);
+    CloseHandle(process_.hProcess);
+  }
+  RemoveFolder(folder_);
+}
+
+HWND SipoApp::WaitForWindow(const wchar_t* className, DWORD timeoutMs) const {
+  const DWORD start = GetTickCount();
+  do {
+    WindowSearch search{process_.dwProcessId, className, nullptr};
+    EnumWindows(MatchTopLevel, reinterpret_cast<LPARAM>(&search));
+    if (search.found != nullptr) return search.found;
+    Sleep(50);
+  } while (GetTickCount() - start < timeoutMs);
+  return nullptr;
+}
+
+HWND SipoApp::Control(int id) const {
+  ControlSearch search{id, nullptr};
+  if (mainWindow_ != nullptr) EnumChildWindows(mainWindow_, MatchControl, reinterpret_cast<LPARAM>(&search));
+  if (search.found == nullptr) ADD_FAILURE() << "no control with identifier " << id;
+  return search.found;
+}
+
+std::wstring SipoApp::Text(int id) const {
+  HWND control = Control(id);
+  std::wstring text(static_cast<std::size_t>(SendMessageW(control, WM_GETTEXTLENGTH, 0, 0)) + 1, L'\0');
+  const LRESULT length = SendMessageW(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<std::size_t>(length));
+  return text;
+}
+
+void SipoApp::SetText(int id, const std::wstring& text) const {
+  SendMessageW(Control(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  Settle(mainWindow_);
+}
+
+void SipoApp::Click(int id) const { PostMessageW(Control(id), BM_CLICK, 0, 0); }
+
+void SipoApp::Focus(int id) const {
+  HWND control = Control(id);
+  const DWORD theirs = GetWindowThreadProcessId(control, nullptr);
+  const DWORD ours = GetCurrentThreadId();
+  AttachThreadInput(ours, theirs, TRUE);
+  SetFocus(control);
+  AttachThreadInput(ours, theirs, FALSE);
+  Settle(mainWindow_);
+}
+
+void SipoApp::PressKey(int id, WORD virtualKey) const {
+  HWND control = Control(id);
+  SendMessageW(control, WM_KEYDOWN, virtualKey, 1);
+  SendMessageW(control, WM_KEYUP, virtualKey, 0xC0000001);
+  Settle(mainWindow_);
+}
+
+int SipoApp::CountPixels(int id, COLORREF colour) const {
+  RECT rc;
+  GetWindowRect(Control(id), &rc);
+  const int width = rc.right - rc.left;
+  const int height = rc.bottom - rc.top;
+  if (width <= 0 || height <= 0) return 0;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, width, height, screen, rc.left, rc.top, SRCCOPY);
+  int count = 0;
+  const auto* pixels = static_cast<const std::uint32_t*>(bits);
+  for (int i = 0; i < width * height; ++i) {
+    const std::uint32_t p = pixels[i];  // 0x00RRGGBB in a DIB
+    const COLORREF asColorRef = RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+    if (asColorRef == colour) ++count;
+  }
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return count;
+}
+
+DWORD SipoApp::WaitForExit(DWORD timeoutMs) {
+  if (WaitForSingleObject(process_.hProcess, timeoutMs) != WAIT_OBJECT_0) return STILL_ACTIVE;
+  DWORD code = STILL_ACTIVE;
+  GetExitCodeProcess(process_.hProcess, &code);
+  return code;
+}
+
+void Settle(HWND window) {
+  if (window == nullptr || !IsWindow(window)) return;
+  DWORD_PTR ignored;
+  SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_BLOCK, 5000, &ignored);
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_BLOCK, 5000, &ignored);
+}
+
+}  // namespace sipo::uitest

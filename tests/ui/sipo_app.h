@@ -1,0 +1,49 @@
+// sipo_app.h - drives a real Sipo.exe from a test: each instance starts the program in a fresh
+// folder of its own and reaches its windows and controls through ordinary Win32 calls.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace sipo::uitest {
+
+class SipoApp {
+ public:
+  // Copies the program into a new folder, starts it and waits for its main window.
+  SipoApp();
+  ~SipoApp();
+  SipoApp(const SipoApp&) = delete;
+  SipoApp& operator=(const SipoApp&) = delete;
+
+  const std::wstring& Folder() const { return folder_; }
+  HWND MainWindow() const { return mainWindow_; }
+
+  // A visible top-level window of the program with this class, or nullptr after the timeout.
+  HWND WaitForWindow(const wchar_t* className, DWORD timeoutMs = 20000) const;
+  // A control of the main window (at any depth) by its identifier; fails the test if missing.
+  HWND Control(int id) const;
+
+  std::wstring Text(int id) const;
+  void SetText(int id, const std::wstring& text) const;
+  void Click(int id) const;
+  // Gives the control the keyboard focus, as a click into it would.
+  void Focus(int id) const;
+  void PressKey(int id, WORD virtualKey) const;
+
+  // Number of screen pixels inside the control that have exactly this colour (0x00BBGGRR).
+  int CountPixels(int id, COLORREF colour) const;
+
+  // Waits for the program to end; returns its exit code, or STILL_ACTIVE on timeout.
+  DWORD WaitForExit(DWORD timeoutMs = 20000);
+
+ private:
+  std::wstring folder_;
+  PROCESS_INFORMATION process_{};
+  HWND mainWindow_ = nullptr;
+};
+
+// Waits until the program has handled everything sent to it so far and repainted.
+void Settle(HWND window);
+
+}  // namespace sipo::uitest
