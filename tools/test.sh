@@ -1,0 +1,71 @@
+#!/usr/bin/env bash
+# test.sh - installs what is missing, builds everything and runs every test: the native tests,
+# the same under AddressSanitizer and UndefinedBehaviorSanitizer, a bounded fuzzing run, and the
+# Windows build's tests under Wine on a virtual display. Exits non-zero on any failure.
+set -uo pipefail
+SIPO_ROOT="$(cd "$(dirname "$0")/.." && pwd)"
+cd "$SIPO_ROOT"
+
+FUZZ_SECONDS="${SIPO_FUZZ_SECONDS:-60}"
+passed=0
+failed=0
+log_dir="$SIPO_ROOT/build/test-logs"
+
+bash tools/install-deps.sh || { echo "test: installing the packages failed"; exit 1; }
+mkdir -p "$log_dir"
+
+# Adds one CTest run's counts to the totals; a run that prints no summary counts as one failure.
+count_ctest() {
+  local summary
+  summary=$(grep -E "tests passed, [0-9]+ tests? failed out of [0-9]+" "$1" | tail -n 1)
+  if [ -z "$summary" ]; then failed=$((failed + 1)); return; fi
+  local bad total
+  bad=$(echo "$summary" | sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\1/')
+  total=$(echo "$summary" | sed -E 's/.* failed out of ([0-9]+).*/\1/')
+  passed=$((passed + total - bad))
+  failed=$((failed + bad))
+}
+
+# build_and_test NAME: configure, build and run CTest with the preset of that name.
+build_and_test() {
+  local name=$1 log="$log_dir/$1.log"
+  echo "== $name: build"
+  if ! { cmake --preset "$name" >/dev/null && cmake --build --preset "$name"; } >"$log_dir/$name-build.log" 2>&1; then
+    tail -n 40 "$log_dir/$name-build.log"
+    echo "== $name: build FAILED"
+    failed=$((failed + 1))
+    return
+  fi
+  echo "== $name: test"
+  ctest --preset "$name" 2>&1 | tee "$log" | grep -E "tests passed|\*\*\*|Failed|Passed.*sec$" | grep -vE "Passed" || true
+  count_ctest "$log"
+}
+
+run_fuzzer() {
+  echo "== fuzz: build"
+  if ! { cmake --preset fuzz >/dev/null && cmake --build --preset fuzz; } >"$log_dir/fuzz-build.log" 2>&1; then
+    tail -n 40 "$log_dir/fuzz-build.log"; failed=$((failed + 1)); return
+  fi
+  echo "== fuzz: ${FUZZ_SECONDS}s"
+  local corpus="$SIPO_ROOT/build/fuzz/corpus"
+  mkdir -p "$corpus" && cp tests/fuzz/corpus/* "$corpus/"
+  if build/fuzz/tests/fuzz/number_fuzz -max_total_time="$FUZZ_SECONDS" -artifact_prefix="$log_dir/" \
+      "$corpus" >"$log_dir/fuzz.log" 2>&1; then
+    tail -n 1 "$log_dir/fuzz.log"; passed=$((passed + 1))
+  else
+    tail -n 30 "$log_dir/fuzz.log"; echo "== fuzz: FAILED"; failed=$((failed + 1))
+  fi
+}
+
+build_and_test native
+build_and_test asan
+run_fuzzer
+
+source tools/wine-env.sh
+start_virtual_display
+trap stop_wine_and_display EXIT
+start_wine
+build_and_test mingw
+
+echo "tests: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]
