@@ -114,22 +114,23 @@ void MainForm::ShowStatus(StatusClass status) {
   statusColour_ = StatusColour(status);
   HWND value = Control(IDC_StatusValue);
   SetControlText(value, StatusText(status));
-  FitStatusWidth();
+  FitLabelWidth(value, true);
   InvalidateRect(value, nullptr, TRUE);
 }
 
-// The status label is as wide as its text.
-void MainForm::FitStatusWidth() {
-  HWND value = Control(IDC_StatusValue);
-  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(value)) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(GetWindowTextW(value, text.data(), static_cast<int>(text.size()))));
-  HDC dc = GetDC(value);
-  HGDIOBJ old = SelectObject(dc, boldFont_);
+// Labels are as wide as their text, so no font makes them cut it off.
+void MainForm::FitLabelWidth(HWND label, bool bold) {
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(label)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextW(label, text.data(), static_cast<int>(text.size()))));
+  HDC dc = GetDC(label);
+  HGDIOBJ old = SelectObject(dc, bold ? boldFont_ : font_);
   SIZE extent{};
   GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
   SelectObject(dc, old);
-  ReleaseDC(value, dc);
-  SetWindowPos(value, nullptr, 0, 0, extent.cx > 0 ? extent.cx : 1, Scale(13),
+  ReleaseDC(label, dc);
+  RECT rc;
+  GetClientRect(label, &rc);
+  SetWindowPos(label, nullptr, 0, 0, extent.cx > 0 ? extent.cx : 1, rc.bottom,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -169,8 +170,8 @@ void MainForm::ApplyLayout() {
     const RECT& b = spec.bounds;
     MoveWindow(control, Scale(b.left), Scale(b.top), Scale(b.right), Scale(b.bottom), TRUE);
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(spec.bold ? boldFont_ : font_), TRUE);
+    if (spec.kind == Kind::Label) FitLabelWidth(control, spec.bold);
   }
-  FitStatusWidth();
 }
 
 HWND MainForm::Control(int id) const {

@@ -42,7 +42,7 @@ class MainForm : public WindowBase {
   void ApplyLayout();
   void MakeFonts();
   void ShowStatus(StatusClass status);
-  void FitStatusWidth();
+  void FitLabelWidth(HWND label, bool bold);
   void DrawHeader(const DRAWITEMSTRUCT& item);
   LRESULT ColourControl(HDC dc, HWND control);
   void OnCommand(int id, int code);
