@@ -1,0 +1,86 @@
+// file_run.h - sorts the lines of a text file into a file of lines with a valid SIPO number and a
+// file of all other lines. The window that starts a run is reached only through FileRunHost.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "batch/field_split.h"
+
+namespace sipo {
+
+// The file panel's seven inputs, as typed.
+struct FileRunOptions {
+  std::string Input;
+  std::string OKOutput;
+  std::string BadOutput;
+  std::string Column;
+  std::string Delimiter;
+  bool SingleColumn = false;
+  bool SYLK = false;
+};
+
+enum class FileNameSlot { Input, OKOutput, BadOutput };
+
+class FileRunHost {
+ public:
+  virtual ~FileRunHost() = default;
+  // True only when the user answers Yes.
+  virtual bool AskYesNo(std::string_view message) = 0;
+  virtual void Inform(std::string_view message) = 0;
+  virtual void SetBusy(bool busy) = 0;
+  virtual void ShowFileName(FileNameSlot slot, std::string_view name) = 0;
+};
+
+// Messages of the run, Windows-1250.
+namespace file_run_text {
+inline constexpr std::string_view kConfirm =
+    "Oba soubory, ozna\xE8" "en\xE9 jako v\xFDstup, budou p\xF8" "eps\xE1ny. Souhlas\xEDte s t\xEDm a "
+    "chcete pokra\xE8ovat ?";
+inline constexpr std::string_view kInputFailed = "Vstupn\xED soubor nelze otev\xF8\xEDt.";
+inline constexpr std::string_view kBadOutputFailed =
+    "V\xFDstupn\xED soubor pro chybn\xE9 \xF8\xE1" "dky se nepoda\xF8ilo otev\xF8\xEDt.";
+inline constexpr std::string_view kOKOutputFailed =
+    "V\xFDstupn\xED soubor pro spr\xE1vn\xE9 \xF8\xE1" "dky se nepoda\xF8ilo otev\xF8\xEDt.";
+inline constexpr std::string_view kDone = "Hotovo.";
+}  // namespace file_run_text
+
+// Drops one pair of surrounding double quotes, then puts the program directory in front of a
+// name that holds neither ":\" nor "\\".
+std::string ResolveUserPath(std::string_view name, std::string_view programDir);
+
+// Whether the line's number (the whole line, or the field at the column) passes the check digit.
+// A column outside the field list, a negative one included, gives false.
+bool LineHasValidNumber(std::string_view line, bool singleColumn, bool sylk, char delimiter,
+                        std::int32_t column, FieldList& fields);
+
+// The delimiter byte and column of a run, derived once from its options.
+struct LineRule {
+  bool singleColumn = false;
+  bool sylk = false;
+  char delimiter = ';';
+  std::int32_t column = 0;
+};
+LineRule LineRuleOf(const FileRunOptions& options);
+
+// What a sort wrote, for the command line's summary.
+struct SortCounts {
+  std::uint64_t lines = 0;
+  std::uint64_t good = 0;
+  bool inputRead = false;
+  bool badWritten = false;
+  bool okWritten = false;
+};
+
+// Reads the input whole, then writes the bad lines and after them the good lines, each output
+// replaced atomically. Names are used as given. An input that cannot be read leaves both outputs
+// untouched.
+SortCounts SortFile(std::string_view input, std::string_view okOutput, std::string_view badOutput,
+                    const LineRule& rule);
+
+// The whole run as the window starts it: confirmation, busy indicator, resolved names shown,
+// messages in their fixed order, "Hotovo." last.
+void RunFileCheck(const FileRunOptions& options, std::string_view programDir, FileRunHost& host);
+
+}  // namespace sipo

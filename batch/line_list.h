@@ -1,0 +1,70 @@
+// line_list.h - an ordered list of lines, split from a text by its CR LF, CR and LF line ends.
+#pragma once
+
+#include <cstddef>
+#include <deque>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "batch/file_io.h"
+
+namespace sipo {
+
+// Calls onLine for each line of the text. A line ends at CR LF, a lone CR or a lone LF (so LF CR
+// is two line ends); a NUL ends the text; a text that ends with a line end has no empty line
+// after it. Lines refer into the text.
+template <class OnLine>
+void ForEachLine(std::string_view text, OnLine&& onLine) {
+  text = text.substr(0, text.find('\0'));
+  const char* p = text.data();
+  const char* const end = p + text.size();
+  while (p < end) {
+    const char* q = p;
+    while (q < end && *q != '\n' && *q != '\r') ++q;
+    onLine(std::string_view(p, static_cast<std::size_t>(q - p)));
+    if (q == end) break;
+    p = q + ((*q == '\r' && q + 1 < end && q[1] == '\n') ? 2 : 1);
+  }
+}
+
+inline constexpr std::string_view kLineEnd = "\r\n";
+
+// Lines are views: into the list's own text when it was split from one, into copies the list
+// keeps, or into memory the caller keeps alive (Append).
+class LineList {
+ public:
+  LineList() = default;
+
+  std::size_t Size() const { return lines_.size(); }
+  bool Empty() const { return lines_.empty(); }
+  std::string_view operator[](std::size_t i) const { return lines_[i]; }
+  auto begin() const { return lines_.begin(); }
+  auto end() const { return lines_.end(); }
+
+  // The line must stay valid as long as the list is used.
+  void Append(std::string_view line) { lines_.push_back(line); }
+  void AppendCopy(std::string_view line);
+  void Clear();
+
+ private:
+  friend LineList SplitLines(std::string text);
+  friend bool LoadLines(std::string_view cp1250Name, LineList& lines);
+
+  void SplitOwnText();
+
+  FileContent text_;
+  std::deque<std::string> copies_;  // a deque keeps its strings in place as it grows
+  std::vector<std::string_view> lines_;
+};
+
+LineList SplitLines(std::string text);
+// Every line followed by CR LF, the last one included.
+std::string JoinLines(const LineList& lines);
+// False when the file cannot be opened or read; the list is then empty.
+bool LoadLines(std::string_view cp1250Name, LineList& lines);
+// Replaces the file with the joined lines; false (and the file unchanged) when that fails.
+bool SaveLines(std::string_view cp1250Name, const LineList& lines);
+
+}  // namespace sipo

@@ -1,0 +1,262 @@
+// Tests of the file run: names, the per-line test, and the run's messages and files in order.
+#include "batch/file_run.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/codepage1250.h"
+#include "tests/batch/temp_folder.h"
+
+namespace sipo {
+namespace {
+
+using Events = std::vector<std::string>;
+
+// Records every call as text; messages are turned into UTF-8 so that they read in a failure.
+class RecordingHost : public FileRunHost {
+ public:
+  explicit RecordingHost(bool answer = true) : answer_(answer) {}
+  bool AskYesNo(std::string_view message) override {
+    events.push_back("ask: " + Readable(message));
+    return answer_;
+  }
+  void Inform(std::string_view message) override { events.push_back("inform: " + Readable(message)); }
+  void SetBusy(bool busy) override { events.push_back(busy ? "busy on" : "busy off"); }
+  void ShowFileName(FileNameSlot slot, std::string_view name) override {
+    static const char* const slots[] = {"Input", "OKOutput", "BadOutput"};
+    events.push_back(std::string("show ") + slots[static_cast<int>(slot)] + ": " + std::string(name));
+  }
+  Events events;
+
+ private:
+  static std::string Readable(std::string_view cp1250) {
+    std::string utf8;
+    for (char16_t c : Cp1250ToUtf16(cp1250)) {
+      if (c < 0x80) {
+        utf8 += static_cast<char>(c);
+      } else {
+        utf8 += static_cast<char>(0xC0 | (c >> 6));
+        utf8 += static_cast<char>(0x80 | (c & 0x3F));
+      }
+    }
+    return utf8;
+  }
+  bool answer_;
+};
+
+const std::string kAsk =
+    "ask: Oba soubory, označené jako výstup, budou přepsány. Souhlasíte s tím a chcete pokračovat ?";
+const std::string kInputFailed = "inform: Vstupní soubor nelze otevřít.";
+const std::string kBadFailed = "inform: Výstupní soubor pro chybné řádky se nepodařilo otevřít.";
+const std::string kOKFailed = "inform: Výstupní soubor pro správné řádky se nepodařilo otevřít.";
+const std::string kDone = "inform: Hotovo.";
+
+FileRunOptions Options(std::string input, std::string ok, std::string bad) {
+  FileRunOptions options;
+  options.Input = std::move(input);
+  options.OKOutput = std::move(ok);
+  options.BadOutput = std::move(bad);
+  options.SingleColumn = true;
+  return options;
+}
+
+TEST(ResolveUserPath, UnquotesAndAnchorsInTheProgramDirectory) {
+  const std::string dir = "C:\\Prog\\";
+  const std::pair<std::string, std::string> cases[] = {
+      {"in.txt", "C:\\Prog\\in.txt"},
+      {"\"D:\\data\\in.txt\"", "D:\\data\\in.txt"},
+      {"\"in.txt", "C:\\Prog\\in.txt"},
+      {"in.txt\"", "C:\\Prog\\in.txt"},
+      {"\"\"", "C:\\Prog\\\"\""},  // two characters stay as they are
+      {"\"a\"", "C:\\Prog\\a"},
+      {"D:\\x.txt", "D:\\x.txt"},
+      {"\\\\server\\share\\x.txt", "\\\\server\\share\\x.txt"},
+      {"sub\\\\x.txt", "sub\\\\x.txt"},
+      {"D:x.txt", "C:\\Prog\\D:x.txt"},
+      {"\\x.txt", "C:\\Prog\\\\x.txt"},
+      {"d:/data/x.txt", "C:\\Prog\\d:/data/x.txt"},
+      {"", "C:\\Prog\\"},
+  };
+  for (const auto& [name, expected] : cases) EXPECT_EQ(ResolveUserPath(name, dir), expected) << name;
+}
+
+TEST(LineHasValidNumber, EachModeTakesItsNumber) {
+  struct Case {
+    std::string line;
+    bool singleColumn, sylk;
+    char delimiter;
+    std::int32_t column;
+    bool expected;
+  };
+  const Case cases[] = {
+      {"1234567897", true, false, ';', 0, true},
+      {"1234567897 ", true, false, ';', 0, false},
+      {"", true, false, ';', 0, false},
+      {"\"1234567897\"", true, true, ';', 0, false},  // single column wins over quotes
+      {"x;1234567897;y", false, false, ';', 1, true},
+      {"x;\"1234567897\";y", false, false, ';', 1, false},
+      {"x;\"1234567897\";y", false, true, ';', 0, true},
+      {"1234567897;\"a\"", false, true, ';', 0, false},
+      {"x;1234567897", false, false, ';', 2, false},
+      {"1234567897", false, false, ';', -1, false},
+      {"\"1234567897\"", false, true, ';', -1, false},
+      {"", false, false, ';', 0, false},
+      {"", false, true, ';', 0, false},
+      {"a,1234567897", false, false, ',', 1, true},
+  };
+  FieldList fields;
+  for (const auto& c : cases) {
+    EXPECT_EQ(LineHasValidNumber(c.line, c.singleColumn, c.sylk, c.delimiter, c.column, fields),
+              c.expected)
+        << c.line << " column " << c.column;
+  }
+}
+
+TEST(LineRuleOf, DerivesDelimiterAndColumn) {
+  FileRunOptions options;
+  EXPECT_EQ(LineRuleOf(options).delimiter, ';');
+  EXPECT_EQ(LineRuleOf(options).column, 0);
+  options.Delimiter = ",;";
+  options.Column = "3";
+  EXPECT_EQ(LineRuleOf(options).delimiter, ',');
+  EXPECT_EQ(LineRuleOf(options).column, 3);
+  options.Delimiter = " ";
+  options.Column = "word";
+  EXPECT_EQ(LineRuleOf(options).delimiter, ' ');
+  EXPECT_EQ(LineRuleOf(options).column, 0);
+  options.Column = "$10";
+  EXPECT_EQ(LineRuleOf(options).column, 16);
+}
+
+TEST(RunFileCheck, NoChangesNothing) {
+  test::TempFolder folder;
+  folder.Write("in.txt", "1234567897\r\n");
+  RecordingHost host(false);
+  RunFileCheck(Options("in.txt", "ok.txt", "bad.txt"), folder.Dir(), host);
+  EXPECT_EQ(host.events, Events{kAsk});
+  EXPECT_EQ(folder.EntryCount(), 1u);
+}
+
+TEST(RunFileCheck, SortsLinesAndReportsInOrder) {
+  test::TempFolder folder;
+  folder.Write("in.txt", "1234567897\r\n1234567890\n\n 1234567897\r9876543213");
+  RecordingHost host;
+  RunFileCheck(Options("\"in.txt\"", "ok.txt", "bad.txt"), folder.Dir(), host);
+  const Events expected = {kAsk,
+                           "busy on",
+                           "show Input: " + folder.Dir() + "in.txt",
+                           "show BadOutput: " + folder.Dir() + "bad.txt",
+                           "show OKOutput: " + folder.Dir() + "ok.txt",
+                           "busy off",
+                           kDone};
+  EXPECT_EQ(host.events, expected);
+  EXPECT_EQ(folder.Read("ok.txt"), "1234567897\r\n9876543213\r\n");
+  EXPECT_EQ(folder.Read("bad.txt"), "1234567890\r\n\r\n 1234567897\r\n");
+  EXPECT_EQ(folder.EntryCount(), 3u);
+}
+
+TEST(RunFileCheck, UnreadableInputStillWritesBothOutputsEmpty) {
+  test::TempFolder folder;
+  RecordingHost host;
+  RunFileCheck(Options("missing.txt", "ok.txt", "bad.txt"), folder.Dir(), host);
+  const Events expected = {kAsk,
+                           "busy on",
+                           "show Input: " + folder.Dir() + "missing.txt",
+                           kInputFailed,
+                           "show BadOutput: " + folder.Dir() + "bad.txt",
+                           "show OKOutput: " + folder.Dir() + "ok.txt",
+                           "busy off",
+                           kDone};
+  EXPECT_EQ(host.events, expected);
+  EXPECT_EQ(folder.Read("ok.txt"), "");
+  EXPECT_EQ(folder.Read("bad.txt"), "");
+}
+
+TEST(RunFileCheck, EachOutputFailureIsReportedWhileTheOtherIsWritten) {
+  struct Case {
+    std::string ok, bad;
+    Events messages;
+  };
+  // An empty name resolves to the program directory and a name in a missing folder cannot be
+  // created: both fail.
+  const Case cases[] = {
+      {"ok.txt", "", {kBadFailed}},
+      {"missing/ok.txt", "bad.txt", {kOKFailed}},
+      {"", "missing/bad.txt", {kBadFailed, kOKFailed}},
+  };
+  for (const auto& c : cases) {
+    test::TempFolder folder;
+    folder.Write("in.txt", "1234567897\r\nbad\r\n");
+    RecordingHost host;
+    RunFileCheck(Options("in.txt", c.ok, c.bad), folder.Dir(), host);
+    Events expected = {kAsk, "busy on", "show Input: " + folder.Dir() + "in.txt",
+                       "show BadOutput: " + folder.Dir() + c.bad,
+                       "show OKOutput: " + folder.Dir() + c.ok};
+    expected.insert(expected.end(), c.messages.begin(), c.messages.end());
+    expected.insert(expected.end(), {"busy off", kDone});
+    EXPECT_EQ(host.events, expected) << "ok '" << c.ok << "', bad '" << c.bad << "'";
+    if (c.ok == "ok.txt") {
+      EXPECT_EQ(folder.Read("ok.txt"), "1234567897\r\n");
+    }
+    if (c.bad == "bad.txt") {
+      EXPECT_EQ(folder.Read("bad.txt"), "bad\r\n");
+    }
+  }
+}
+
+TEST(RunFileCheck, InputThatIsAlsoAnOutputIsReadInFullFirst) {
+  test::TempFolder folder;
+  folder.Write("data.txt", "1234567897\r\nbad\r\n");
+  RecordingHost host;
+  RunFileCheck(Options("data.txt", "data.txt", "bad.txt"), folder.Dir(), host);
+  EXPECT_EQ(folder.Read("data.txt"), "1234567897\r\n");
+  EXPECT_EQ(folder.Read("bad.txt"), "bad\r\n");
+
+  folder.Write("data.txt", "1234567897\r\nbad\r\n");
+  RunFileCheck(Options("data.txt", "same.txt", "same.txt"), folder.Dir(), host);
+  EXPECT_EQ(folder.Read("same.txt"), "1234567897\r\n");  // the good lines are written last
+}
+
+TEST(RunFileCheck, ColumnsDelimitersAndQuotes) {
+  struct Case {
+    std::string column, delimiter;
+    bool sylk;
+    std::string ok;
+  };
+  const std::string input =
+      "a;1234567897;x\r\n"
+      "b;\"1234567897\";x\r\n"
+      "c,1234567897\r\n"
+      "d;1234567890\r\n"
+      "e\r\n"
+      "\"f\";\"9876543213\"\r\n";
+  const Case cases[] = {
+      {"1", "", false, "a;1234567897;x\r\n"},
+      {"1", ";x", false, "a;1234567897;x\r\n"},  // only the first byte counts
+      {"1", ",", false, "c,1234567897\r\n"},
+      {"1", "", true, "\"f\";\"9876543213\"\r\n"},
+      {"0", "", true, "b;\"1234567897\";x\r\n"},
+      {"-1", "", false, ""},
+      {"-1", "", true, ""},
+      {"word", ";", false, ""},
+  };
+  for (const auto& c : cases) {
+    test::TempFolder folder;
+    folder.Write("in.txt", input);
+    FileRunOptions options = Options("in.txt", "ok.txt", "bad.txt");
+    options.SingleColumn = false;
+    options.Column = c.column;
+    options.Delimiter = c.delimiter;
+    options.SYLK = c.sylk;
+    RecordingHost host;
+    RunFileCheck(options, folder.Dir(), host);
+    EXPECT_EQ(folder.Read("ok.txt"), c.ok) << "column " << c.column << " delimiter '"
+                                           << c.delimiter << "' quoted " << c.sylk;
+    EXPECT_EQ(folder.Read("ok.txt").size() + folder.Read("bad.txt").size(), input.size());
+  }
+}
+
+}  // namespace
+}  // namespace sipo
