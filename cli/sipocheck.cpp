@@ -1,0 +1,188 @@
+// sipocheck.cpp - the command-line file check and number check.
+#include "cli/sipocheck.h"
+
+#include <charconv>
+#include <iostream>
+#include <iterator>
+#include <optional>
+
+#include "batch/file_run.h"
+#include "batch/line_list.h"
+#include "core/sipo_number.h"
+#include "resources/version.h"
+
+namespace sipo::cli {
+namespace {
+
+constexpr std::string_view kUsage =
+    "Usage: sipocheck file INPUT --ok FILE --bad FILE [--column N] [--delimiter C]\n"
+    "                      [--single-column] [--quoted]\n"
+    "       sipocheck check [--decimal-separator C] [TEXT...]\n"
+    "       sipocheck --help | --version\n";
+
+constexpr std::string_view kHelp =
+    "Checks numbers of the Czech Post's SIPO scheme: ten digits, the tenth a check digit.\n"
+    "\n"
+    "file     Sorts the lines of INPUT: lines whose number passes the check go to the --ok file,\n"
+    "         all other lines to the --bad file, unchanged and in order, each ended by CR LF.\n"
+    "         The number is the whole line (--single-column), the field at --column N (from 0)\n"
+    "         cut at --delimiter C (default ';'), or with --quoted the N-th text between double\n"
+    "         quotes. An output is replaced only once it is written in full. A summary of lines\n"
+    "         read, good and bad goes to standard error.\n"
+    "check    Classifies each TEXT, or each line of standard input when no TEXT is given, and\n"
+    "         prints \"text\";\"status\" for each. The decimal separator is the locale's unless\n"
+    "         --decimal-separator gives one.\n"
+    "\n"
+    "Exit status: 0 on success (for check: every text valid), 1 when the check failed or a file\n"
+    "could not be read or written, 2 on a usage error.\n";
+
+struct UsageError {
+  std::string message;
+};
+
+// Splits "--name=value" and takes "--name value" from the next argument.
+class ArgumentReader {
+ public:
+  explicit ArgumentReader(const std::vector<std::string>& args) : args_(args) {}
+  bool Done() const { return next_ >= args_.size(); }
+  std::string Next() { return args_[next_++]; }
+  std::string ValueOf(const std::string& option, std::string& inline_value, bool hasInline) {
+    if (hasInline) return inline_value;
+    if (Done()) throw UsageError{"option '" + option + "' needs a value"};
+    return Next();
+  }
+
+ private:
+  const std::vector<std::string>& args_;
+  std::size_t next_ = 0;
+};
+
+char SingleByte(const std::string& option, const std::string& value) {
+  if (value.size() != 1) throw UsageError{"option '" + option + "' takes exactly one character"};
+  return value[0];
+}
+
+std::int32_t ColumnNumber(const std::string& value) {
+  std::int32_t column = -1;
+  const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), column);
+  if (error != std::errc{} || end != value.data() + value.size() || column < 0) {
+    throw UsageError{"column '" + value + "' is not a number from 0 up"};
+  }
+  return column;
+}
+
+struct FileCommand {
+  std::string input, ok, bad;
+  LineRule rule;
+};
+
+FileCommand ParseFileCommand(ArgumentReader& reader) {
+  FileCommand command;
+  bool haveInput = false;
+  while (!reader.Done()) {
+    std::string arg = reader.Next();
+    const std::size_t equals = arg.find('=');
+    const bool hasInline = arg.rfind("--", 0) == 0 && equals != std::string::npos;
+    std::string value = hasInline ? arg.substr(equals + 1) : "";
+    const std::string name = hasInline ? arg.substr(0, equals) : arg;
+    if (name == "--ok") {
+      command.ok = reader.ValueOf(name, value, hasInline);
+    } else if (name == "--bad") {
+      command.bad = reader.ValueOf(name, value, hasInline);
+    } else if (name == "--column") {
+      command.rule.column = ColumnNumber(reader.ValueOf(name, value, hasInline));
+    } else if (name == "--delimiter") {
+      command.rule.delimiter = SingleByte(name, reader.ValueOf(name, value, hasInline));
+    } else if (name == "--single-column" && !hasInline) {
+      command.rule.singleColumn = true;
+    } else if (name == "--quoted" && !hasInline) {
+      command.rule.sylk = true;
+    } else if (arg.size() > 1 && arg[0] == '-') {
+      throw UsageError{"unknown option '" + arg + "'"};
+    } else if (!haveInput) {
+      command.input = arg;
+      haveInput = true;
+    } else {
+      throw UsageError{"more than one input file ('" + arg + "')"};
+    }
+  }
+  if (!haveInput) throw UsageError{"no input file"};
+  if (command.ok.empty() || command.bad.empty()) throw UsageError{"both --ok and --bad are needed"};
+  return command;
+}
+
+int RunFile(ArgumentReader& reader, std::ostream& err) {
+  const FileCommand command = ParseFileCommand(reader);
+  const SortCounts counts = SortFile(command.input, command.ok, command.bad, command.rule);
+  if (!counts.inputRead) {
+    err << "sipocheck: cannot read the input file '" << command.input
+        << "'; the output files were not touched\n";
+    return kExitFailed;
+  }
+  if (!counts.badWritten) err << "sipocheck: cannot write the bad lines to '" << command.bad << "'\n";
+  if (!counts.okWritten) err << "sipocheck: cannot write the good lines to '" << command.ok << "'\n";
+  err << "sipocheck: " << counts.lines << " lines read, " << counts.good << " good, "
+      << counts.lines - counts.good << " bad\n";
+  return counts.badWritten && counts.okWritten ? kExitOk : kExitFailed;
+}
+
+int RunCheck(ArgumentReader& reader, std::istream& in, std::ostream& out, const Console& console) {
+  char separator = console.decimalSeparator;
+  std::vector<std::string> texts;
+  bool optionsEnded = false;
+  while (!reader.Done()) {
+    std::string arg = reader.Next();
+    if (!optionsEnded && arg == "--") {
+      optionsEnded = true;
+    } else if (!optionsEnded && arg == "--decimal-separator") {
+      std::string none;
+      separator = SingleByte(arg, reader.ValueOf(arg, none, false));
+    } else if (!optionsEnded && arg.rfind("--decimal-separator=", 0) == 0) {
+      separator = SingleByte("--decimal-separator", arg.substr(arg.find('=') + 1));
+    } else if (!optionsEnded && arg.rfind("--", 0) == 0) {
+      throw UsageError{"unknown option '" + arg + "'"};
+    } else {
+      texts.push_back(std::move(arg));  // a number such as '-123456782' is a text, not an option
+    }
+  }
+  std::string input;
+  if (texts.empty()) {
+    input.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    ForEachLine(input, [&texts](std::string_view line) { texts.emplace_back(line); });
+  }
+  bool allValid = true;
+  for (const std::string& text : texts) {
+    const StatusClass status = ClassifyNumberText(text, separator);
+    allValid = allValid && status == StatusClass::Valid;
+    out << '"' << console.inputText(text) << "\";\"" << console.statusText(StatusText(status))
+        << "\"\n";
+  }
+  return allValid ? kExitOk : kExitFailed;
+}
+
+}  // namespace
+
+int RunSipocheck(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+                 std::ostream& err, const Console& console) {
+  ArgumentReader reader(args);
+  try {
+    if (reader.Done()) throw UsageError{"no command given"};
+    const std::string command = reader.Next();
+    if (command == "--help" || command == "-h") {
+      out << kUsage << '\n' << kHelp;
+      return kExitOk;
+    }
+    if (command == "--version") {
+      out << "sipocheck " << SIPO_VERSION_TEXT << '\n';
+      return kExitOk;
+    }
+    if (command == "file") return RunFile(reader, err);
+    if (command == "check") return RunCheck(reader, in, out, console);
+    throw UsageError{"unknown command '" + command + "'"};
+  } catch (const UsageError& error) {
+    err << "sipocheck: " << error.message << '\n' << kUsage << "Try 'sipocheck --help'.\n";
+    return kExitUsage;
+  }
+}
+
+}  // namespace sipo::cli

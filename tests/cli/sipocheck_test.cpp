@@ -1,0 +1,110 @@
+// Tests of the command-line file check and number check, through its entry function.
+#include "cli/sipocheck.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "tests/batch/temp_folder.h"
+
+namespace sipo::cli {
+namespace {
+
+std::string Bracketed(std::string_view text) { return "<" + std::string(text) + ">"; }
+std::string AsGiven(std::string_view text) { return std::string(text); }
+
+struct Result {
+  int exit;
+  std::string out, err;
+};
+
+Result Sipocheck(std::vector<std::string> args, const std::string& stdinText = "", char separator = ',') {
+  std::istringstream in(stdinText);
+  std::ostringstream out, err;
+  const Console console{Bracketed, AsGiven, separator};
+  const int exit = RunSipocheck(args, in, out, err, console);
+  return {exit, out.str(), err.str()};
+}
+
+TEST(SipocheckUsage, HelpVersionAndUsageErrors) {
+  EXPECT_EQ(Sipocheck({"--help"}).exit, kExitOk);
+  EXPECT_NE(Sipocheck({"--help"}).out.find("sipocheck file INPUT"), std::string::npos);
+  EXPECT_EQ(Sipocheck({"--version"}).out, "sipocheck 1.0.1.3\n");
+  const std::pair<std::vector<std::string>, std::string> errors[] = {
+      {{}, "no command given"},
+      {{"frobnicate"}, "unknown command 'frobnicate'"},
+      {{"file", "in.txt", "--ok", "a"}, "both --ok and --bad are needed"},
+      {{"file", "--ok", "a", "--bad", "b"}, "no input file"},
+      {{"file", "in", "--ok"}, "option '--ok' needs a value"},
+      {{"file", "in", "--ok", "a", "--bad", "b", "--column", "-1"}, "column '-1'"},
+      {{"file", "in", "--ok", "a", "--bad", "b", "--column", "x"}, "column 'x'"},
+      {{"file", "in", "--ok", "a", "--bad", "b", "--delimiter", ";;"}, "option '--delimiter' takes exactly one character"},
+      {{"file", "in", "--ok", "a", "--bad", "b", "--colour"}, "unknown option '--colour'"},
+      {{"file", "in", "in2", "--ok", "a", "--bad", "b"}, "more than one input file"},
+      {{"check", "--what"}, "unknown option '--what'"},
+  };
+  for (const auto& [args, message] : errors) {
+    const Result r = Sipocheck(args);
+    EXPECT_EQ(r.exit, kExitUsage) << message;
+    EXPECT_NE(r.err.find("sipocheck: " + message), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("Try 'sipocheck --help'."), std::string::npos);
+    EXPECT_EQ(r.out, "");
+  }
+}
+
+TEST(SipocheckCheck, PrintsOneQuotedLinePerText) {
+  const Result valid = Sipocheck({"check", "1234567897", "-123456782"});
+  EXPECT_EQ(valid.exit, kExitOk);
+  EXPECT_EQ(valid.out, "\"1234567897\";\"<platn\xE9 \xE8\xEDslo>\"\n"
+                       "\"-123456782\";\"<platn\xE9 \xE8\xEDslo>\"\n");
+  const Result mixed = Sipocheck({"check", "1234567897", "", "12345,6786"}, "", '.');
+  EXPECT_EQ(mixed.exit, kExitFailed);
+  EXPECT_EQ(mixed.out, "\"1234567897\";\"<platn\xE9 \xE8\xEDslo>\"\n"
+                       "\"\";\"<>\"\n"
+                       "\"12345,6786\";\"<nen\xED \xE8\xEDslo>\"\n");
+  const Result separator = Sipocheck({"check", "--decimal-separator", ",", "12345,6786"}, "", '.');
+  EXPECT_EQ(separator.exit, kExitOk);
+  const Result dashed = Sipocheck({"check", "--", "--decimal-separator"});
+  EXPECT_EQ(dashed.out, "\"--decimal-separator\";\"<nen\xED \xE8\xEDslo>\"\n");
+}
+
+TEST(SipocheckCheck, ReadsStandardInputLinesWhenNoTextIsGiven) {
+  const Result r = Sipocheck({"check"}, "1234567897\r\n1234567890\n12345\r");
+  EXPECT_EQ(r.exit, kExitFailed);
+  EXPECT_EQ(r.out, "\"1234567897\";\"<platn\xE9 \xE8\xEDslo>\"\n"
+                   "\"1234567890\";\"<neplatn\xE9 \xE8\xEDslo>\"\n"
+                   "\"12345\";\"<ne\xFApln\xE9 \xE8\xEDslo>\"\n");
+  EXPECT_EQ(Sipocheck({"check"}, "1234567897\n").exit, kExitOk);
+}
+
+TEST(SipocheckFile, SortsAndSummarises) {
+  test::TempFolder folder;
+  folder.Write("in.csv", "a;1234567897\nb;1234567890\nc;9876543213\n");
+  const Result r = Sipocheck({"file", folder.File("in.csv"), "--ok", folder.File("ok.csv"),
+                        "--bad=" + folder.File("bad.csv"), "--column", "1"});
+  EXPECT_EQ(r.exit, kExitOk) << r.err;
+  EXPECT_EQ(r.err, "sipocheck: 3 lines read, 2 good, 1 bad\n");
+  EXPECT_EQ(folder.Read("ok.csv"), "a;1234567897\r\nc;9876543213\r\n");
+  EXPECT_EQ(folder.Read("bad.csv"), "b;1234567890\r\n");
+}
+
+TEST(SipocheckFile, FailuresGiveClearMessagesAndLoseNothing) {
+  test::TempFolder folder;
+  folder.Write("ok.txt", "keep me\r\n");
+  const Result missing = Sipocheck({"file", folder.File("missing.txt"), "--ok", folder.File("ok.txt"),
+                              "--bad", folder.File("bad.txt"), "--single-column"});
+  EXPECT_EQ(missing.exit, kExitFailed);
+  EXPECT_NE(missing.err.find("cannot read the input file"), std::string::npos);
+  EXPECT_EQ(folder.Read("ok.txt"), "keep me\r\n");
+  EXPECT_FALSE(folder.Exists("bad.txt"));
+
+  folder.Write("in.txt", "1234567897\r\nx\r\n");
+  const Result badOutput = Sipocheck({"file", folder.File("in.txt"), "--ok", folder.File("ok.txt"),
+                                "--bad", folder.File("no-folder/bad.txt"), "--single-column"});
+  EXPECT_EQ(badOutput.exit, kExitFailed);
+  EXPECT_NE(badOutput.err.find("cannot write the bad lines"), std::string::npos);
+  EXPECT_EQ(folder.Read("ok.txt"), "1234567897\r\n");  // the other output is still written
+}
+
+}  // namespace
+}  // namespace sipo::cli
