@@ -10,7 +10,11 @@
 namespace sipo::cli {
 namespace {
 
-std::string Bracketed(std::string_view text) { return "<" + std::string(text) + ">"; }
+std::string Bracketed(std::string_view text) {
+  std::string bracketed = "<";
+  bracketed.append(text).push_back('>');
+  return bracketed;
+}
 std::string AsGiven(std::string_view text) { return std::string(text); }
 
 struct Result {
