@@ -11,38 +11,72 @@
 namespace sipo {
 namespace {
 
-// The input with one verdict per line, which keeps memory near the input's size however many
-// lines there are; the lines themselves are found again when the outputs are written.
-struct SortedLines {
-  FileContent content;
-  std::vector<bool> good;
-  std::uint64_t goodCount = 0;
+// Collects neighbouring input lines that already end in CR LF into one span, so that the usual
+// Windows export is written in long pieces rather than line by line.
+class SpanWriter {
+ public:
+  SpanWriter(AtomicFileWriter& writer, std::string_view text) : writer_(writer), text_(text) {}
+  ~SpanWriter() { Flush(); }
+  SpanWriter(const SpanWriter&) = delete;
+  SpanWriter& operator=(const SpanWriter&) = delete;
+
+  void Line(std::string_view line) {
+    const char* after = line.data() + line.size();
+    const char* textEnd = text_.data() + text_.size();
+    if (textEnd - after >= 2 && after[0] == '\r' && after[1] == '\n') {
+      if (line.data() != spanEnd_) Flush();
+      if (spanBegin_ == nullptr) spanBegin_ = line.data();
+      spanEnd_ = after + 2;
+      return;
+    }
+    Flush();
+    writer_.Write(line);
+    writer_.Write(kLineEnd);
+  }
+
+ private:
+  void Flush() {
+    if (spanBegin_ != nullptr) {
+      writer_.Write({spanBegin_, static_cast<std::size_t>(spanEnd_ - spanBegin_)});
+    }
+    spanBegin_ = spanEnd_ = nullptr;
+  }
+
+  AtomicFileWriter& writer_;
+  std::string_view text_;
+  const char* spanBegin_ = nullptr;
+  const char* spanEnd_ = nullptr;
 };
 
-SortedLines SortLines(FileContent content, const LineRule& rule) {
-  SortedLines sorted{std::move(content), {}, 0};
-  FieldList fields;
-  ForEachLine(sorted.content.View(), [&](std::string_view line) {
-    const bool good =
-        LineHasValidNumber(line, rule.singleColumn, rule.sylk, rule.delimiter, rule.column, fields);
-    sorted.good.push_back(good);
-    sorted.goodCount += good;
-  });
-  return sorted;
-}
+struct SortResult {
+  std::uint64_t lines = 0;
+  std::uint64_t good = 0;
+  bool badWritten = false;
+  bool okWritten = false;
+};
 
-// Writes the lines of one verdict, each followed by CR LF, in input order.
-bool WriteSelected(std::string_view name, const SortedLines& sorted, bool wanted) {
-  AtomicFileWriter writer(name);
-  if (!writer.IsOpen()) return false;
-  std::size_t index = 0;
-  ForEachLine(sorted.content.View(), [&](std::string_view line) {
-    if (sorted.good[index++] == wanted) {
-      writer.Write(line);
-      writer.Write(kLineEnd);
-    }
-  });
-  return writer.Commit();
+// One pass over the input feeds both outputs; the bad output replaces its file first, then the
+// good one. The input is already whole in memory, so an output may be the input file itself.
+SortResult SortInto(std::string_view text, const LineRule& rule, std::string_view badName,
+                    std::string_view okName) {
+  SortResult result;
+  AtomicFileWriter bad(badName);
+  AtomicFileWriter ok(okName);
+  {
+    SpanWriter badLines(bad, text);
+    SpanWriter okLines(ok, text);
+    FieldList fields;
+    ForEachLine(text, [&](std::string_view line) {
+      const bool good =
+          LineHasValidNumber(line, rule.singleColumn, rule.sylk, rule.delimiter, rule.column, fields);
+      (good ? okLines : badLines).Line(line);
+      ++result.lines;
+      result.good += good;
+    });
+  }
+  result.badWritten = bad.Commit();
+  result.okWritten = ok.Commit();
+  return result;
 }
 
 // Turns the busy indicator off and says "Hotovo." however the run ends.
@@ -104,11 +138,11 @@ SortCounts SortFile(std::string_view input, std::string_view okOutput, std::stri
   FileContent content;
   counts.inputRead = ReadWholeFile(input, content);
   if (!counts.inputRead) return counts;
-  const SortedLines sorted = SortLines(std::move(content), rule);
-  counts.lines = sorted.good.size();
-  counts.good = sorted.goodCount;
-  counts.badWritten = WriteSelected(badOutput, sorted, false);
-  counts.okWritten = WriteSelected(okOutput, sorted, true);
+  const SortResult sorted = SortInto(content.View(), rule, badOutput, okOutput);
+  counts.lines = sorted.lines;
+  counts.good = sorted.good;
+  counts.badWritten = sorted.badWritten;
+  counts.okWritten = sorted.okWritten;
   return counts;
 }
 
@@ -123,13 +157,13 @@ void RunFileCheck(const FileRunOptions& options, std::string_view programDir, Fi
     host.Inform(file_run_text::kInputFailed);
     content = {};
   }
-  const SortedLines sorted = SortLines(std::move(content), rule);
   const std::string badOutput = ResolveUserPath(options.BadOutput, programDir);
   host.ShowFileName(FileNameSlot::BadOutput, badOutput);
   const std::string okOutput = ResolveUserPath(options.OKOutput, programDir);
   host.ShowFileName(FileNameSlot::OKOutput, okOutput);
-  if (!WriteSelected(badOutput, sorted, false)) host.Inform(file_run_text::kBadOutputFailed);
-  if (!WriteSelected(okOutput, sorted, true)) host.Inform(file_run_text::kOKOutputFailed);
+  const SortResult sorted = SortInto(content.View(), rule, badOutput, okOutput);
+  if (!sorted.badWritten) host.Inform(file_run_text::kBadOutputFailed);
+  if (!sorted.okWritten) host.Inform(file_run_text::kOKOutputFailed);
 }
 
 }  // namespace sipo

@@ -12,6 +12,9 @@
 
 namespace sipo {
 
+// The first CR or LF at or after p, or end.
+const char* FindLineEnd(const char* p, const char* end);
+
 // Calls onLine for each line of the text. A line ends at CR LF, a lone CR or a lone LF (so LF CR
 // is two line ends); a NUL ends the text; a text that ends with a line end has no empty line
 // after it. Lines refer into the text.
@@ -21,8 +24,7 @@ void ForEachLine(std::string_view text, OnLine&& onLine) {
   const char* p = text.data();
   const char* const end = p + text.size();
   while (p < end) {
-    const char* q = p;
-    while (q < end && *q != '\n' && *q != '\r') ++q;
+    const char* q = FindLineEnd(p, end);
     onLine(std::string_view(p, static_cast<std::size_t>(q - p)));
     if (q == end) break;
     p = q + ((*q == '\r' && q + 1 < end && q[1] == '\n') ? 2 : 1);

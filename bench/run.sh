@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# run.sh - times `sipocheck file` on generated inputs of 1,000,000 and 10,000,000 lines in three
+# layouts, next to `cp` of the same input, and reports wall time, peak memory and throughput.
+# Each figure is the best of REPEAT runs (default 3) with the input in the page cache.
+# Usage: bench/run.sh [LINES...]   (default: 1000000 10000000)
+set -euo pipefail
+ROOT="$(cd "$(dirname "$0")/.." && pwd)"
+cd "$ROOT"
+REPEAT="${REPEAT:-3}"
+sizes=("$@")
+[ "${#sizes[@]}" -gt 0 ] || sizes=(1000000 10000000)
+data="$ROOT/bench/data"
+mkdir -p "$data"
+
+cmake --preset native >/dev/null
+cmake --build --preset native --target sipocheck bench_make_input >/dev/null
+sipocheck="$ROOT/build/native/cli/sipocheck"
+make_input="$ROOT/build/native/bench/bench_make_input"
+
+# best_of CMD...: prints "seconds peak_kib" of the fastest of REPEAT runs.
+best_of() {
+  local best="" line
+  for _ in $(seq "$REPEAT"); do
+    line=$(/usr/bin/time -f "%e %M" "$@" 2>&1 >/dev/null | tail -n 1)
+    if [ -z "$best" ] || awk -v a="${line%% *}" -v b="${best%% *}" 'BEGIN { exit !(a < b) }'; then
+      best="$line"
+    fi
+  done
+  echo "$best"
+}
+
+printf "%-10s %10s %9s %8s %10s %6s %9s %8s %10s\n" layout lines "size MB" "cp s" "sipo s" ratio "peak MB" "peak/in" "MB/s"
+for lines in "${sizes[@]}"; do
+  for layout in single delimited quoted; do
+    input="$data/$layout-$lines.txt"
+    [ -f "$input" ] || "$make_input" "$layout" "$lines" "$input"
+    case $layout in
+      single) options=(--single-column) ;;
+      delimited) options=(--column 1) ;;
+      quoted) options=(--quoted --column 1) ;;
+    esac
+    cat "$input" >/dev/null  # into the page cache
+    read -r cp_s _ < <(best_of cp "$input" "$data/copy.txt")
+    read -r run_s run_kib < <(best_of "$sipocheck" file "$input" --ok "$data/ok.txt" --bad "$data/bad.txt" "${options[@]}")
+    bytes=$(stat -c %s "$input")
+    awk -v l="$layout" -v n="$lines" -v b="$bytes" -v c="$cp_s" -v r="$run_s" -v k="$run_kib" 'BEGIN {
+      mb = b / 1048576; printf "%-10s %10d %9.1f %8.2f %10.2f %6.2f %9.1f %8.2f %10.0f\n",
+        l, n, mb, c, r, (c > 0 ? r / c : 0), k / 1024, k * 1024 / b, (r > 0 ? mb / r : 0) }'
+    rm -f "$data/copy.txt" "$data/ok.txt" "$data/bad.txt"
+  done
+done
