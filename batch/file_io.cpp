@@ -4,8 +4,17 @@
 #include <chrono>
 #include <cstring>
 #include <system_error>
+#include <utility>
 
 #include "core/codepage1250.h"
+
+#if defined(__unix__) || defined(__APPLE__)
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#define SIPO_MAP_FILES 1
+#endif
 
 namespace sipo {
 namespace {
@@ -41,19 +50,82 @@ std::filesystem::path NativePath(std::string_view cp1250Name) {
 #endif
 }
 
+FileContent::~FileContent() { Release(); }
+
+FileContent::FileContent(FileContent&& other) noexcept { *this = std::move(other); }
+
+FileContent& FileContent::operator=(FileContent&& other) noexcept {
+  if (this == &other) return *this;
+  Release();
+  owned_ = std::move(other.owned_);
+  mapping_ = std::exchange(other.mapping_, nullptr);
+  data_ = std::exchange(other.data_, nullptr);
+  size_ = std::exchange(other.size_, 0);
+  return *this;
+}
+
+char* FileContent::Allocate(std::size_t size) {
+  Release();
+  owned_ = std::make_unique_for_overwrite<char[]>(size + 1);
+  data_ = owned_.get();
+  size_ = size;
+  return owned_.get();
+}
+
+void FileContent::Release() {
+#ifdef SIPO_MAP_FILES
+  if (mapping_ != nullptr) munmap(mapping_, size_);
+#endif
+  mapping_ = nullptr;
+  owned_.reset();
+  data_ = nullptr;
+  size_ = 0;
+}
+
+namespace {
+
+#ifdef SIPO_MAP_FILES
+// Maps a non-empty regular file read-only; nullptr when it is not one or cannot be mapped, so
+// that it is read the ordinary way instead.
+void* MapRegularFile(const std::filesystem::path& path, std::size_t& size) {
+  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return nullptr;
+  struct stat info {};
+  void* mapping = nullptr;
+  if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0) {
+    size = static_cast<std::size_t>(info.st_size);
+    mapping = mmap(nullptr, size, PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd, 0);
+    if (mapping == MAP_FAILED) mapping = nullptr;
+  }
+  close(fd);
+  return mapping;
+}
+#endif
+
+}  // namespace
+
 bool ReadWholeFile(std::string_view cp1250Name, FileContent& content) {
   const std::filesystem::path path = NativePath(cp1250Name);
   std::error_code error;
   if (cp1250Name.empty() || std::filesystem::is_directory(path, error)) return false;
+#ifdef SIPO_MAP_FILES
+  std::size_t mappedSize = 0;
+  if (void* mapping = MapRegularFile(path, mappedSize)) {
+    content.Release();
+    content.mapping_ = mapping;
+    content.data_ = static_cast<const char*>(mapping);
+    content.size_ = mappedSize;
+    return true;
+  }
+#endif
   std::ifstream in(path, std::ios::binary);
   if (!in.is_open()) return false;
   in.seekg(0, std::ios::end);
   const std::streamoff size = in.tellg();
   if (size < 0) return false;
   in.seekg(0, std::ios::beg);
-  content.data = std::make_unique_for_overwrite<char[]>(static_cast<std::size_t>(size) + 1);
-  content.size = static_cast<std::size_t>(size);
-  in.read(content.data.get(), size);
+  char* data = content.Allocate(static_cast<std::size_t>(size));
+  in.read(data, size);
   return in.gcount() == size && !in.bad();
 }
 

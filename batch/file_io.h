@@ -13,12 +13,27 @@ namespace sipo {
 // The platform's path for a file name held as Windows-1250 bytes (wide on Windows).
 std::filesystem::path NativePath(std::string_view cp1250Name);
 
-// A file's whole content, read in one piece.
-struct FileContent {
-  std::unique_ptr<char[]> data;
-  std::size_t size = 0;
+// A file's whole content in memory: a buffer of its own, or on POSIX systems the file mapped
+// read-only, which spares a copy of large inputs.
+class FileContent {
+ public:
+  FileContent() = default;
+  ~FileContent();
+  FileContent(FileContent&& other) noexcept;
+  FileContent& operator=(FileContent&& other) noexcept;
 
-  std::string_view View() const { return {data.get(), size}; }
+  std::string_view View() const { return {data_, size_}; }
+  // Replaces the content with an uninitialised buffer of this size.
+  char* Allocate(std::size_t size);
+
+ private:
+  friend bool ReadWholeFile(std::string_view cp1250Name, FileContent& content);
+  void Release();
+
+  std::unique_ptr<char[]> owned_;
+  void* mapping_ = nullptr;
+  const char* data_ = nullptr;
+  std::size_t size_ = 0;
 };
 
 // False when the file cannot be opened or read (missing, no access, a directory).

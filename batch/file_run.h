@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "batch/field_split.h"
+#include "batch/line_rule.h"
 
 namespace sipo {
 
@@ -50,18 +50,6 @@ inline constexpr std::string_view kDone = "Hotovo.";
 // name that holds neither ":\" nor "\\".
 std::string ResolveUserPath(std::string_view name, std::string_view programDir);
 
-// Whether the line's number (the whole line, or the field at the column) passes the check digit.
-// A column outside the field list, a negative one included, gives false.
-bool LineHasValidNumber(std::string_view line, bool singleColumn, bool sylk, char delimiter,
-                        std::int32_t column, FieldList& fields);
-
-// The delimiter byte and column of a run, derived once from its options.
-struct LineRule {
-  bool singleColumn = false;
-  bool sylk = false;
-  char delimiter = ';';
-  std::int32_t column = 0;
-};
 LineRule LineRuleOf(const FileRunOptions& options);
 
 // What a sort wrote, for the command line's summary.

@@ -3,28 +3,7 @@
 
 #include <cstring>
 
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
-
 namespace sipo {
-
-// Lines of an export are short, so a library search per line costs more in calls than in
-// scanning; sixteen bytes are tested at a time instead.
-const char* FindLineEnd(const char* p, const char* end) {
-#ifdef __SSE2__
-  const __m128i cr = _mm_set1_epi8('\r');
-  const __m128i lf = _mm_set1_epi8('\n');
-  while (end - p >= 16) {
-    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-    const int mask = _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(bytes, cr), _mm_cmpeq_epi8(bytes, lf)));
-    if (mask != 0) return p + __builtin_ctz(static_cast<unsigned>(mask));
-    p += 16;
-  }
-#endif
-  while (p < end && *p != '\r' && *p != '\n') ++p;
-  return p;
-}
 
 void LineList::AppendCopy(std::string_view line) { lines_.push_back(copies_.emplace_back(line)); }
 
@@ -41,9 +20,7 @@ void LineList::SplitOwnText() {
 
 LineList SplitLines(std::string text) {
   LineList lines;
-  lines.text_.data = std::make_unique_for_overwrite<char[]>(text.size() + 1);
-  std::memcpy(lines.text_.data.get(), text.data(), text.size());
-  lines.text_.size = text.size();
+  std::memcpy(lines.text_.Allocate(text.size()), text.data(), text.size());
   lines.SplitOwnText();
   return lines;
 }

@@ -8,12 +8,10 @@
 #include <string_view>
 #include <vector>
 
+#include "batch/byte_scan.h"
 #include "batch/file_io.h"
 
 namespace sipo {
-
-// The first CR or LF at or after p, or end.
-const char* FindLineEnd(const char* p, const char* end);
 
 // Calls onLine for each line of the text. A line ends at CR LF, a lone CR or a lone LF (so LF CR
 // is two line ends); a NUL ends the text; a text that ends with a line end has no empty line

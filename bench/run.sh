@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # run.sh - times `sipocheck file` on generated inputs of 1,000,000 and 10,000,000 lines in three
 # layouts, next to `cp` of the same input, and reports wall time, peak memory and throughput.
-# Each figure is the best of REPEAT runs (default 3) with the input in the page cache.
+# Each figure is the best of REPEAT runs (default 3) with the input in the page cache, each run
+# started after a sync.
 # Usage: bench/run.sh [LINES...]   (default: 1000000 10000000)
 set -euo pipefail
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
@@ -12,15 +13,16 @@ sizes=("$@")
 data="$ROOT/bench/data"
 mkdir -p "$data"
 
-cmake --preset native >/dev/null
-cmake --build --preset native --target sipocheck bench_make_input >/dev/null
-sipocheck="$ROOT/build/native/cli/sipocheck"
-make_input="$ROOT/build/native/bench/bench_make_input"
+cmake --preset release -Wno-dev >/dev/null
+cmake --build --preset release --target sipocheck bench_make_input >/dev/null
+sipocheck="$ROOT/build/release/cli/sipocheck"
+make_input="$ROOT/build/release/bench/bench_make_input"
 
 # best_of CMD...: prints "seconds peak_kib" of the fastest of REPEAT runs.
 best_of() {
   local best="" line
   for _ in $(seq "$REPEAT"); do
+    sync  # each run starts without dirty pages left by the one before
     line=$(/usr/bin/time -f "%e %M" "$@" 2>&1 >/dev/null | tail -n 1)
     if [ -z "$best" ] || awk -v a="${line%% *}" -v b="${best%% *}" 'BEGIN { exit !(a < b) }'; then
       best="$line"

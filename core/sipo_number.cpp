@@ -8,10 +8,16 @@
 namespace sipo {
 namespace {
 
-constexpr std::array<int, 9> kWeights = {3, 7, 3, 1, 7, 3, 1, 7, 3};
+// The weights of positions 1 to 9 are 3, 7, 3, 1, 7, 3, 1, 7, 3; the sum is written out in full.
+// The value a single character converts to: only a decimal digit is not 0. A table keeps the
+// check free of branches, which matters when millions of lines are checked.
+constexpr std::array<std::uint8_t, 256> kDigitValues = [] {
+  std::array<std::uint8_t, 256> values{};
+  for (int d = 0; d <= 9; ++d) values['0' + d] = static_cast<std::uint8_t>(d);
+  return values;
+}();
 
-// The value a single character converts to: only a decimal digit is not 0.
-int DigitValue(char c) { return c >= '0' && c <= '9' ? c - '0' : 0; }
+int DigitValue(char c) { return kDigitValues[static_cast<unsigned char>(c)]; }
 
 struct StatusLook {
   std::string_view text;
@@ -31,11 +37,12 @@ constexpr std::array<StatusLook, 5> kLooks = {{
 
 bool IsValidSipoNumber(std::string_view text) {
   if (text.size() != kSipoLength) return false;
-  int sum = 0;
-  for (std::size_t i = 0; i < kWeights.size(); ++i) sum += kWeights[i] * DigitValue(text[i]);
+  const int sum = 3 * DigitValue(text[0]) + 7 * DigitValue(text[1]) + 3 * DigitValue(text[2]) +
+                  1 * DigitValue(text[3]) + 7 * DigitValue(text[4]) + 3 * DigitValue(text[5]) +
+                  1 * DigitValue(text[6]) + 7 * DigitValue(text[7]) + 3 * DigitValue(text[8]);
   const int remainder = sum % 10;
   // A remainder of 0 leaves the tenth character free, even a non-digit.
-  return remainder == 0 || DigitValue(text[9]) == 10 - remainder;
+  return (remainder == 0) | (DigitValue(text[9]) == 10 - remainder);
 }
 
 StatusClass ClassifyNumberText(std::string_view text, char decimalSeparator) {

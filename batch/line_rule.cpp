@@ -1,0 +1,20 @@
+// line_rule.cpp - which lines of a file run go to the good output.
+#include "batch/line_rule.h"
+
+#include "core/sipo_number.h"
+
+namespace sipo {
+
+bool LineHasValidNumber(std::string_view line, bool singleColumn, bool sylk, char delimiter,
+                        std::int32_t column, FieldList& fields) {
+  if (singleColumn) return IsValidSipoNumber(line);
+  if (sylk) {
+    SplitQuoted(line, fields);
+  } else {
+    SplitDelimited(delimiter, line, fields);
+  }
+  if (column < 0 || static_cast<std::size_t>(column) >= fields.size()) return false;
+  return IsValidSipoNumber(fields[static_cast<std::size_t>(column)]);
+}
+
+}  // namespace sipo
