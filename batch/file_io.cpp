@@ -34,8 +34,13 @@ std::filesystem::path TemporaryBeside(const std::filesystem::path& target) {
 // have failed; replacing it through a rename would get past its protection.
 bool ExistingTargetWritable(const std::filesystem::path& target) {
   std::error_code error;
-  if (!std::filesystem::exists(target, error)) return true;
-  if (std::filesystem::is_directory(target, error)) return false;
+  const std::filesystem::file_status status = std::filesystem::status(target, error);
+  if (!std::filesystem::exists(status)) return true;
+  if (std::filesystem::is_directory(status)) return false;
+  // A file marked read-only stays protected even where the rename would be allowed.
+  if ((status.permissions() & std::filesystem::perms::owner_write) == std::filesystem::perms::none) {
+    return false;
+  }
   std::ofstream probe(target, std::ios::binary | std::ios::app);
   return probe.is_open();
 }

@@ -1,0 +1,58 @@
+// settings_store.h - the settings file beside the program, read and written one value at a time.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace sipo {
+
+inline constexpr std::string_view kSettingsFileName = "Zerbanix.ini";
+// The longest settings path the store addresses; a longer one means no settings at all, never a
+// write to some other, shorter path.
+inline constexpr std::size_t kSettingsPathLimit = 255;
+
+// Each access opens the file, reads or rewrites it, and closes it again, so nothing is held open
+// and every read sees the file as it is. A write replaces the file atomically; when it cannot,
+// it throws std::runtime_error "Unable to write to <path>" and the file stays as it was.
+class SettingsStore {
+ public:
+  // Creates the file holding "[GENERAL]" when no file is there. Returns SettingsUnavailable:
+  // true when that creation failed or the path is too long for the store.
+  bool EnsureSettingsFile(std::string_view programDir);
+
+  const std::string& SettingsFilePath() const { return path_; }
+  int UseCount() const { return useCount_; }
+  bool HasFileObject() const { return file_.has_value(); }
+
+  std::string ReadSettingText(std::string_view section, std::string_view key);
+  // As ReadSettingText, with a default for a missing key (window positions use "0,0").
+  std::string ReadSettingTextOr(std::string_view section, std::string_view key,
+                                std::string_view fallback);
+  void WriteSettingText(std::string_view section, std::string_view key, std::string_view value);
+  // Decimal or '$', 'x', '0x' hexadecimal; no 'h' suffix; anything else gives 0.
+  std::int32_t ReadSettingInteger(std::string_view section, std::string_view key);
+  void WriteSettingInteger(std::string_view section, std::string_view key, std::int32_t value);
+  // True exactly for "On" in any letter case.
+  bool ReadSettingOnOff(std::string_view section, std::string_view key);
+  void WriteSettingOnOff(std::string_view section, std::string_view key, bool value);
+
+ private:
+  // The open settings file: only its name, as opening it touches nothing on disk.
+  struct SettingsFile {
+    std::string path;
+  };
+  class Access;
+
+  void OpenStore();
+  void ReleaseStore();
+  std::optional<std::string> ReadValue(std::string_view section, std::string_view key);
+  void WriteValue(std::string_view section, std::string_view key, std::string_view value);
+
+  std::string path_;
+  int useCount_ = 0;
+  std::optional<SettingsFile> file_;
+};
+
+}  // namespace sipo
