@@ -21,15 +21,17 @@ void SplitDelimited(char delimiter, std::string_view line, FieldList& fields) {
 void SplitQuoted(std::string_view line, FieldList& fields) {
   static constexpr std::string_view kSpace = " ";
   fields.clear();
-  while (true) {
-    const std::size_t open = line.find('"');
-    if (open == std::string_view::npos) return;
-    const std::size_t close = line.find('"', open + 1);
-    if (close == std::string_view::npos) return;  // an unfinished field is dropped
-    const std::string_view field = line.substr(open + 1, close - open - 1);
+  const char* open = nullptr;
+  ForEachByte(line.data(), line.data() + line.size(), '"', [&](const char* quote) {
+    if (open == nullptr) {
+      open = quote;
+      return;
+    }
+    const std::string_view field(open + 1, static_cast<std::size_t>(quote - open - 1));
     fields.push_back(field.empty() ? kSpace : field);
-    line.remove_prefix(close + 1);
-  }
+    open = nullptr;
+  });
+  // A quote still open at the end of the line gives no field.
 }
 
 }  // namespace sipo

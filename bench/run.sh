@@ -18,12 +18,17 @@ cmake --build --preset release --target sipocheck bench_make_input >/dev/null
 sipocheck="$ROOT/build/release/cli/sipocheck"
 make_input="$ROOT/build/release/bench/bench_make_input"
 
-# best_of CMD...: prints "seconds peak_kib" of the fastest of REPEAT runs.
+# best_of CMD...: prints "seconds peak_kib" of the fastest of REPEAT runs; wall time in
+# nanoseconds around the run, peak resident memory from GNU time.
 best_of() {
-  local best="" line
+  local best="" line start end kib
   for _ in $(seq "$REPEAT"); do
     sync  # each run starts without dirty pages left by the one before
-    line=$(/usr/bin/time -f "%e %M" "$@" 2>&1 >/dev/null | tail -n 1)
+    start=$(date +%s%N)
+    /usr/bin/time -f "%M" -o "$data/time.out" "$@" >/dev/null 2>&1
+    end=$(date +%s%N)
+    kib=$(tail -n 1 "$data/time.out")
+    line="$(awk -v ns=$((end - start)) 'BEGIN { printf "%.3f", ns / 1e9 }') $kib"
     if [ -z "$best" ] || awk -v a="${line%% *}" -v b="${best%% *}" 'BEGIN { exit !(a < b) }'; then
       best="$line"
     fi
@@ -31,7 +36,7 @@ best_of() {
   echo "$best"
 }
 
-printf "%-10s %10s %9s %8s %10s %6s %9s %8s %10s\n" layout lines "size MB" "cp s" "sipo s" ratio "peak MB" "peak/in" "MB/s"
+printf "%-10s %10s %9s %8s %8s %6s %9s %8s %8s\n" layout lines "size MB" "cp s" "sipo s" ratio "peak MB" "peak/in" "MB/s"
 for lines in "${sizes[@]}"; do
   for layout in single delimited quoted; do
     input="$data/$layout-$lines.txt"
@@ -46,7 +51,7 @@ for lines in "${sizes[@]}"; do
     read -r run_s run_kib < <(best_of "$sipocheck" file "$input" --ok "$data/ok.txt" --bad "$data/bad.txt" "${options[@]}")
     bytes=$(stat -c %s "$input")
     awk -v l="$layout" -v n="$lines" -v b="$bytes" -v c="$cp_s" -v r="$run_s" -v k="$run_kib" 'BEGIN {
-      mb = b / 1048576; printf "%-10s %10d %9.1f %8.2f %10.2f %6.2f %9.1f %8.2f %10.0f\n",
+      mb = b / 1048576; printf "%-10s %10d %9.1f %8.3f %8.3f %6.2f %9.1f %8.2f %8.0f\n",
         l, n, mb, c, r, (c > 0 ? r / c : 0), k / 1024, k * 1024 / b, (r > 0 ? mb / r : 0) }'
     rm -f "$data/copy.txt" "$data/ok.txt" "$data/bad.txt"
   done

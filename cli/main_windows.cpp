@@ -8,6 +8,7 @@
 
 #include "cli/sipocheck.h"
 #include "core/codepage1250.h"
+#include "ui/decimal_separator.h"
 
 namespace {
 
@@ -25,13 +26,6 @@ std::string InConsoleCodePage(std::string_view cp1250) {
   return bytes;
 }
 
-char LocaleDecimalSeparator() {
-  wchar_t buffer[8] = {};
-  if (GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, buffer, 8) != 2) return '.';
-  const std::string byte = sipo::Utf16ToCp1250(std::u16string(1, static_cast<char16_t>(buffer[0])));
-  return byte[0] == '?' ? '.' : byte[0];
-}
-
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -40,6 +34,7 @@ int wmain(int argc, wchar_t** argv) {
     const std::wstring_view arg(argv[i]);
     args.push_back(sipo::Utf16ToCp1250(std::u16string(arg.begin(), arg.end())));
   }
-  const sipo::cli::Console console{InConsoleCodePage, InConsoleCodePage, LocaleDecimalSeparator()};
+  const sipo::cli::Console console{InConsoleCodePage, InConsoleCodePage,
+                                   sipo::ui::ReadUserDecimalSeparator()};
   return sipo::cli::RunSipocheck(args, std::cin, std::cout, std::cerr, console);
 }

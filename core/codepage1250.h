@@ -11,4 +11,7 @@ std::u16string Cp1250ToUtf16(std::string_view text);
 // Characters that Windows-1250 lacks become '?'.
 std::string Utf16ToCp1250(std::u16string_view text);
 
+// For terminals and logs that read UTF-8.
+std::string Cp1250ToUtf8(std::string_view text);
+
 }  // namespace sipo

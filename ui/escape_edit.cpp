@@ -5,23 +5,19 @@
 
 #include <string>
 
+#include "ui/win_text.h"
+
 namespace sipo::ui {
 namespace {
 
 constexpr UINT_PTR kSubclassId = 1;
-
-std::wstring WindowText(HWND hwnd) {
-  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
-  return text;
-}
 
 LRESULT CALLBACK EscapeProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                             DWORD_PTR refData) {
   auto* saved = reinterpret_cast<std::wstring*>(refData);
   switch (message) {
     case WM_SETFOCUS:
-      *saved = WindowText(hwnd);
+      *saved = GetWideText(hwnd);
       break;
     case WM_GETDLGCODE:
       // Keeps Escape from the dialog navigation so that the field sees it.
@@ -51,7 +47,7 @@ LRESULT CALLBACK EscapeProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
 
 void InstallEscapeRestore(HWND edit) {
   auto* saved = new std::wstring;
-  if (GetFocus() == edit) *saved = WindowText(edit);
+  if (GetFocus() == edit) *saved = GetWideText(edit);
   SetWindowSubclass(edit, EscapeProc, kSubclassId, reinterpret_cast<DWORD_PTR>(saved));
 }
 

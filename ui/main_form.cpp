@@ -120,8 +120,7 @@ void MainForm::ShowStatus(StatusClass status) {
 
 // Labels are as wide as their text, so no font makes them cut it off.
 void MainForm::FitLabelWidth(HWND label, bool bold) {
-  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(label)) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(GetWindowTextW(label, text.data(), static_cast<int>(text.size()))));
+  const std::wstring text = GetWideText(label);
   HDC dc = GetDC(label);
   HGDIOBJ old = SelectObject(dc, bold ? boldFont_ : font_);
   SIZE extent{};
@@ -191,8 +190,7 @@ void MainForm::DrawHeader(const DRAWITEMSTRUCT& item) {
   };
   GRADIENT_RECT gradient = {0, 1};
   GradientFill(item.hDC, vertices, 2, &gradient, 1, GRADIENT_FILL_RECT_H);
-  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(item.hwndItem)) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(GetWindowTextW(item.hwndItem, text.data(), static_cast<int>(text.size()))));
+  const std::wstring text = GetWideText(item.hwndItem);
   SetBkMode(item.hDC, TRANSPARENT);
   SetTextColor(item.hDC, kHeaderText);
   HGDIOBJ old = SelectObject(item.hDC, boldFont_);

@@ -16,11 +16,14 @@ std::string Narrow(std::wstring_view wide) {
   return Utf16ToCp1250(std::u16string(wide.begin(), wide.end()));
 }
 
-std::string GetControlText(HWND control) {
-  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
-  return Narrow(text);
+std::wstring GetWideText(HWND window) {
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+  const int length = GetWindowTextW(window, text.data(), static_cast<int>(text.size()));
+  text.resize(static_cast<std::size_t>(length));
+  return text;
 }
+
+std::string GetControlText(HWND control) { return Narrow(GetWideText(control)); }
 
 void SetControlText(HWND control, std::string_view cp1250) {
   SetWindowTextW(control, Widen(cp1250).c_str());

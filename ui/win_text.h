@@ -11,6 +11,7 @@ namespace sipo::ui {
 std::wstring Widen(std::string_view cp1250);
 std::string Narrow(std::wstring_view wide);
 
+std::wstring GetWideText(HWND window);
 std::string GetControlText(HWND control);
 void SetControlText(HWND control, std::string_view cp1250);
 

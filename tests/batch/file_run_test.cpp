@@ -31,18 +31,7 @@ class RecordingHost : public FileRunHost {
   Events events;
 
  private:
-  static std::string Readable(std::string_view cp1250) {
-    std::string utf8;
-    for (char16_t c : Cp1250ToUtf16(cp1250)) {
-      if (c < 0x80) {
-        utf8 += static_cast<char>(c);
-      } else {
-        utf8 += static_cast<char>(0xC0 | (c >> 6));
-        utf8 += static_cast<char>(0x80 | (c & 0x3F));
-      }
-    }
-    return utf8;
-  }
+  static std::string Readable(std::string_view cp1250) { return Cp1250ToUtf8(cp1250); }
   bool answer_;
 };
 

@@ -18,6 +18,7 @@ TEST(Codepage1250, EveryByteRoundTripsAndForeignCharactersBecomeQuestionMarks) {
   for (int b = 0; b < 256; ++b) all.push_back(static_cast<char>(b));
   EXPECT_EQ(Utf16ToCp1250(Cp1250ToUtf16(all)), all);
   EXPECT_EQ(Utf16ToCp1250(u"€ ß ñ 日"), "\x80 \xDF ? ?");
+  EXPECT_EQ(Cp1250ToUtf8("\xE8\xED\x80 x"), "čí€ x");
 }
 
 }  // namespace
