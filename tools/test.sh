@@ -6,7 +6,7 @@ set -uo pipefail
 SIPO_ROOT="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$SIPO_ROOT"
 
-FUZZ_SECONDS="${SIPO_FUZZ_SECONDS:-60}"
+FUZZ_SECONDS="${SIPO_FUZZ_SECONDS:-45}"  # for each fuzz target
 passed=0
 failed=0
 log_dir="$SIPO_ROOT/build/test-logs"
@@ -41,25 +41,28 @@ build_and_test() {
   count_ctest "$log"
 }
 
-run_fuzzer() {
+run_fuzzers() {
   echo "== fuzz: build"
   if ! { cmake --preset fuzz >/dev/null && cmake --build --preset fuzz; } >"$log_dir/fuzz-build.log" 2>&1; then
     tail -n 40 "$log_dir/fuzz-build.log"; failed=$((failed + 1)); return
   fi
-  echo "== fuzz: ${FUZZ_SECONDS}s"
-  local corpus="$SIPO_ROOT/build/fuzz/corpus"
-  mkdir -p "$corpus" && cp tests/fuzz/corpus/* "$corpus/"
-  if build/fuzz/tests/fuzz/number_fuzz -max_total_time="$FUZZ_SECONDS" -artifact_prefix="$log_dir/" \
-      "$corpus" >"$log_dir/fuzz.log" 2>&1; then
-    tail -n 1 "$log_dir/fuzz.log"; passed=$((passed + 1))
-  else
-    tail -n 30 "$log_dir/fuzz.log"; echo "== fuzz: FAILED"; failed=$((failed + 1))
-  fi
+  local target
+  for target in number text; do
+    echo "== fuzz: ${target}_fuzz for ${FUZZ_SECONDS}s"
+    local corpus="$SIPO_ROOT/build/fuzz/$target-corpus"
+    mkdir -p "$corpus" && cp tests/fuzz/$target-corpus/* "$corpus/"
+    if "build/fuzz/tests/fuzz/${target}_fuzz" -max_total_time="$FUZZ_SECONDS" \
+        -artifact_prefix="$log_dir/$target-" "$corpus" >"$log_dir/$target-fuzz.log" 2>&1; then
+      tail -n 1 "$log_dir/$target-fuzz.log"; passed=$((passed + 1))
+    else
+      tail -n 30 "$log_dir/$target-fuzz.log"; echo "== fuzz: ${target}_fuzz FAILED"; failed=$((failed + 1))
+    fi
+  done
 }
 
 build_and_test native
 build_and_test asan
-run_fuzzer
+run_fuzzers
 
 source tools/wine-env.sh
 start_virtual_display
