@@ -1,6 +1,6 @@
 // main.cpp - program entry: the title, the main window and the event loop.
-#include <windows.h>
 #include <commctrl.h>
+#include <windows.h>
 
 #include <exception>
 #include <string>
@@ -39,8 +39,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
   sipo::ui::SetProgramTitle(sipo::ProgramTitle(sipo::ui::Narrow(ExecutablePath())));
   INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
-  HICON icon = static_cast<HICON>(
-      LoadImageW(instance, MAKEINTRESOURCEW(IDI_SIPO), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
+  HICON icon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_SIPO), IMAGE_ICON, 0, 0,
+                                             LR_DEFAULTSIZE | LR_SHARED));
   sipo::ui::MainForm mainForm;
   try {
     mainForm.Create(icon);

@@ -7,16 +7,27 @@ namespace {
 // Lower case of a Windows-1250 letter; other bytes stay.
 char LowerCp1250(char c) {
   const auto b = static_cast<unsigned char>(c);
-  if ((b >= 'A' && b <= 'Z') || (b >= 0xC0 && b <= 0xDE && b != 0xD7)) return static_cast<char>(b + 0x20);
+  if ((b >= 'A' && b <= 'Z') || (b >= 0xC0 && b <= 0xDE && b != 0xD7))
+    return static_cast<char>(b + 0x20);
   switch (b) {
-    case 0x8A: case 0x8C: case 0x8D: case 0x8E: case 0x8F:
+    case 0x8A:
+    case 0x8C:
+    case 0x8D:
+    case 0x8E:
+    case 0x8F:
       return static_cast<char>(b + 0x10);
-    case 0xA3: return '\xB3';
-    case 0xA5: return '\xB9';
-    case 0xAA: return '\xBA';
-    case 0xAF: return '\xBF';
-    case 0xBC: return '\xBE';
-    default: return c;
+    case 0xA3:
+      return '\xB3';
+    case 0xA5:
+      return '\xB9';
+    case 0xAA:
+      return '\xBA';
+    case 0xAF:
+      return '\xBF';
+    case 0xBC:
+      return '\xBE';
+    default:
+      return c;
   }
 }
 

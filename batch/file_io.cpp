@@ -38,7 +38,8 @@ bool ExistingTargetWritable(const std::filesystem::path& target) {
   if (!std::filesystem::exists(status)) return true;
   if (std::filesystem::is_directory(status)) return false;
   // A file marked read-only stays protected even where the rename would be allowed.
-  if ((status.permissions() & std::filesystem::perms::owner_write) == std::filesystem::perms::none) {
+  if ((status.permissions() & std::filesystem::perms::owner_write) ==
+      std::filesystem::perms::none) {
     return false;
   }
   std::ofstream probe(target, std::ios::binary | std::ios::app);
@@ -55,9 +56,13 @@ std::filesystem::path NativePath(std::string_view cp1250Name) {
 #endif
 }
 
-FileContent::~FileContent() { Release(); }
+FileContent::~FileContent() {
+  Release();
+}
 
-FileContent::FileContent(FileContent&& other) noexcept { *this = std::move(other); }
+FileContent::FileContent(FileContent&& other) noexcept {
+  *this = std::move(other);
+}
 
 FileContent& FileContent::operator=(FileContent&& other) noexcept {
   if (this == &other) return *this;

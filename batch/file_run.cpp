@@ -2,9 +2,7 @@
 #include "batch/file_run.h"
 
 #include "batch/file_io.h"
-#include "batch/line_sorter.h"
 #include "core/lenient_conversions.h"
-#include "core/sipo_number.h"
 
 namespace sipo {
 namespace {
@@ -50,18 +48,13 @@ LineRule LineRuleOf(const FileRunOptions& options) {
   return rule;
 }
 
-SortCounts SortFile(std::string_view input, std::string_view okOutput, std::string_view badOutput,
-                    const LineRule& rule) {
-  SortCounts counts;
+FileSortResult SortFile(std::string_view input, std::string_view okOutput,
+                        std::string_view badOutput, const LineRule& rule) {
+  FileSortResult result;
   FileContent content;
-  counts.inputRead = ReadWholeFile(input, content);
-  if (!counts.inputRead) return counts;
-  const SortResult sorted = SortLinesInto(content.View(), rule, badOutput, okOutput);
-  counts.lines = sorted.lines;
-  counts.good = sorted.good;
-  counts.badWritten = sorted.badWritten;
-  counts.okWritten = sorted.okWritten;
-  return counts;
+  result.inputRead = ReadWholeFile(input, content);
+  if (result.inputRead) result.sorted = SortLinesInto(content.View(), rule, badOutput, okOutput);
+  return result;
 }
 
 void RunFileCheck(const FileRunOptions& options, std::string_view programDir, FileRunHost& host) {

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "batch/line_rule.h"
+#include "batch/line_sorter.h"
 
 namespace sipo {
 
@@ -35,14 +36,22 @@ class FileRunHost {
 
 // Messages of the run, Windows-1250.
 namespace file_run_text {
+// "Oba soubory, označené jako výstup, budou přepsány. Souhlasíte s tím a chcete pokračovat ?"
 inline constexpr std::string_view kConfirm =
-    "Oba soubory, ozna\xE8" "en\xE9 jako v\xFDstup, budou p\xF8" "eps\xE1ny. Souhlas\xEDte s t\xEDm a "
+    "Oba soubory, ozna\xE8"
+    "en\xE9 jako v\xFDstup, budou p\xF8"
+    "eps\xE1ny. Souhlas\xEDte s t\xEDm a "
     "chcete pokra\xE8ovat ?";
+// "Vstupní soubor nelze otevřít."
 inline constexpr std::string_view kInputFailed = "Vstupn\xED soubor nelze otev\xF8\xEDt.";
+// "Výstupní soubor pro chybné řádky se nepodařilo otevřít."
 inline constexpr std::string_view kBadOutputFailed =
-    "V\xFDstupn\xED soubor pro chybn\xE9 \xF8\xE1" "dky se nepoda\xF8ilo otev\xF8\xEDt.";
+    "V\xFDstupn\xED soubor pro chybn\xE9 \xF8\xE1"
+    "dky se nepoda\xF8ilo otev\xF8\xEDt.";
+// "Výstupní soubor pro správné řádky se nepodařilo otevřít."
 inline constexpr std::string_view kOKOutputFailed =
-    "V\xFDstupn\xED soubor pro spr\xE1vn\xE9 \xF8\xE1" "dky se nepoda\xF8ilo otev\xF8\xEDt.";
+    "V\xFDstupn\xED soubor pro spr\xE1vn\xE9 \xF8\xE1"
+    "dky se nepoda\xF8ilo otev\xF8\xEDt.";
 inline constexpr std::string_view kDone = "Hotovo.";
 }  // namespace file_run_text
 
@@ -50,22 +59,20 @@ inline constexpr std::string_view kDone = "Hotovo.";
 // name that holds neither ":\" nor "\\".
 std::string ResolveUserPath(std::string_view name, std::string_view programDir);
 
+// The delimiter byte and the column a run's options give.
 LineRule LineRuleOf(const FileRunOptions& options);
 
-// What a sort wrote, for the command line's summary.
-struct SortCounts {
-  std::uint64_t lines = 0;
-  std::uint64_t good = 0;
+// What a sort of a file did, for the command line's summary.
+struct FileSortResult {
   bool inputRead = false;
-  bool badWritten = false;
-  bool okWritten = false;
+  SortResult sorted;
 };
 
 // Reads the input whole, then writes the bad lines and after them the good lines, each output
 // replaced atomically. Names are used as given. An input that cannot be read leaves both outputs
 // untouched.
-SortCounts SortFile(std::string_view input, std::string_view okOutput, std::string_view badOutput,
-                    const LineRule& rule);
+FileSortResult SortFile(std::string_view input, std::string_view okOutput,
+                        std::string_view badOutput, const LineRule& rule);
 
 // The whole run as the window starts it: confirmation, busy indicator, resolved names shown,
 // messages in their fixed order, "Hotovo." last.

@@ -5,7 +5,9 @@
 
 namespace sipo {
 
-void LineList::AppendCopy(std::string_view line) { lines_.push_back(copies_.emplace_back(line)); }
+void LineList::AppendCopy(std::string_view line) {
+  lines_.push_back(copies_.emplace_back(line));
+}
 
 void LineList::Clear() {
   lines_.clear();

@@ -23,7 +23,8 @@ struct LineRule {
 };
 
 inline bool LineIsGood(std::string_view line, const LineRule& rule, FieldList& fields) {
-  return LineHasValidNumber(line, rule.singleColumn, rule.sylk, rule.delimiter, rule.column, fields);
+  return LineHasValidNumber(line, rule.singleColumn, rule.sylk, rule.delimiter, rule.column,
+                            fields);
 }
 
 }  // namespace sipo

@@ -37,10 +37,14 @@ std::string Number(bool valid) {
 
 std::string Malformed() {
   switch (Next() % 4) {
-    case 0: return "12345";
-    case 1: return "";
-    case 2: return " 1234567897";
-    default: return "abcdefghi";
+    case 0:
+      return "12345";
+    case 1:
+      return "";
+    case 2:
+      return " 1234567897";
+    default:
+      return "abcdefghi";
   }
 }
 

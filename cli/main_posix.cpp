@@ -9,7 +9,9 @@
 
 namespace {
 
-std::string AsGiven(std::string_view text) { return std::string(text); }
+std::string AsGiven(std::string_view text) {
+  return std::string(text);
+}
 
 char LocaleDecimalSeparator() {
   std::setlocale(LC_NUMERIC, "");

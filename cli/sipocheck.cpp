@@ -113,17 +113,20 @@ FileCommand ParseFileCommand(ArgumentReader& reader) {
 
 int RunFile(ArgumentReader& reader, std::ostream& err) {
   const FileCommand command = ParseFileCommand(reader);
-  const SortCounts counts = SortFile(command.input, command.ok, command.bad, command.rule);
-  if (!counts.inputRead) {
+  const FileSortResult result = SortFile(command.input, command.ok, command.bad, command.rule);
+  if (!result.inputRead) {
     err << "sipocheck: cannot read the input file '" << command.input
         << "'; the output files were not touched\n";
     return kExitFailed;
   }
-  if (!counts.badWritten) err << "sipocheck: cannot write the bad lines to '" << command.bad << "'\n";
-  if (!counts.okWritten) err << "sipocheck: cannot write the good lines to '" << command.ok << "'\n";
-  err << "sipocheck: " << counts.lines << " lines read, " << counts.good << " good, "
-      << counts.lines - counts.good << " bad\n";
-  return counts.badWritten && counts.okWritten ? kExitOk : kExitFailed;
+  const SortResult& sorted = result.sorted;
+  if (!sorted.badWritten)
+    err << "sipocheck: cannot write the bad lines to '" << command.bad << "'\n";
+  if (!sorted.okWritten)
+    err << "sipocheck: cannot write the good lines to '" << command.ok << "'\n";
+  err << "sipocheck: " << sorted.lines << " lines read, " << sorted.good << " good, "
+      << sorted.lines - sorted.good << " bad\n";
+  return sorted.badWritten && sorted.okWritten ? kExitOk : kExitFailed;
 }
 
 int RunCheck(ArgumentReader& reader, std::istream& in, std::ostream& out, const Console& console) {

@@ -8,7 +8,9 @@
 namespace sipo {
 namespace {
 
-std::string_view UntilNul(std::string_view text) { return text.substr(0, text.find('\0')); }
+std::string_view UntilNul(std::string_view text) {
+  return text.substr(0, text.find('\0'));
+}
 
 int HexDigitValue(char c) {
   if (c >= '0' && c <= '9') return c - '0';
@@ -74,7 +76,9 @@ std::optional<std::int32_t> ParseInteger(std::string_view text, bool suffixForm)
 
 }  // namespace
 
-std::int32_t StrToIntLenient(std::string_view text) { return ParseInteger(text, true).value_or(0); }
+std::int32_t StrToIntLenient(std::string_view text) {
+  return ParseInteger(text, true).value_or(0);
+}
 
 std::int32_t StrToIntNoSuffix(std::string_view text) {
   return ParseInteger(text, false).value_or(0);
@@ -87,6 +91,8 @@ std::string_view TrimControl(std::string_view text) {
   return text;
 }
 
-std::string IntToStrPlain(std::int32_t value) { return std::to_string(value); }
+std::string IntToStrPlain(std::int32_t value) {
+  return std::to_string(value);
+}
 
 }  // namespace sipo

@@ -40,7 +40,9 @@ struct DecimalNumber {
   int scale = 0;  // the value is digits * 10^scale
 };
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 // Reads 'e'/'E', an optional sign and one or more digits; saturates far beyond the scale limit.
 std::optional<int> ParseExponent(std::string_view text) {

@@ -17,7 +17,9 @@ constexpr std::array<std::uint8_t, 256> kDigitValues = [] {
   return values;
 }();
 
-int DigitValue(char c) { return kDigitValues[static_cast<unsigned char>(c)]; }
+int DigitValue(char c) {
+  return kDigitValues[static_cast<unsigned char>(c)];
+}
 
 struct StatusLook {
   std::string_view text;
@@ -27,10 +29,10 @@ struct StatusLook {
 // Indexed by StatusClass. The texts are Windows-1250 bytes.
 constexpr std::array<StatusLook, 5> kLooks = {{
     {"", kBlack},
-    {"nen\xED \xE8\xEDslo", kYellow},           // není číslo
-    {"ne\xFApln\xE9 \xE8\xEDslo", kYellow},     // neúplné číslo
-    {"platn\xE9 \xE8\xEDslo", kGreen},          // platné číslo
-    {"neplatn\xE9 \xE8\xEDslo", kRed},          // neplatné číslo
+    {"nen\xED \xE8\xEDslo", kYellow},        // není číslo
+    {"ne\xFApln\xE9 \xE8\xEDslo", kYellow},  // neúplné číslo
+    {"platn\xE9 \xE8\xEDslo", kGreen},       // platné číslo
+    {"neplatn\xE9 \xE8\xEDslo", kRed},       // neplatné číslo
 }};
 
 }  // namespace
@@ -58,6 +60,8 @@ std::string_view StatusText(StatusClass status) {
   return kLooks[static_cast<std::size_t>(status)].text;
 }
 
-Colour StatusColour(StatusClass status) { return kLooks[static_cast<std::size_t>(status)].colour; }
+Colour StatusColour(StatusClass status) {
+  return kLooks[static_cast<std::size_t>(status)].colour;
+}
 
 }  // namespace sipo

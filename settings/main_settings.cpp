@@ -1,4 +1,5 @@
-// main_settings.cpp - moves the main window's eight remembered fields to and from the settings file.
+// main_settings.cpp - moves the main window's eight remembered fields to and from the settings
+// file.
 #include "settings/main_settings.h"
 
 #include <array>

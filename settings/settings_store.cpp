@@ -57,7 +57,8 @@ void SettingsStore::ReleaseStore() {
   if (useCount_ == 0) file_.reset();
 }
 
-std::optional<std::string> SettingsStore::ReadValue(std::string_view section, std::string_view key) {
+std::optional<std::string> SettingsStore::ReadValue(std::string_view section,
+                                                    std::string_view key) {
   Access access(*this);
   FileContent content;
   if (!ReadWholeFile(file_->path, content)) return std::nullopt;

@@ -62,9 +62,11 @@ WindowPoint KeepOnScreen(WindowPoint topLeft, std::int32_t width, std::int32_t h
 }
 
 void RestorePlacement(SettingsStore& store, PlacedWindow& window) {
-  const WindowPoint stored = TextToPoint(store.ReadSettingTextOr(kSection, window.ClassName(), "0,0"));
+  const WindowPoint stored =
+      TextToPoint(store.ReadSettingTextOr(kSection, window.ClassName(), "0,0"));
   if (stored == WindowPoint{NoCoordinate, NoCoordinate}) return;
-  const WindowPoint shown = KeepOnScreen(stored, window.Width(), window.Height(), window.WorkAreas());
+  const WindowPoint shown =
+      KeepOnScreen(stored, window.Width(), window.Height(), window.WorkAreas());
   window.SetTop(shown.top);
   window.SetLeft(shown.left);
 }

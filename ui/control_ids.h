@@ -1,4 +1,5 @@
-// control_ids.h - control identifiers, named after the controls; the UI tests find controls by them.
+// control_ids.h - control identifiers, named after the controls; the UI tests find controls by
+// them.
 #pragma once
 
 namespace sipo::ui {

@@ -26,7 +26,9 @@ constexpr int kFontHeight = 11;
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 
 // Czech texts are Windows-1250 bytes; the comment shows each one.
-constexpr const char* kCaption = "Tamrix SIPO - ov\xEC\xF8" "en\xED \xE8\xEDsla";  // ověření čísla
+constexpr const char* kCaption =
+    "Tamrix SIPO - ov\xEC\xF8"
+    "en\xED \xE8\xEDsla";  // ověření čísla
 
 enum class Kind { Label, Edit, Button, Header };
 
@@ -40,10 +42,19 @@ struct ControlSpec {
 };
 
 constexpr std::array<ControlSpec, 6> kControls = {{
-    {IDC_SingleHeader, IDC_SinglePanel, Kind::Header, " Jednor\xE1zov\xE9 ov\xEC\xF8" "en\xED",
-     {0, 0, 368, 17}, true},  // " Jednorázové ověření"
-    {IDC_SingleLabel, IDC_SinglePanel, Kind::Label, "SIPO \xE8\xEDslo ke kontrole :",
-     {16, 27, 110, 13}, false},  // "SIPO číslo ke kontrole :"
+    {IDC_SingleHeader,
+     IDC_SinglePanel,
+     Kind::Header,
+     " Jednor\xE1zov\xE9 ov\xEC\xF8"
+     "en\xED",
+     {0, 0, 368, 17},
+     true},  // " Jednorázové ověření"
+    {IDC_SingleLabel,
+     IDC_SinglePanel,
+     Kind::Label,
+     "SIPO \xE8\xEDslo ke kontrole :",
+     {16, 27, 110, 13},
+     false},  // "SIPO číslo ke kontrole :"
     {IDC_SingleEdit, IDC_SinglePanel, Kind::Edit, "", {136, 24, 121, 19}, false},
     {IDC_StatusLabel, IDC_SinglePanel, Kind::Label, "Status :", {88, 48, 38, 13}, false},
     {IDC_StatusValue, IDC_SinglePanel, Kind::Label, "", {136, 48, 68, 13}, true},
@@ -54,19 +65,26 @@ constexpr RECT kSinglePanelBounds = {5, 96, 369, 81};
 
 const wchar_t* WindowClassOf(Kind kind) {
   switch (kind) {
-    case Kind::Edit: return WC_EDITW;
-    case Kind::Button: return WC_BUTTONW;
-    default: return WC_STATICW;
+    case Kind::Edit:
+      return WC_EDITW;
+    case Kind::Button:
+      return WC_BUTTONW;
+    default:
+      return WC_STATICW;
   }
 }
 
 DWORD StyleOf(Kind kind) {
   const DWORD common = WS_CHILD | WS_VISIBLE;
   switch (kind) {
-    case Kind::Edit: return common | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL;
-    case Kind::Button: return common | WS_TABSTOP | BS_PUSHBUTTON;
-    case Kind::Header: return common | SS_OWNERDRAW;
-    default: return common | SS_LEFTNOWORDWRAP | SS_NOPREFIX;
+    case Kind::Edit:
+      return common | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL;
+    case Kind::Button:
+      return common | WS_TABSTOP | BS_PUSHBUTTON;
+    case Kind::Header:
+      return common | SS_OWNERDRAW;
+    default:
+      return common | SS_LEFTNOWORDWRAP | SS_NOPREFIX;
   }
 }
 
@@ -96,19 +114,29 @@ void MainForm::Show(int showCommand) {
   SetFocus(Control(IDC_SingleEdit));
 }
 
-void MainForm::FormCreate() { decimalSeparator_ = ReadUserDecimalSeparator(); }
+void MainForm::FormCreate() {
+  decimalSeparator_ = ReadUserDecimalSeparator();
+}
 
-void MainForm::FormShow() { SingleEditChange(); }
+void MainForm::FormShow() {
+  SingleEditChange();
+}
 
-bool MainForm::FormCloseQuery() { return true; }
+bool MainForm::FormCloseQuery() {
+  return true;
+}
 
-void MainForm::FormClose() { DestroyWindow(Handle()); }
+void MainForm::FormClose() {
+  DestroyWindow(Handle());
+}
 
 void MainForm::SingleEditChange() {
   ShowStatus(ClassifyNumberText(GetControlText(Control(IDC_SingleEdit)), decimalSeparator_));
 }
 
-void MainForm::CloseButtonClick() { PostMessageW(Handle(), WM_CLOSE, 0, 0); }
+void MainForm::CloseButtonClick() {
+  PostMessageW(Handle(), WM_CLOSE, 0, 0);
+}
 
 void MainForm::ShowStatus(StatusClass status) {
   statusColour_ = StatusColour(status);
@@ -137,10 +165,10 @@ void MainForm::CreateControls() {
   singlePanel_.Create(Handle(), IDC_SinglePanel, {});
   for (const auto& spec : kControls) {
     HWND parent = spec.parent == 0 ? Handle() : Control(spec.parent);
-    HWND control = CreateWindowExW(0, WindowClassOf(spec.kind), Widen(spec.text).c_str(),
-                                   StyleOf(spec.kind), 0, 0, 0, 0, parent,
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)),
-                                   GetModuleHandleW(nullptr), nullptr);
+    HWND control =
+        CreateWindowExW(0, WindowClassOf(spec.kind), Widen(spec.text).c_str(), StyleOf(spec.kind),
+                        0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)),
+                        GetModuleHandleW(nullptr), nullptr);
     if (spec.kind == Kind::Header) SetControlText(control, spec.text);
   }
   InstallEscapeRestore(Control(IDC_SingleEdit));
@@ -153,8 +181,8 @@ void MainForm::MakeFonts() {
   DeleteObject(boldFont_);
   auto make = [this](int weight) {
     return CreateFontW(-Scale(kFontHeight), 0, 0, 0, weight, FALSE, FALSE, FALSE,
-                       EASTEUROPE_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                       DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Tahoma");
+                       EASTEUROPE_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                       DEFAULT_PITCH | FF_SWISS, L"Tahoma");
   };
   font_ = make(FW_NORMAL);
   boldFont_ = make(FW_BOLD);
@@ -162,13 +190,14 @@ void MainForm::MakeFonts() {
 
 void MainForm::ApplyLayout() {
   const RECT& p = kSinglePanelBounds;
-  MoveWindow(Control(IDC_SinglePanel), Scale(p.left), Scale(p.top), Scale(p.right),
-             Scale(p.bottom), TRUE);
+  MoveWindow(Control(IDC_SinglePanel), Scale(p.left), Scale(p.top), Scale(p.right), Scale(p.bottom),
+             TRUE);
   for (const auto& spec : kControls) {
     HWND control = Control(spec.id);
     const RECT& b = spec.bounds;
     MoveWindow(control, Scale(b.left), Scale(b.top), Scale(b.right), Scale(b.bottom), TRUE);
-    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(spec.bold ? boldFont_ : font_), TRUE);
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(spec.bold ? boldFont_ : font_),
+                 TRUE);
     if (spec.kind == Kind::Label) FitLabelWidth(control, spec.bold);
   }
 }
@@ -195,13 +224,15 @@ void MainForm::DrawHeader(const DRAWITEMSTRUCT& item) {
   SetTextColor(item.hDC, kHeaderText);
   HGDIOBJ old = SelectObject(item.hDC, boldFont_);
   RECT textRect = rc;
-  DrawTextW(item.hDC, text.c_str(), -1, &textRect, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+  DrawTextW(item.hDC, text.c_str(), -1, &textRect,
+            DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
   SelectObject(item.hDC, old);
 }
 
 LRESULT MainForm::ColourControl(HDC dc, HWND control) {
   SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-  SetTextColor(dc, control == Control(IDC_StatusValue) ? statusColour_ : GetSysColor(COLOR_WINDOWTEXT));
+  SetTextColor(dc,
+               control == Control(IDC_StatusValue) ? statusColour_ : GetSysColor(COLOR_WINDOWTEXT));
   return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
 }
 
@@ -225,7 +256,8 @@ LRESULT MainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       RECT frame = {0, 0, Scale(kClientWidth), Scale(kClientHeight)};
       AdjustWindowRectExForDpi(&frame, kStyle, FALSE, WS_EX_CONTROLPARENT, dpi_);
       SetWindowPos(Handle(), nullptr, Scale(kDesignedPosition.x), Scale(kDesignedPosition.y),
-                   frame.right - frame.left, frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
+                   frame.right - frame.left, frame.bottom - frame.top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
       CreateControls();
       FormCreate();
       return 0;

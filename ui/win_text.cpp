@@ -23,7 +23,9 @@ std::wstring GetWideText(HWND window) {
   return text;
 }
 
-std::string GetControlText(HWND control) { return Narrow(GetWideText(control)); }
+std::string GetControlText(HWND control) {
+  return Narrow(GetWideText(control));
+}
 
 void SetControlText(HWND control, std::string_view cp1250) {
   SetWindowTextW(control, Widen(cp1250).c_str());

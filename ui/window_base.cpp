@@ -16,8 +16,12 @@ std::string& TitleStore() {
 
 }  // namespace
 
-void SetProgramTitle(std::string cp1250Title) { TitleStore() = std::move(cp1250Title); }
-const std::string& ProgramTitleText() { return TitleStore(); }
+void SetProgramTitle(std::string cp1250Title) {
+  TitleStore() = std::move(cp1250Title);
+}
+const std::string& ProgramTitleText() {
+  return TitleStore();
+}
 
 void ShowErrorBox(HWND owner, const std::string& cp1250Message) {
   MessageBoxW(owner, Widen(ErrorBoxText(cp1250Message)).c_str(), Widen(TitleStore()).c_str(),

@@ -39,7 +39,10 @@ TEST(SplitDelimited, CutsAtEveryDelimiterByItsRules) {
   };
   for (const auto& [line, expected] : cases) EXPECT_EQ(Delimited(';', line), expected) << line;
   EXPECT_EQ(Delimited(' ', "12 34  5"), (Fields{"12", "34", "", "5"}));
-  EXPECT_EQ(Delimited('\xE8', "a\xE8" "b"), (Fields{"a", "b"}));
+  EXPECT_EQ(Delimited('\xE8',
+                      "a\xE8"
+                      "b"),
+            (Fields{"a", "b"}));
 }
 
 TEST(SplitDelimited, ReusedListHoldsOnlyTheLastLine) {

@@ -22,11 +22,14 @@ class RecordingHost : public FileRunHost {
     events.push_back("ask: " + Readable(message));
     return answer_;
   }
-  void Inform(std::string_view message) override { events.push_back("inform: " + Readable(message)); }
+  void Inform(std::string_view message) override {
+    events.push_back("inform: " + Readable(message));
+  }
   void SetBusy(bool busy) override { events.push_back(busy ? "busy on" : "busy off"); }
   void ShowFileName(FileNameSlot slot, std::string_view name) override {
     static const char* const slots[] = {"Input", "OKOutput", "BadOutput"};
-    events.push_back(std::string("show ") + slots[static_cast<int>(slot)] + ": " + std::string(name));
+    events.push_back(std::string("show ") + slots[static_cast<int>(slot)] + ": " +
+                     std::string(name));
   }
   Events events;
 
@@ -36,7 +39,8 @@ class RecordingHost : public FileRunHost {
 };
 
 const std::string kAsk =
-    "ask: Oba soubory, označené jako výstup, budou přepsány. Souhlasíte s tím a chcete pokračovat ?";
+    "ask: Oba soubory, označené jako výstup, budou přepsány. Souhlasíte s tím a chcete pokračovat "
+    "?";
 const std::string kInputFailed = "inform: Vstupní soubor nelze otevřít.";
 const std::string kBadFailed = "inform: Výstupní soubor pro chybné řádky se nepodařilo otevřít.";
 const std::string kOKFailed = "inform: Výstupní soubor pro správné řádky se nepodařilo otevřít.";
@@ -68,7 +72,8 @@ TEST(ResolveUserPath, UnquotesAndAnchorsInTheProgramDirectory) {
       {"d:/data/x.txt", "C:\\Prog\\d:/data/x.txt"},
       {"", "C:\\Prog\\"},
   };
-  for (const auto& [name, expected] : cases) EXPECT_EQ(ResolveUserPath(name, dir), expected) << name;
+  for (const auto& [name, expected] : cases)
+    EXPECT_EQ(ResolveUserPath(name, dir), expected) << name;
 }
 
 TEST(LineHasValidNumber, EachModeTakesItsNumber) {
@@ -241,8 +246,8 @@ TEST(RunFileCheck, ColumnsDelimitersAndQuotes) {
     options.SYLK = c.sylk;
     RecordingHost host;
     RunFileCheck(options, folder.Dir(), host);
-    EXPECT_EQ(folder.Read("ok.txt"), c.ok) << "column " << c.column << " delimiter '"
-                                           << c.delimiter << "' quoted " << c.sylk;
+    EXPECT_EQ(folder.Read("ok.txt"), c.ok)
+        << "column " << c.column << " delimiter '" << c.delimiter << "' quoted " << c.sylk;
     EXPECT_EQ(folder.Read("ok.txt").size() + folder.Read("bad.txt").size(), input.size());
   }
 }

@@ -7,10 +7,10 @@
 #include <vector>
 
 #ifdef __linux__
-#include <csignal>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <csignal>
 #endif
 
 #include "tests/batch/temp_folder.h"
@@ -21,7 +21,9 @@ namespace {
 using namespace std::string_literals;
 using Lines = std::vector<std::string>;
 
-Lines Of(const LineList& list) { return Lines(list.begin(), list.end()); }
+Lines Of(const LineList& list) {
+  return Lines(list.begin(), list.end());
+}
 
 TEST(SplitLines, LineEndsAndNul) {
   const std::pair<std::string, Lines> cases[] = {
@@ -37,7 +39,10 @@ TEST(SplitLines, LineEndsAndNul) {
       {"ab\0cd\r\nef"s, {"ab"}},  // a NUL ends the text
       {"ab\r\n\0cd"s, {"ab"}},
       {"\0"s, {}},
-      {"\xEF\xBB\xBF" "123\r\n", {"\xEF\xBB\xBF" "123"}},  // a byte-order mark stays
+      {"\xEF\xBB\xBF"
+       "123\r\n",
+       {"\xEF\xBB\xBF"
+        "123"}},  // a byte-order mark stays
       {" \t x \t ", {" \t x \t "}},
   };
   for (const auto& [text, expected] : cases) {

@@ -15,14 +15,17 @@ std::string Bracketed(std::string_view text) {
   bracketed.append(text).push_back('>');
   return bracketed;
 }
-std::string AsGiven(std::string_view text) { return std::string(text); }
+std::string AsGiven(std::string_view text) {
+  return std::string(text);
+}
 
 struct Result {
   int exit;
   std::string out, err;
 };
 
-Result Sipocheck(std::vector<std::string> args, const std::string& stdinText = "", char separator = ',') {
+Result Sipocheck(std::vector<std::string> args, const std::string& stdinText = "",
+                 char separator = ',') {
   std::istringstream in(stdinText);
   std::ostringstream out, err;
   const Console console{Bracketed, AsGiven, separator};
@@ -42,7 +45,8 @@ TEST(SipocheckUsage, HelpVersionAndUsageErrors) {
       {{"file", "in", "--ok"}, "option '--ok' needs a value"},
       {{"file", "in", "--ok", "a", "--bad", "b", "--column", "-1"}, "column '-1'"},
       {{"file", "in", "--ok", "a", "--bad", "b", "--column", "x"}, "column 'x'"},
-      {{"file", "in", "--ok", "a", "--bad", "b", "--delimiter", ";;"}, "option '--delimiter' takes exactly one character"},
+      {{"file", "in", "--ok", "a", "--bad", "b", "--delimiter", ";;"},
+       "option '--delimiter' takes exactly one character"},
       {{"file", "in", "--ok", "a", "--bad", "b", "--colour"}, "unknown option '--colour'"},
       {{"file", "in", "in2", "--ok", "a", "--bad", "b"}, "more than one input file"},
       {{"check", "--what"}, "unknown option '--what'"},
@@ -59,13 +63,15 @@ TEST(SipocheckUsage, HelpVersionAndUsageErrors) {
 TEST(SipocheckCheck, PrintsOneQuotedLinePerText) {
   const Result valid = Sipocheck({"check", "1234567897", "-123456782"});
   EXPECT_EQ(valid.exit, kExitOk);
-  EXPECT_EQ(valid.out, "\"1234567897\";\"<platn\xE9 \xE8\xEDslo>\"\n"
-                       "\"-123456782\";\"<platn\xE9 \xE8\xEDslo>\"\n");
+  EXPECT_EQ(valid.out,
+            "\"1234567897\";\"<platn\xE9 \xE8\xEDslo>\"\n"
+            "\"-123456782\";\"<platn\xE9 \xE8\xEDslo>\"\n");
   const Result mixed = Sipocheck({"check", "1234567897", "", "12345,6786"}, "", '.');
   EXPECT_EQ(mixed.exit, kExitFailed);
-  EXPECT_EQ(mixed.out, "\"1234567897\";\"<platn\xE9 \xE8\xEDslo>\"\n"
-                       "\"\";\"<>\"\n"
-                       "\"12345,6786\";\"<nen\xED \xE8\xEDslo>\"\n");
+  EXPECT_EQ(mixed.out,
+            "\"1234567897\";\"<platn\xE9 \xE8\xEDslo>\"\n"
+            "\"\";\"<>\"\n"
+            "\"12345,6786\";\"<nen\xED \xE8\xEDslo>\"\n");
   const Result separator = Sipocheck({"check", "--decimal-separator", ",", "12345,6786"}, "", '.');
   EXPECT_EQ(separator.exit, kExitOk);
   const Result dashed = Sipocheck({"check", "--", "--decimal-separator"});
@@ -75,9 +81,10 @@ TEST(SipocheckCheck, PrintsOneQuotedLinePerText) {
 TEST(SipocheckCheck, ReadsStandardInputLinesWhenNoTextIsGiven) {
   const Result r = Sipocheck({"check"}, "1234567897\r\n1234567890\n12345\r");
   EXPECT_EQ(r.exit, kExitFailed);
-  EXPECT_EQ(r.out, "\"1234567897\";\"<platn\xE9 \xE8\xEDslo>\"\n"
-                   "\"1234567890\";\"<neplatn\xE9 \xE8\xEDslo>\"\n"
-                   "\"12345\";\"<ne\xFApln\xE9 \xE8\xEDslo>\"\n");
+  EXPECT_EQ(r.out,
+            "\"1234567897\";\"<platn\xE9 \xE8\xEDslo>\"\n"
+            "\"1234567890\";\"<neplatn\xE9 \xE8\xEDslo>\"\n"
+            "\"12345\";\"<ne\xFApln\xE9 \xE8\xEDslo>\"\n");
   EXPECT_EQ(Sipocheck({"check"}, "1234567897\n").exit, kExitOk);
 }
 
@@ -85,7 +92,7 @@ TEST(SipocheckFile, SortsAndSummarises) {
   test::TempFolder folder;
   folder.Write("in.csv", "a;1234567897\nb;1234567890\nc;9876543213\n");
   const Result r = Sipocheck({"file", folder.File("in.csv"), "--ok", folder.File("ok.csv"),
-                        "--bad=" + folder.File("bad.csv"), "--column", "1"});
+                              "--bad=" + folder.File("bad.csv"), "--column", "1"});
   EXPECT_EQ(r.exit, kExitOk) << r.err;
   EXPECT_EQ(r.err, "sipocheck: 3 lines read, 2 good, 1 bad\n");
   EXPECT_EQ(folder.Read("ok.csv"), "a;1234567897\r\nc;9876543213\r\n");
@@ -95,16 +102,18 @@ TEST(SipocheckFile, SortsAndSummarises) {
 TEST(SipocheckFile, FailuresGiveClearMessagesAndLoseNothing) {
   test::TempFolder folder;
   folder.Write("ok.txt", "keep me\r\n");
-  const Result missing = Sipocheck({"file", folder.File("missing.txt"), "--ok", folder.File("ok.txt"),
-                              "--bad", folder.File("bad.txt"), "--single-column"});
+  const Result missing =
+      Sipocheck({"file", folder.File("missing.txt"), "--ok", folder.File("ok.txt"), "--bad",
+                 folder.File("bad.txt"), "--single-column"});
   EXPECT_EQ(missing.exit, kExitFailed);
   EXPECT_NE(missing.err.find("cannot read the input file"), std::string::npos);
   EXPECT_EQ(folder.Read("ok.txt"), "keep me\r\n");
   EXPECT_FALSE(folder.Exists("bad.txt"));
 
   folder.Write("in.txt", "1234567897\r\nx\r\n");
-  const Result badOutput = Sipocheck({"file", folder.File("in.txt"), "--ok", folder.File("ok.txt"),
-                                "--bad", folder.File("no-folder/bad.txt"), "--single-column"});
+  const Result badOutput =
+      Sipocheck({"file", folder.File("in.txt"), "--ok", folder.File("ok.txt"), "--bad",
+                 folder.File("no-folder/bad.txt"), "--single-column"});
   EXPECT_EQ(badOutput.exit, kExitFailed);
   EXPECT_NE(badOutput.err.find("cannot write the bad lines"), std::string::npos);
   EXPECT_EQ(folder.Read("ok.txt"), "1234567897\r\n");  // the other output is still written

@@ -79,9 +79,10 @@ TEST(MainSettings, FirstRunWritesTheThirteenLines) {
   EXPECT_EQ(fields.setOrder.front(), SettingsField::SingleEdit);
   SavePlacement(s.store, window);
   SaveSettings(s.store, fields, s.unavailable);
-  EXPECT_EQ(s.File(),
-            "[GENERAL]\r\n[DIALOGS]\r\nTMainForm=0,0\r\n[SINGLE]\r\nNumber=\r\n[FILE]\r\nInput=\r\n"
-            "OKOutput=\r\nBadOutput=\r\nColumn=0\r\nDelimiter=\r\nSingleColumn=Off\r\nSYLK=Off\r\n");
+  EXPECT_EQ(
+      s.File(),
+      "[GENERAL]\r\n[DIALOGS]\r\nTMainForm=0,0\r\n[SINGLE]\r\nNumber=\r\n[FILE]\r\nInput=\r\n"
+      "OKOutput=\r\nBadOutput=\r\nColumn=0\r\nDelimiter=\r\nSingleColumn=Off\r\nSYLK=Off\r\n");
   EXPECT_EQ(s.store.UseCount(), 0);
 }
 
@@ -136,9 +137,14 @@ TEST(WindowPlacement, TextsAndPoints) {
   EXPECT_EQ(PointToText(-1200, 50), "-1200,50");
   EXPECT_EQ(PointToText(0, 0), "0,0");
   const std::pair<std::string, WindowPoint> cases[] = {
-      {"100,200", {100, 200}},  {"-1200,50", {-1200, 50}}, {"10,20,30", {10, 0}},
-      {",300", {0, 300}},       {"abc,def", {0, 0}},       {"", {NoCoordinate, NoCoordinate}},
-      {"100", {NoCoordinate, NoCoordinate}}, {" 7 , $10", {7, 16}},
+      {"100,200", {100, 200}},
+      {"-1200,50", {-1200, 50}},
+      {"10,20,30", {10, 0}},
+      {",300", {0, 300}},
+      {"abc,def", {0, 0}},
+      {"", {NoCoordinate, NoCoordinate}},
+      {"100", {NoCoordinate, NoCoordinate}},
+      {" 7 , $10", {7, 16}},
   };
   for (const auto& [text, point] : cases) {
     EXPECT_EQ(TextToPoint(text), point) << text;

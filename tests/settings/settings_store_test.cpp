@@ -72,11 +72,11 @@ TEST(ReadSetting, TextRules) {
       "[FILE]\r\n"
       "Input=C:\\data\\in.txt\r\n");
   const std::pair<std::pair<std::string, std::string>, std::string> cases[] = {
-      {{"SINGLE", "Number"}, "12 34"},      {{"single", "NUMBER"}, "12 34"},
-      {{"SINGLE", "Quoted"}, "a b"},        {{"SINGLE", "Apostrophes"}, " x "},
-      {{"SINGLE", "Mixed"}, "\"a'"},        {{"SINGLE", "Empty"}, ""},
-      {{"SINGLE", "Equals"}, "a=b"},        {{"FILE", "Input"}, "C:\\data\\in.txt"},
-      {{"FILE", "Number"}, ""},             {{"NOSECTION", "Number"}, ""},
+      {{"SINGLE", "Number"}, "12 34"}, {{"single", "NUMBER"}, "12 34"},
+      {{"SINGLE", "Quoted"}, "a b"},   {{"SINGLE", "Apostrophes"}, " x "},
+      {{"SINGLE", "Mixed"}, "\"a'"},   {{"SINGLE", "Empty"}, ""},
+      {{"SINGLE", "Equals"}, "a=b"},   {{"FILE", "Input"}, "C:\\data\\in.txt"},
+      {{"FILE", "Number"}, ""},        {{"NOSECTION", "Number"}, ""},
   };
   for (const auto& [where, expected] : cases) {
     EXPECT_EQ(s.store.ReadSettingText(where.first, where.second), expected) << where.second;
@@ -106,8 +106,10 @@ TEST(ReadSetting, IntegersAndOnOff) {
   EXPECT_EQ(s.store.ReadSettingInteger("FILE", "Empty"), 0);
   EXPECT_EQ(s.store.ReadSettingInteger("FILE", "Suffix"), 0);
   EXPECT_EQ(s.store.ReadSettingInteger("FILE", "Missing"), 0);
-  for (const char* key : {"A", "B", "C", "F"}) EXPECT_TRUE(s.store.ReadSettingOnOff("FILE", key)) << key;
-  for (const char* key : {"D", "E", "Missing"}) EXPECT_FALSE(s.store.ReadSettingOnOff("FILE", key)) << key;
+  for (const char* key : {"A", "B", "C", "F"})
+    EXPECT_TRUE(s.store.ReadSettingOnOff("FILE", key)) << key;
+  for (const char* key : {"D", "E", "Missing"})
+    EXPECT_FALSE(s.store.ReadSettingOnOff("FILE", key)) << key;
 }
 
 TEST(WriteSetting, InPlaceAppendedKeyAndAppendedSection) {
@@ -139,12 +141,14 @@ TEST(WriteSetting, JunkFilesAreReadWithoutHarmAndKeptByWrites) {
   const std::string junk = "\x01\xFF\0garbage\0=\0"s;
   const std::string longLine(100000, 'L');
   StoreFixture s;
-  s.SetFile(junk + "\r\n[A]\r\nk=first\r\nk=second\r\n" + longLine + "\r\n[a]\r\nk=third\r\nm=4\r\n");
+  s.SetFile(junk + "\r\n[A]\r\nk=first\r\nk=second\r\n" + longLine +
+            "\r\n[a]\r\nk=third\r\nm=4\r\n");
   EXPECT_EQ(s.store.ReadSettingText("A", "k"), "first");
   EXPECT_EQ(s.store.ReadSettingText("A", "m"), "4");
   s.store.WriteSettingText("A", "k", "new");
   s.store.WriteSettingText("A", "n", "5");
-  EXPECT_EQ(s.File(), junk + "\r\n[A]\r\nk=new\r\nk=second\r\n" + longLine + "\r\nn=5\r\n[a]\r\nk=third\r\nm=4\r\n");
+  EXPECT_EQ(s.File(), junk + "\r\n[A]\r\nk=new\r\nk=second\r\n" + longLine +
+                          "\r\nn=5\r\n[a]\r\nk=third\r\nm=4\r\n");
 
   s.SetFile("[B]x=1 no line ends at all");
   EXPECT_EQ(s.store.ReadSettingText("B", "x"), "");

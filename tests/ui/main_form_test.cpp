@@ -85,9 +85,9 @@ TEST(MainForm, StatusFollowsEveryChangeInTextAndColour) {
   SipoApp app;
   ASSERT_NE(app.MainWindow(), nullptr);
   const StatusCase cases[] = {
-      {L"1234567897", L"platné číslo", kGreen},   {L"1234567890", L"neplatné číslo", kRed},
-      {L"12345", L"neúplné číslo", kYellow},      {L"abc", L"není číslo", kYellow},
-      {L" 1234567897", L"neplatné číslo", kRed},  {L"0000000000", L"není číslo", kYellow},
+      {L"1234567897", L"platné číslo", kGreen},  {L"1234567890", L"neplatné číslo", kRed},
+      {L"12345", L"neúplné číslo", kYellow},     {L"abc", L"není číslo", kYellow},
+      {L" 1234567897", L"neplatné číslo", kRed}, {L"0000000000", L"není číslo", kYellow},
       {L"12345678901", L"neplatné číslo", kRed},
   };
   for (const auto& c : cases) {

@@ -20,9 +20,9 @@ std::wstring NewFolder() {
   static int counter = 0;
   wchar_t temp[MAX_PATH];
   GetTempPathW(MAX_PATH, temp);
-  const std::wstring folder = std::wstring(temp) + L"sipo-ui-" + std::to_wstring(GetCurrentProcessId()) +
-                              L"-" + std::to_wstring(GetTickCount()) + L"-" +
-                              std::to_wstring(++counter);
+  const std::wstring folder = std::wstring(temp) + L"sipo-ui-" +
+                              std::to_wstring(GetCurrentProcessId()) + L"-" +
+                              std::to_wstring(GetTickCount()) + L"-" + std::to_wstring(++counter);
   CreateDirectoryW(folder.c_str(), nullptr);
   return folder;
 }
@@ -124,15 +124,18 @@ HWND SipoApp::WaitForWindow(const wchar_t* className, DWORD timeoutMs) const {
 
 HWND SipoApp::Control(int id) const {
   ControlSearch search{id, nullptr};
-  if (mainWindow_ != nullptr) EnumChildWindows(mainWindow_, MatchControl, reinterpret_cast<LPARAM>(&search));
+  if (mainWindow_ != nullptr)
+    EnumChildWindows(mainWindow_, MatchControl, reinterpret_cast<LPARAM>(&search));
   if (search.found == nullptr) ADD_FAILURE() << "no control with identifier " << id;
   return search.found;
 }
 
 std::wstring SipoApp::Text(int id) const {
   HWND control = Control(id);
-  std::wstring text(static_cast<std::size_t>(SendMessageW(control, WM_GETTEXTLENGTH, 0, 0)) + 1, L'\0');
-  const LRESULT length = SendMessageW(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+  std::wstring text(static_cast<std::size_t>(SendMessageW(control, WM_GETTEXTLENGTH, 0, 0)) + 1,
+                    L'\0');
+  const LRESULT length =
+      SendMessageW(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
   text.resize(static_cast<std::size_t>(length));
   return text;
 }
@@ -142,7 +145,9 @@ void SipoApp::SetText(int id, const std::wstring& text) const {
   Settle(mainWindow_);
 }
 
-void SipoApp::Click(int id) const { PostMessageW(Control(id), BM_CLICK, 0, 0); }
+void SipoApp::Click(int id) const {
+  PostMessageW(Control(id), BM_CLICK, 0, 0);
+}
 
 void SipoApp::Focus(int id) const {
   HWND control = Control(id);
