@@ -1,6 +1,7 @@
 // main.cpp - program entry: the title, the main window and the event loop.
-#include <commctrl.h>
 #include <windows.h>
+// commctrl.h needs windows.h before it.
+#include <commctrl.h>
 
 #include <exception>
 #include <string>

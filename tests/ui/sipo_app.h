@@ -46,4 +46,8 @@ class SipoApp {
 // Waits until the program has handled everything sent to it so far and repainted.
 void Settle(HWND window);
 
+// The clipboard's Unicode text (empty when it holds none), and a text put there.
+std::wstring ClipboardText();
+void SetClipboardText(const std::wstring& text);
+
 }  // namespace sipo::uitest
