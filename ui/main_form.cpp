@@ -241,6 +241,19 @@ void MainForm::OnCommand(int id, int code) {
   if (id == IDC_CloseButton && code == BN_CLICKED) CloseButtonClick();
 }
 
+// A plain window, unlike a dialog, would take the focus itself when the user comes back to it;
+// the control that had it gets it back instead, so typing goes on where it stopped.
+void MainForm::OnActivate(bool active) {
+  if (!active) {
+    HWND focus = GetFocus();
+    if (focus != nullptr && IsChild(Handle(), focus)) lastFocus_ = focus;
+    return;
+  }
+  HWND target =
+      lastFocus_ != nullptr && IsWindow(lastFocus_) ? lastFocus_ : Control(IDC_SingleEdit);
+  SetFocus(target);
+}
+
 void MainForm::OnDpiChanged(UINT dpi, const RECT& suggested) {
   dpi_ = dpi;
   SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
@@ -270,6 +283,9 @@ LRESULT MainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return TRUE;
     case WM_CTLCOLORSTATIC:
       return ColourControl(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_ACTIVATE:
+      OnActivate(LOWORD(wParam) != WA_INACTIVE);
+      return 0;
     case WM_SETTINGCHANGE:
       decimalSeparator_ = ReadUserDecimalSeparator();
       return 0;

@@ -47,12 +47,14 @@ class MainForm : public WindowBase {
   LRESULT ColourControl(HDC dc, HWND control);
   void OnCommand(int id, int code);
   void OnDpiChanged(UINT dpi, const RECT& suggested);
+  void OnActivate(bool active);
   HWND Control(int id) const;
   int Scale(int pixels96) const { return MulDiv(pixels96, static_cast<int>(dpi_), 96); }
 
   UINT dpi_ = 96;
   char decimalSeparator_ = '.';
   Colour statusColour_ = kBlack;
+  HWND lastFocus_ = nullptr;  // the control to give the focus back to on reactivation
   HFONT font_ = nullptr;
   HFONT boldFont_ = nullptr;
   HBRUSH backgroundBrush_ = nullptr;

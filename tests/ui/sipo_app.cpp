@@ -154,10 +154,20 @@ void SipoApp::Focus(int id) const {
   HWND control = Control(id);
   const DWORD theirs = GetWindowThreadProcessId(control, nullptr);
   const DWORD ours = GetCurrentThreadId();
-  AttachThreadInput(ours, theirs, TRUE);
-  SetFocus(control);
-  AttachThreadInput(ours, theirs, FALSE);
-  Settle(mainWindow_);
+  // Focus moves only within the active window, so the program is brought forward first; under
+  // Wine that can take a moment, hence the checked retries.
+  for (int attempt = 0; attempt < 40; ++attempt) {
+    AttachThreadInput(ours, theirs, TRUE);
+    SetForegroundWindow(mainWindow_);
+    SetActiveWindow(mainWindow_);
+    SetFocus(control);
+    const bool focused = GetFocus() == control;
+    AttachThreadInput(ours, theirs, FALSE);
+    Settle(mainWindow_);
+    if (focused) return;
+    Sleep(50);
+  }
+  ADD_FAILURE() << "cannot give the focus to control " << id;
 }
 
 void SipoApp::PressKey(int id, WORD virtualKey) const {
