@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -198,6 +199,20 @@ TEST(RunFileCheck, EachOutputFailureIsReportedWhileTheOtherIsWritten) {
       EXPECT_EQ(folder.Read("bad.txt"), "bad\r\n");
     }
   }
+}
+
+TEST(RunFileCheck, ReadOnlyOutputKeepsItsContent) {
+  test::TempFolder folder;
+  folder.Write("in.txt", "1234567897\r\nbad\r\n");
+  folder.Write("ok.txt", "protected\r\n");
+  std::filesystem::permissions(folder.Path() / "ok.txt", std::filesystem::perms::owner_read);
+  RecordingHost host;
+  RunFileCheck(Options("in.txt", "ok.txt", "bad.txt"), folder.Dir(), host);
+  std::filesystem::permissions(folder.Path() / "ok.txt", std::filesystem::perms::owner_all);
+  EXPECT_EQ(host.events[host.events.size() - 3], kOKFailed);
+  EXPECT_EQ(folder.Read("ok.txt"), "protected\r\n");
+  EXPECT_EQ(folder.Read("bad.txt"), "bad\r\n");
+  EXPECT_EQ(folder.EntryCount(), 3u);  // no temporary file left behind
 }
 
 TEST(RunFileCheck, InputThatIsAlsoAnOutputIsReadInFullFirst) {
