@@ -32,36 +32,36 @@ constexpr const char* kCaption =
 
 enum class Kind { Label, Edit, Button, Header };
 
+struct Bounds {
+  int left, top, width, height;
+};
+
 struct ControlSpec {
   int id;
   int parent;  // 0 for the window itself, else a panel's identifier
   Kind kind;
   const char* text;
-  RECT bounds;  // left, top, width, height
+  Bounds bounds;
   bool bold;
 };
 
+// clang-format off
 constexpr std::array<ControlSpec, 6> kControls = {{
-    {IDC_SingleHeader,
-     IDC_SinglePanel,
-     Kind::Header,
-     " Jednor\xE1zov\xE9 ov\xEC\xF8"
-     "en\xED",
-     {0, 0, 368, 17},
-     true},  // " Jednorázové ověření"
-    {IDC_SingleLabel,
-     IDC_SinglePanel,
-     Kind::Label,
-     "SIPO \xE8\xEDslo ke kontrole :",
-     {16, 27, 110, 13},
-     false},  // "SIPO číslo ke kontrole :"
+    // " Jednorázové ověření"
+    {IDC_SingleHeader, IDC_SinglePanel, Kind::Header, " Jednor\xE1zov\xE9 ov\xEC\xF8" "en\xED",
+     {0, 0, 368, 17}, true},
+    // "SIPO číslo ke kontrole :"
+    {IDC_SingleLabel, IDC_SinglePanel, Kind::Label, "SIPO \xE8\xEDslo ke kontrole :",
+     {16, 27, 110, 13}, false},
     {IDC_SingleEdit, IDC_SinglePanel, Kind::Edit, "", {136, 24, 121, 19}, false},
     {IDC_StatusLabel, IDC_SinglePanel, Kind::Label, "Status :", {88, 48, 38, 13}, false},
     {IDC_StatusValue, IDC_SinglePanel, Kind::Label, "", {136, 48, 68, 13}, true},
-    {IDC_CloseButton, 0, Kind::Button, "Zav\xF8\xEDt", {237, 624, 137, 25}, true},  // "Zavřít"
+    // "Zavřít"
+    {IDC_CloseButton, 0, Kind::Button, "Zav\xF8\xEDt", {237, 624, 137, 25}, true},
 }};
+// clang-format on
 
-constexpr RECT kSinglePanelBounds = {5, 96, 369, 81};
+constexpr Bounds kSinglePanelBounds = {5, 96, 369, 81};
 
 const wchar_t* WindowClassOf(Kind kind) {
   switch (kind) {
@@ -161,8 +161,17 @@ void MainForm::FitLabelWidth(HWND label, bool bold) {
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// The designed position and client size, at the window's own DPI.
+void MainForm::PlaceAtDesign() {
+  dpi_ = GetDpiForWindow(Handle());
+  RECT frame = {0, 0, Scale(kClientWidth), Scale(kClientHeight)};
+  AdjustWindowRectExForDpi(&frame, kStyle, FALSE, WS_EX_CONTROLPARENT, dpi_);
+  SetWindowPos(Handle(), nullptr, Scale(kDesignedPosition.x), Scale(kDesignedPosition.y),
+               frame.right - frame.left, frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void MainForm::CreateControls() {
-  singlePanel_.Create(Handle(), IDC_SinglePanel, {});
+  singlePanel_.Create(Handle(), IDC_SinglePanel);
   for (const auto& spec : kControls) {
     HWND parent = spec.parent == 0 ? Handle() : Control(spec.parent);
     HWND control =
@@ -189,13 +198,13 @@ void MainForm::MakeFonts() {
 }
 
 void MainForm::ApplyLayout() {
-  const RECT& p = kSinglePanelBounds;
-  MoveWindow(Control(IDC_SinglePanel), Scale(p.left), Scale(p.top), Scale(p.right), Scale(p.bottom),
+  const Bounds& p = kSinglePanelBounds;
+  MoveWindow(Control(IDC_SinglePanel), Scale(p.left), Scale(p.top), Scale(p.width), Scale(p.height),
              TRUE);
   for (const auto& spec : kControls) {
     HWND control = Control(spec.id);
-    const RECT& b = spec.bounds;
-    MoveWindow(control, Scale(b.left), Scale(b.top), Scale(b.right), Scale(b.bottom), TRUE);
+    const Bounds& b = spec.bounds;
+    MoveWindow(control, Scale(b.left), Scale(b.top), Scale(b.width), Scale(b.height), TRUE);
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(spec.bold ? boldFont_ : font_),
                  TRUE);
     if (spec.kind == Kind::Label) FitLabelWidth(control, spec.bold);
@@ -264,17 +273,11 @@ void MainForm::OnDpiChanged(UINT dpi, const RECT& suggested) {
 
 LRESULT MainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_CREATE: {
-      dpi_ = GetDpiForWindow(Handle());
-      RECT frame = {0, 0, Scale(kClientWidth), Scale(kClientHeight)};
-      AdjustWindowRectExForDpi(&frame, kStyle, FALSE, WS_EX_CONTROLPARENT, dpi_);
-      SetWindowPos(Handle(), nullptr, Scale(kDesignedPosition.x), Scale(kDesignedPosition.y),
-                   frame.right - frame.left, frame.bottom - frame.top,
-                   SWP_NOZORDER | SWP_NOACTIVATE);
+    case WM_CREATE:
+      PlaceAtDesign();
       CreateControls();
       FormCreate();
       return 0;
-    }
     case WM_COMMAND:
       OnCommand(LOWORD(wParam), HIWORD(wParam));
       return 0;

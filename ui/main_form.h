@@ -38,6 +38,7 @@ class MainForm : public WindowBase {
   void CloseButtonClick();
 
   // Window plumbing.
+  void PlaceAtDesign();
   void CreateControls();
   void ApplyLayout();
   void MakeFonts();

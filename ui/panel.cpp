@@ -3,11 +3,10 @@
 
 namespace sipo::ui {
 
-HWND Panel::Create(HWND parent, int id, RECT bounds) {
+HWND Panel::Create(HWND parent, int id) {
   RegisterClassOnce(kClassName, GetSysColorBrush(COLOR_BTNFACE), nullptr);
   HWND hwnd = CreateFor(kClassName, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS,
-                        WS_EX_CONTROLPARENT, bounds.left, bounds.top, bounds.right - bounds.left,
-                        bounds.bottom - bounds.top, parent);
+                        WS_EX_CONTROLPARENT, 0, 0, 0, 0, parent);
   SetWindowLongPtrW(hwnd, GWLP_ID, id);
   return hwnd;
 }

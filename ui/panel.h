@@ -8,7 +8,8 @@ namespace sipo::ui {
 class Panel : public WindowBase {
  public:
   static constexpr const wchar_t* kClassName = L"TPanel";
-  HWND Create(HWND parent, int id, RECT bounds);
+  // The owner places the panel; it starts empty-sized.
+  HWND Create(HWND parent, int id);
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
