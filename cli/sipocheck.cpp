@@ -40,15 +40,27 @@ struct UsageError {
   std::string message;
 };
 
-// Splits "--name=value" and takes "--name value" from the next argument.
+// An argument as a long option: "--name=value" gives both parts, anything else only a name.
+struct Option {
+  std::string name;
+  std::optional<std::string> value;
+};
+
+Option SplitOption(const std::string& arg) {
+  const std::size_t equals = arg.find('=');
+  if (arg.rfind("--", 0) != 0 || equals == std::string::npos) return {arg, std::nullopt};
+  return {arg.substr(0, equals), arg.substr(equals + 1)};
+}
+
 class ArgumentReader {
  public:
   explicit ArgumentReader(const std::vector<std::string>& args) : args_(args) {}
   bool Done() const { return next_ >= args_.size(); }
   std::string Next() { return args_[next_++]; }
-  std::string ValueOf(const std::string& option, std::string& inline_value, bool hasInline) {
-    if (hasInline) return inline_value;
-    if (Done()) throw UsageError{"option '" + option + "' needs a value"};
+  // The option's value, given after '=' or as the next argument.
+  std::string ValueOf(const Option& option) {
+    if (option.value) return *option.value;
+    if (Done()) throw UsageError{"option '" + option.name + "' needs a value"};
     return Next();
   }
 
@@ -80,22 +92,19 @@ FileCommand ParseFileCommand(ArgumentReader& reader) {
   FileCommand command;
   bool haveInput = false;
   while (!reader.Done()) {
-    std::string arg = reader.Next();
-    const std::size_t equals = arg.find('=');
-    const bool hasInline = arg.rfind("--", 0) == 0 && equals != std::string::npos;
-    std::string value = hasInline ? arg.substr(equals + 1) : "";
-    const std::string name = hasInline ? arg.substr(0, equals) : arg;
-    if (name == "--ok") {
-      command.ok = reader.ValueOf(name, value, hasInline);
-    } else if (name == "--bad") {
-      command.bad = reader.ValueOf(name, value, hasInline);
-    } else if (name == "--column") {
-      command.rule.column = ColumnNumber(reader.ValueOf(name, value, hasInline));
-    } else if (name == "--delimiter") {
-      command.rule.delimiter = SingleByte(name, reader.ValueOf(name, value, hasInline));
-    } else if (name == "--single-column" && !hasInline) {
+    const std::string arg = reader.Next();
+    const Option option = SplitOption(arg);
+    if (option.name == "--ok") {
+      command.ok = reader.ValueOf(option);
+    } else if (option.name == "--bad") {
+      command.bad = reader.ValueOf(option);
+    } else if (option.name == "--column") {
+      command.rule.column = ColumnNumber(reader.ValueOf(option));
+    } else if (option.name == "--delimiter") {
+      command.rule.delimiter = SingleByte(option.name, reader.ValueOf(option));
+    } else if (arg == "--single-column") {
       command.rule.singleColumn = true;
-    } else if (name == "--quoted" && !hasInline) {
+    } else if (arg == "--quoted") {
       command.rule.sylk = true;
     } else if (arg.size() > 1 && arg[0] == '-') {
       throw UsageError{"unknown option '" + arg + "'"};
@@ -135,13 +144,11 @@ int RunCheck(ArgumentReader& reader, std::istream& in, std::ostream& out, const 
   bool optionsEnded = false;
   while (!reader.Done()) {
     std::string arg = reader.Next();
+    const Option option = SplitOption(arg);
     if (!optionsEnded && arg == "--") {
       optionsEnded = true;
-    } else if (!optionsEnded && arg == "--decimal-separator") {
-      std::string none;
-      separator = SingleByte(arg, reader.ValueOf(arg, none, false));
-    } else if (!optionsEnded && arg.rfind("--decimal-separator=", 0) == 0) {
-      separator = SingleByte("--decimal-separator", arg.substr(arg.find('=') + 1));
+    } else if (!optionsEnded && option.name == "--decimal-separator") {
+      separator = SingleByte(option.name, reader.ValueOf(option));
     } else if (!optionsEnded && arg.rfind("--", 0) == 0) {
       throw UsageError{"unknown option '" + arg + "'"};
     } else {
