@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "batch/byte_scan.h"
@@ -14,11 +15,10 @@
 namespace sipo {
 
 // Calls onLine for each line of the text. A line ends at CR LF, a lone CR or a lone LF (so LF CR
-// is two line ends); a NUL ends the text; a text that ends with a line end has no empty line
-// after it. Lines refer into the text.
+// is two line ends); a text that ends with a line end has no empty line after it. Every other
+// byte, NUL included, belongs to its line. Lines refer into the text.
 template <class OnLine>
-void ForEachLine(std::string_view text, OnLine&& onLine) {
-  text = text.substr(0, text.find('\0'));
+void ForEachRawLine(std::string_view text, OnLine&& onLine) {
   const char* p = text.data();
   const char* const end = p + text.size();
   while (p < end) {
@@ -27,6 +27,12 @@ void ForEachLine(std::string_view text, OnLine&& onLine) {
     if (q == end) break;
     p = q + ((*q == '\r' && q + 1 < end && q[1] == '\n') ? 2 : 1);
   }
+}
+
+// As ForEachRawLine, but a NUL ends the text: the line lists of files and the clipboard.
+template <class OnLine>
+void ForEachLine(std::string_view text, OnLine&& onLine) {
+  ForEachRawLine(text.substr(0, text.find('\0')), std::forward<OnLine>(onLine));
 }
 
 inline constexpr std::string_view kLineEnd = "\r\n";

@@ -1,7 +1,7 @@
 // ini_text.cpp - the text rules of an INI file, on a file's lines held in memory.
 #include "settings/ini_text.h"
 
-#include "batch/byte_scan.h"
+#include "batch/line_list.h"
 
 namespace sipo {
 namespace {
@@ -58,16 +58,9 @@ std::string ValueText(std::string_view raw) {
 
 }  // namespace
 
+// Unlike a line list, a NUL here does not end the text: it is kept as any other byte.
 IniText::IniText(std::string_view text) {
-  // Unlike a line list, a NUL here does not end the text: it is kept as any other byte.
-  const char* p = text.data();
-  const char* const end = p + text.size();
-  while (p < end) {
-    const char* q = FindLineEnd(p, end);
-    lines_.emplace_back(p, q);
-    if (q == end) break;
-    p = q + ((*q == '\r' && q + 1 < end && q[1] == '\n') ? 2 : 1);
-  }
+  ForEachRawLine(text, [this](std::string_view line) { lines_.emplace_back(line); });
 }
 
 IniText::KeyLocation IniText::Find(std::string_view section, std::string_view key) const {
