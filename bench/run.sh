@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # run.sh - times `sipocheck file` on generated inputs of 1,000,000 and 10,000,000 lines in three
-# layouts, next to `cp` of the same input, and reports wall time, peak memory and throughput.
+# layouts, next to `cp` of the same input (and `cat` into a file, what any program pays that
+# reads and writes the bytes itself), and reports wall time, peak memory and throughput.
 # Each figure is the best of REPEAT runs (default 3) with the input in the page cache, each run
 # started after a sync.
 # Usage: bench/run.sh [LINES...]   (default: 1000000 10000000)
@@ -36,7 +37,7 @@ best_of() {
   echo "$best"
 }
 
-printf "%-10s %10s %9s %8s %8s %6s %9s %8s %8s\n" layout lines "size MB" "cp s" "sipo s" ratio "peak MB" "peak/in" "MB/s"
+printf "%-10s %10s %9s %8s %8s %8s %6s %9s %8s %8s\n" layout lines "size MB" "cp s" "cat s" "sipo s" ratio "peak MB" "peak/in" "MB/s"
 for lines in "${sizes[@]}"; do
   for layout in single delimited quoted; do
     input="$data/$layout-$lines.txt"
@@ -48,11 +49,12 @@ for lines in "${sizes[@]}"; do
     esac
     cat "$input" >/dev/null  # into the page cache
     read -r cp_s _ < <(best_of cp "$input" "$data/copy.txt")
+    read -r cat_s _ < <(best_of sh -c 'cat "$1" > "$2"' cat "$input" "$data/copy.txt")
     read -r run_s run_kib < <(best_of "$sipocheck" file "$input" --ok "$data/ok.txt" --bad "$data/bad.txt" "${options[@]}")
     bytes=$(stat -c %s "$input")
-    awk -v l="$layout" -v n="$lines" -v b="$bytes" -v c="$cp_s" -v r="$run_s" -v k="$run_kib" 'BEGIN {
-      mb = b / 1048576; printf "%-10s %10d %9.1f %8.3f %8.3f %6.2f %9.1f %8.2f %8.0f\n",
-        l, n, mb, c, r, (c > 0 ? r / c : 0), k / 1024, k * 1024 / b, (r > 0 ? mb / r : 0) }'
+    awk -v l="$layout" -v n="$lines" -v b="$bytes" -v c="$cp_s" -v t="$cat_s" -v r="$run_s" -v k="$run_kib" 'BEGIN {
+      mb = b / 1048576; printf "%-10s %10d %9.1f %8.3f %8.3f %8.3f %6.2f %9.1f %8.2f %8.0f\n",
+        l, n, mb, c, t, r, (c > 0 ? r / c : 0), k / 1024, k * 1024 / b, (r > 0 ? mb / r : 0) }'
     rm -f "$data/copy.txt" "$data/ok.txt" "$data/bad.txt"
   done
 done
