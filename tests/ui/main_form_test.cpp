@@ -125,6 +125,50 @@ TEST(MainForm, EscapePutsBackTheTextFromWhenTheFieldGotTheFocus) {
   EXPECT_EQ(app.Text(IDC_StatusValue), L"platné číslo");
 }
 
+// Sets the display's DPI for the programs started while it lives, as a user's scaling setting
+// does, and puts the old value back.
+class ScopedDpi {
+ public:
+  explicit ScopedDpi(DWORD dpi) {
+    RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0,
+                    KEY_READ | KEY_WRITE, nullptr, &key_, nullptr);
+    DWORD size = sizeof(old_);
+    had_ = RegQueryValueExW(key_, L"LogPixels", nullptr, nullptr, reinterpret_cast<BYTE*>(&old_),
+                            &size) == ERROR_SUCCESS;
+    Set(dpi);
+  }
+  ~ScopedDpi() {
+    if (had_) {
+      Set(old_);
+    } else {
+      RegDeleteValueW(key_, L"LogPixels");
+    }
+    RegCloseKey(key_);
+  }
+
+ private:
+  void Set(DWORD dpi) {
+    RegSetValueExW(key_, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi),
+                   sizeof(dpi));
+  }
+  HKEY key_ = nullptr;
+  DWORD old_ = 96;
+  bool had_ = false;
+};
+
+TEST(MainForm, SizesFollowTheDisplayScaling) {
+  ScopedDpi dpi(144);
+  SipoApp app;
+  ASSERT_NE(app.MainWindow(), nullptr);
+  RECT client;
+  GetClientRect(app.MainWindow(), &client);
+  EXPECT_EQ(client.right, 568);   // 379 at 150 %
+  EXPECT_EQ(client.bottom, 982);  // 655 at 150 %
+  RECT edit;
+  GetWindowRect(app.Control(IDC_SingleEdit), &edit);
+  EXPECT_EQ(edit.right - edit.left, 182);  // 121
+}
+
 TEST(MainForm, CloseButtonEndsTheProgramWithExitCodeZero) {
   SipoApp app;
   ASSERT_NE(app.MainWindow(), nullptr);
