@@ -1,6 +1,7 @@
 # wine-env.sh - sourced by the run and test scripts: a quiet Wine prefix of the project's own and,
 # when asked, a virtual X display.
 
+SIPO_ROOT="${SIPO_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="   # no Mono or Gecko install prompts
 export WINEPREFIX="${WINEPREFIX:-$SIPO_ROOT/build/wine-prefix}"
