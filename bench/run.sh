@@ -4,11 +4,13 @@
 # reads and writes the bytes itself), and reports wall time, peak memory and throughput.
 # Each figure is the best of REPEAT runs (default 3) with the input in the page cache, each run
 # started after a sync.
-# Usage: bench/run.sh [LINES...]   (default: 1000000 10000000)
+# With COLD=1 (needs root) the page cache is dropped before every run, so input is read from disk.
+# Usage: [COLD=1] [REPEAT=N] bench/run.sh [LINES...]   (default: 1000000 10000000)
 set -euo pipefail
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$ROOT"
 REPEAT="${REPEAT:-3}"
+COLD="${COLD:-0}"
 sizes=("$@")
 [ "${#sizes[@]}" -gt 0 ] || sizes=(1000000 10000000)
 data="$ROOT/bench/data"
@@ -25,6 +27,7 @@ best_of() {
   local best="" line start end kib
   for _ in $(seq "$REPEAT"); do
     sync  # each run starts without dirty pages left by the one before
+    if [ "$COLD" = 1 ]; then echo 3 >/proc/sys/vm/drop_caches; fi
     start=$(date +%s%N)
     /usr/bin/time -f "%M" -o "$data/time.out" "$@" >/dev/null 2>&1
     end=$(date +%s%N)
@@ -47,7 +50,7 @@ for lines in "${sizes[@]}"; do
       delimited) options=(--column 1) ;;
       quoted) options=(--quoted --column 1) ;;
     esac
-    cat "$input" >/dev/null  # into the page cache
+    [ "$COLD" = 1 ] || cat "$input" >/dev/null  # into the page cache
     read -r cp_s _ < <(best_of cp "$input" "$data/copy.txt")
     read -r cat_s _ < <(best_of sh -c 'cat "$1" > "$2"' cat "$input" "$data/copy.txt")
     read -r run_s run_kib < <(best_of "$sipocheck" file "$input" --ok "$data/ok.txt" --bad "$data/bad.txt" "${options[@]}")
