@@ -47,6 +47,20 @@ const std::string kBadFailed = "inform: Výstupní soubor pro chybné řádky se
 const std::string kOKFailed = "inform: Výstupní soubor pro správné řádky se nepodařilo otevřít.";
 const std::string kDone = "inform: Hotovo.";
 
+// The calls of a confirmed run in their fixed order, with the messages after reading the input
+// and after writing the outputs.
+Events ConfirmedRun(const std::string& dir, const std::string& input, const std::string& bad,
+                    const std::string& ok, const Events& inputMessages = {},
+                    const Events& outputMessages = {}) {
+  Events events = {kAsk, "busy on", "show Input: " + dir + input};
+  events.insert(events.end(), inputMessages.begin(), inputMessages.end());
+  events.push_back("show BadOutput: " + dir + bad);
+  events.push_back("show OKOutput: " + dir + ok);
+  events.insert(events.end(), outputMessages.begin(), outputMessages.end());
+  events.insert(events.end(), {"busy off", kDone});
+  return events;
+}
+
 FileRunOptions Options(std::string input, std::string ok, std::string bad) {
   FileRunOptions options;
   options.Input = std::move(input);
@@ -139,14 +153,7 @@ TEST(RunFileCheck, SortsLinesAndReportsInOrder) {
   folder.Write("in.txt", "1234567897\r\n1234567890\n\n 1234567897\r9876543213");
   RecordingHost host;
   RunFileCheck(Options("\"in.txt\"", "ok.txt", "bad.txt"), folder.Dir(), host);
-  const Events expected = {kAsk,
-                           "busy on",
-                           "show Input: " + folder.Dir() + "in.txt",
-                           "show BadOutput: " + folder.Dir() + "bad.txt",
-                           "show OKOutput: " + folder.Dir() + "ok.txt",
-                           "busy off",
-                           kDone};
-  EXPECT_EQ(host.events, expected);
+  EXPECT_EQ(host.events, ConfirmedRun(folder.Dir(), "in.txt", "bad.txt", "ok.txt"));
   EXPECT_EQ(folder.Read("ok.txt"), "1234567897\r\n9876543213\r\n");
   EXPECT_EQ(folder.Read("bad.txt"), "1234567890\r\n\r\n 1234567897\r\n");
   EXPECT_EQ(folder.EntryCount(), 3u);
@@ -156,15 +163,8 @@ TEST(RunFileCheck, UnreadableInputStillWritesBothOutputsEmpty) {
   test::TempFolder folder;
   RecordingHost host;
   RunFileCheck(Options("missing.txt", "ok.txt", "bad.txt"), folder.Dir(), host);
-  const Events expected = {kAsk,
-                           "busy on",
-                           "show Input: " + folder.Dir() + "missing.txt",
-                           kInputFailed,
-                           "show BadOutput: " + folder.Dir() + "bad.txt",
-                           "show OKOutput: " + folder.Dir() + "ok.txt",
-                           "busy off",
-                           kDone};
-  EXPECT_EQ(host.events, expected);
+  EXPECT_EQ(host.events,
+            ConfirmedRun(folder.Dir(), "missing.txt", "bad.txt", "ok.txt", {kInputFailed}));
   EXPECT_EQ(folder.Read("ok.txt"), "");
   EXPECT_EQ(folder.Read("bad.txt"), "");
 }
@@ -186,12 +186,8 @@ TEST(RunFileCheck, EachOutputFailureIsReportedWhileTheOtherIsWritten) {
     folder.Write("in.txt", "1234567897\r\nbad\r\n");
     RecordingHost host;
     RunFileCheck(Options("in.txt", c.ok, c.bad), folder.Dir(), host);
-    Events expected = {kAsk, "busy on", "show Input: " + folder.Dir() + "in.txt",
-                       "show BadOutput: " + folder.Dir() + c.bad,
-                       "show OKOutput: " + folder.Dir() + c.ok};
-    expected.insert(expected.end(), c.messages.begin(), c.messages.end());
-    expected.insert(expected.end(), {"busy off", kDone});
-    EXPECT_EQ(host.events, expected) << "ok '" << c.ok << "', bad '" << c.bad << "'";
+    EXPECT_EQ(host.events, ConfirmedRun(folder.Dir(), "in.txt", c.bad, c.ok, {}, c.messages))
+        << "ok '" << c.ok << "', bad '" << c.bad << "'";
     if (c.ok == "ok.txt") {
       EXPECT_EQ(folder.Read("ok.txt"), "1234567897\r\n");
     }
