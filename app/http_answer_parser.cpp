@@ -9,10 +9,16 @@ namespace {
 
 using Progress = HttpAnswerParser::Progress;
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t';
+}
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c; }
+char Lower(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c;
+}
 
 std::string_view Trim(std::string_view text) {
   while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
@@ -21,8 +27,8 @@ std::string_view Trim(std::string_view text) {
 }
 
 bool EqualsNoCase(std::string_view a, std::string_view lowerB) {
-  return a.size() == lowerB.size() &&
-         std::equal(a.begin(), a.end(), lowerB.begin(), [](char x, char y) { return Lower(x) == y; });
+  return a.size() == lowerB.size() && std::equal(a.begin(), a.end(), lowerB.begin(),
+                                                 [](char x, char y) { return Lower(x) == y; });
 }
 
 bool ContainsNoCase(std::string_view text, std::string_view lowerPart) {
@@ -84,7 +90,9 @@ bool ParseChunkSize(std::string_view line, std::uint64_t& size) {
 
 }  // namespace
 
-HttpAnswerParser::HttpAnswerParser() { line_.reserve(kMaxLineBytes); }
+HttpAnswerParser::HttpAnswerParser() {
+  line_.reserve(kMaxLineBytes);
+}
 
 Progress HttpAnswerParser::State() const {
   if (stage_ == Stage::Done) return Progress::Done;

@@ -56,7 +56,7 @@ class HttpAnswerParser {
   void OnChunkSizeLine(std::string_view line);
 
   Stage stage_ = Stage::StatusLine;
-  std::string line_;  // the unfinished line, at most kMaxLineBytes
+  std::string line_;        // the unfinished line, at most kMaxLineBytes
   std::uint64_t left_ = 0;  // body or chunk bytes still to skip
   int status_ = 0;
   bool hasLength_ = false;

@@ -15,7 +15,9 @@ namespace {
 constexpr std::string_view kPagePath = "/index.sipo.htm";
 }  // namespace
 
-std::string_view MakerHost() { return SIPO_MAKER_HOST; }
+std::string_view MakerHost() {
+  return SIPO_MAKER_HOST;
+}
 
 std::string MakerPageAddress() {
   std::string address = "http://";
@@ -23,7 +25,9 @@ std::string MakerPageAddress() {
   return address;
 }
 
-std::string_view MakerEmail() { return SIPO_MAKER_EMAIL; }
+std::string_view MakerEmail() {
+  return SIPO_MAKER_EMAIL;
+}
 
 std::string MakerMailto() {
   std::string address = "mailto:";
