@@ -74,7 +74,7 @@ void KeepUntilExit(SOCKET handle) {
   kept.push_back(handle);
 }
 
-// The shorter of one wait's own bound and what is left of the whole notice.
+// The moment a bound runs out, and how much of it is left.
 class Deadline {
  public:
   explicit Deadline(milliseconds overall) : end_(Clock::now() + overall) {}
@@ -113,8 +113,9 @@ std::wstring Widen(std::string_view ascii) {
 }
 
 // A refused connection should end the attempt at once. Windows answers a refusal by sending the
-// SYN again, which holds a refused attempt for about two seconds; without SYN retransmissions it
-// fails at once. Systems that do not know the option keep their own behaviour.
+// SYN again, which holds a refused attempt for about two seconds, the whole connect bound; with
+// no SYN retransmissions it fails at once (the price: a SYN lost on the way is not sent again
+// and the notice is not delivered). Systems that do not know the option keep their behaviour.
 void NoSynRetransmissions(SOCKET handle) {
   TCP_INITIAL_RTO_PARAMETERS rto{TCP_INITIAL_RTO_UNSPECIFIED_RTT,
                                  TCP_INITIAL_RTO_NO_SYN_RETRANSMISSIONS};
@@ -191,10 +192,10 @@ bool SendRequest(SOCKET handle, const std::string& request, milliseconds limit) 
 
 // Reads until the parser has the whole answer. Each piece is parsed and dropped at once, so a
 // body of any length takes no more memory than this one buffer.
-NoticeOutcome ReadAnswer(SOCKET handle, const NoticeBounds& bounds, const Deadline& deadline,
-                         bool& serverClosed) {
+NoticeOutcome ReadAnswer(SOCKET handle, const NoticeBounds& bounds, const Deadline& deadline) {
   HttpAnswerParser parser;
   std::array<char, 16384> buffer;
+  bool serverClosed = false;
   for (;;) {
     // Checked before every wait: a server that never pauses would otherwise never time out.
     const milliseconds limit = std::min(bounds.read, deadline.Left());
@@ -235,8 +236,7 @@ NoticeOutcome SendNoticeTo(std::string_view host, std::uint16_t port, const Noti
   if (const auto failure = Connect(host, port, bounds, deadline, connection)) return *failure;
   if (!SendRequest(connection.Get(), NoticeRequest(host), std::min(bounds.read, deadline.Left())))
     return NoticeOutcome::ClosedEarly;
-  bool serverClosed = false;
-  const NoticeOutcome outcome = ReadAnswer(connection.Get(), bounds, deadline, serverClosed);
+  const NoticeOutcome outcome = ReadAnswer(connection.Get(), bounds, deadline);
   if (outcome == NoticeOutcome::KeptOpen) {
     KeepUntilExit(connection.Release());
     winsock.Keep();

@@ -197,7 +197,7 @@ TEST(StartupNotice, EndsAtOnceWhenThereIsNoConnection) {
   const Timed refused = TimedNotice("127.0.0.1", test::RefusedPort());
   EXPECT_EQ(Name(refused.outcome), std::string(Name(NoticeOutcome::NoConnection)));
   EXPECT_LT(refused.seconds, 1.0);
-  // ".invalid" never resolves.
+  // ".invalid" names no host.
   EXPECT_EQ(Name(SendNoticeTo("no-such-host.invalid", 80)),
             std::string(Name(NoticeOutcome::NoConnection)));
 }
@@ -213,7 +213,7 @@ TEST(StartupNotice, GivesUpOnAnUnansweredConnectionAfterTheConnectBound) {
   EXPECT_LT(result.seconds, 6.0);
 }
 
-// The maker's host of a test build lies under ".example", which never resolves: the real entry
+// The maker's host of a test build lies under ".example", which names no real host: the entry
 // point returns normally, as it must with no network at all.
 TEST(StartupNotice, ReturnsNormallyWithoutTheMakersServer) {
   SendStartupNotice();
