@@ -11,8 +11,8 @@ namespace sipo {
 struct NoticeBounds {
   std::chrono::milliseconds connect{2000};  // the connection attempt
   std::chrono::milliseconds read{2000};     // each wait for data from the server
-  // The whole notice, name lookup included, so that a server sending slowly or without end
-  // cannot hold the program's start.
+  // The whole notice, counted from its start, so that a server sending slowly or without end
+  // cannot hold the program's start. The name lookup counts against it but is not cut short.
   std::chrono::milliseconds overall{10000};
 };
 
