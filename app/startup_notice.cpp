@@ -244,7 +244,7 @@ NoticeOutcome SendNoticeTo(std::string_view host, std::uint16_t port, const Noti
   return outcome;
 }
 
-void SendStartupNotice() {
+void SendStartupNotice() noexcept {
   try {
     SendNoticeTo(MakerHost(), kHttpPort);
   } catch (...) {

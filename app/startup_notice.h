@@ -28,7 +28,7 @@ enum class NoticeOutcome {
 
 // Sends the notice to the maker's host on port 80 and returns when it has ended. Never fails
 // outward, shows and logs nothing, never retries. Called once, by the main window's creation.
-void SendStartupNotice();
+void SendStartupNotice() noexcept;
 
 // The notice to any host (its name also goes into the Host line) and port, within the bounds.
 // Returns how it ended; SendStartupNotice ignores that.
