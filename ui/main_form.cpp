@@ -6,7 +6,9 @@
 #include <stdexcept>
 
 #include <commctrl.h>
+#include <shellapi.h>
 
+#include "app/maker.h"
 #include "ui/control_ids.h"
 #include "ui/decimal_separator.h"
 #include "ui/escape_edit.h"
@@ -252,7 +254,11 @@ void MainForm::CloseButtonClick() {
   PostMessageW(Handle(), WM_CLOSE, 0, 0);
 }
 
-void MainForm::LogoImageClick() {}
+// The desktop's default handler opens the maker's page; when there is none, nothing is said.
+void MainForm::LogoImageClick() {
+  const std::string address = std::string("http://") + kMakerHost + kMakerPagePath;
+  ShellExecuteW(nullptr, L"open", Widen(address).c_str(), L"", L"", SW_SHOWNORMAL);
+}
 
 // ---- FileRunHost ----
 
