@@ -1,18 +1,19 @@
-// maker.h - the maker's web host, web page and contact address. They are fixed when the program
-// is built (CMake cache variables SIPO_MAKER_HOST and SIPO_MAKER_EMAIL) and live nowhere else.
+// maker.h - the maker's web host and contact address. They are set once, at build time, and the
+// defaults are fictional names under the reserved .example domain, so that no build ever sends
+// traffic to a stranger's host.
 #pragma once
 
-#include <string>
-#include <string_view>
+#ifndef SIPO_MAKER_HOST
+#define SIPO_MAKER_HOST "www.tamrix.example"
+#endif
+#ifndef SIPO_CONTACT_EMAIL
+#define SIPO_CONTACT_EMAIL "sipo@tamrix.example"
+#endif
 
 namespace sipo {
 
-// The host of the start-up notice and of the logo link, without scheme or port.
-std::string_view MakerHost();
-// The page the logo opens: "http://", the host, "/index.sipo.htm".
-std::string MakerPageAddress();
-// The contact address the About window shows, and the same after "mailto:".
-std::string_view MakerEmail();
-std::string MakerMailto();
+inline constexpr const char* kMakerHost = SIPO_MAKER_HOST;
+inline constexpr const char* kMakerPagePath = "/index.sipo.htm";
+inline constexpr const char* kContactEmail = SIPO_CONTACT_EMAIL;
 
 }  // namespace sipo

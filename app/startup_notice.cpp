@@ -246,7 +246,7 @@ NoticeOutcome SendNoticeTo(std::string_view host, std::uint16_t port, const Noti
 
 void SendStartupNotice() noexcept {
   try {
-    SendNoticeTo(MakerHost(), kHttpPort);
+    SendNoticeTo(kMakerHost, kHttpPort);
   } catch (...) {
     // The notice never fails outward: the start goes on whatever happened.
   }
