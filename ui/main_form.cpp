@@ -9,6 +9,7 @@
 #include <shellapi.h>
 
 #include "app/maker.h"
+#include "app/startup_notice.h"
 #include "ui/control_ids.h"
 #include "ui/decimal_separator.h"
 #include "ui/escape_edit.h"
@@ -185,6 +186,7 @@ void MainForm::Show(int showCommand) {
 void MainForm::FormCreate() {
   decimalSeparator_ = ReadUserDecimalSeparator();
   settingsUnavailable_ = store_.EnsureSettingsFile(programDir_);
+  SendStartupNotice();
 }
 
 void MainForm::FormShow() {
