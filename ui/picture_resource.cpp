@@ -1,6 +1,7 @@
 // picture_resource.cpp - the program's embedded pictures (JPEG, GIF), decoded once into bitmaps.
-// Windows Imaging Component does the decoding; an animation's frames are composed here, as a
-// GIF's frames may cover part of the picture and leave the rest to the frame before.
+// Windows Imaging Component decodes the pixels; an animation's frames are composed here, as a
+// GIF's frames may cover part of the picture and leave the rest to the frame before. The frames'
+// delays and disposal come from the file itself, as not every WIC (Wine's) reports them.
 #include "ui/picture_resource.h"
 
 #include <wincodec.h>
@@ -10,14 +11,14 @@
 #include <cstring>
 #include <utility>
 
+#include "ui/gif_timing.h"
+
 namespace sipo::ui {
 namespace {
 
 using Microsoft::WRL::ComPtr;
 
 constexpr UINT kDefaultDelayMs = 100;
-
-enum Disposal : UINT { kKeep = 1, kToBackground = 2, kToPrevious = 3 };
 
 // Pixels of a 32-bit top-down bitmap, 0xAARRGGBB.
 struct Canvas {
@@ -102,6 +103,7 @@ void FillPlace(Canvas& canvas, const FramePlace& at, std::uint32_t colour) {
 }
 
 std::vector<PictureFrame> DecodeFrames(IWICImagingFactory* factory, IWICBitmapDecoder* decoder,
+                                       const std::vector<GifFrameTiming>& timing,
                                        COLORREF background, SIZE& size) {
   std::vector<PictureFrame> frames;
   UINT count = 0;
@@ -124,13 +126,12 @@ std::vector<PictureFrame> DecodeFrames(IWICImagingFactory* factory, IWICBitmapDe
     }
     const Canvas before = canvas;
     if (!ComposeFrame(factory, frame.Get(), at, canvas)) break;
-    const UINT delay = ReadUnsigned(reader.Get(), L"/grctlext/Delay", 0) * 10;
+    const GifFrameTiming timed = i < timing.size() ? timing[i] : GifFrameTiming{};
     HBITMAP bitmap = BitmapOf(canvas);
     if (bitmap == nullptr) break;
-    frames.push_back({bitmap, delay > 0 ? delay : kDefaultDelayMs});
-    const UINT disposal = ReadUnsigned(reader.Get(), L"/grctlext/Disposal", kKeep);
-    if (disposal == kToBackground) FillPlace(canvas, at, Opaque(background));
-    if (disposal == kToPrevious) canvas = before;
+    frames.push_back({bitmap, timed.delayCs > 0 ? timed.delayCs * 10 : kDefaultDelayMs});
+    if (timed.disposal == GifDisposal::ToBackground) FillPlace(canvas, at, Opaque(background));
+    if (timed.disposal == GifDisposal::ToPrevious) canvas = before;
   }
   size = {static_cast<LONG>(canvas.width), static_cast<LONG>(canvas.height)};
   return frames;
@@ -178,19 +179,20 @@ Picture Picture::FromResource(int resourceId, COLORREF background) {
   HGLOBAL loaded = found != nullptr ? LoadResource(module, found) : nullptr;
   auto* bytes = static_cast<BYTE*>(loaded != nullptr ? LockResource(loaded) : nullptr);
   if (bytes == nullptr) return picture;
+  const DWORD size = SizeofResource(module, found);
+  const std::vector<GifFrameTiming> timing = ReadGifTiming({bytes, size});  // none for a JPEG
   ComScope com;
   ComPtr<IWICImagingFactory> factory;
   ComPtr<IWICStream> stream;
   ComPtr<IWICBitmapDecoder> decoder;
   if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
                               IID_PPV_ARGS(&factory))) ||
-      FAILED(factory->CreateStream(&stream)) ||
-      FAILED(stream->InitializeFromMemory(bytes, SizeofResource(module, found))) ||
+      FAILED(factory->CreateStream(&stream)) || FAILED(stream->InitializeFromMemory(bytes, size)) ||
       FAILED(factory->CreateDecoderFromStream(stream.Get(), nullptr, WICDecodeMetadataCacheOnLoad,
                                               &decoder))) {
     return picture;
   }
-  picture.frames_ = DecodeFrames(factory.Get(), decoder.Get(), background, picture.size_);
+  picture.frames_ = DecodeFrames(factory.Get(), decoder.Get(), timing, background, picture.size_);
   return picture;
 }
 
