@@ -337,6 +337,43 @@ TEST(FileNameEdit, BrowseButtonPutsAChosenNameWithASpaceInQuotes) {
   EXPECT_EQ(FocusOf(app), field);
 }
 
+// Browses from the keyboard and answers the dialog with a bare name, which the dialog puts in the
+// folder it shows; the field's text afterwards tells which folder the dialog started in.
+std::wstring BrowseAndChoose(const SipoApp& app, int id, const std::wstring& text,
+                             const std::wstring& bareName) {
+  app.SetText(id, text);
+  app.Focus(id);
+  SendKey(VK_DOWN, true);
+  HWND dialog = WaitForTitle(app, L"Browse");
+  EXPECT_NE(dialog, nullptr) << "Alt+Down did not open the dialog";
+  if (dialog == nullptr) return L"";
+  ChooseInDialog(dialog, bareName);
+  EXPECT_TRUE(WaitUntilGone(dialog));
+  Settle(app.MainWindow());
+  return app.Text(id);
+}
+
+TEST(FileNameEdit, BrowseStartsInTheNamesFolderElseInTheFolderOfTheLastChoice) {
+  SipoApp app;
+  ASSERT_NE(app.MainWindow(), nullptr);
+  const std::wstring spaced = app.Folder() + L"\\a dir";
+  const std::wstring plain = app.Folder() + L"\\plain";
+  CreateDirectoryW(spaced.c_str(), nullptr);
+  CreateDirectoryW(plain.c_str(), nullptr);
+  // The quoted name's folder exists: the dialog starts there, and the field remembers it.
+  EXPECT_EQ(
+      BrowseAndChoose(app, IDC_FileBadOutputEdit, L"\"" + spaced + L"\\old.txt\" x", L"one.txt"),
+      L"\"" + spaced + L"\\one.txt\"");
+  // No folder in the field: the remembered one.
+  EXPECT_EQ(BrowseAndChoose(app, IDC_FileBadOutputEdit, L"", L"two.txt"),
+            L"\"" + spaced + L"\\two.txt\"");
+  // Another field remembers its own choices only.
+  EXPECT_EQ(BrowseAndChoose(app, IDC_FileInputEdit, plain + L"\\in.txt", L"three.txt"),
+            plain + L"\\three.txt");
+  EXPECT_EQ(BrowseAndChoose(app, IDC_FileBadOutputEdit, L"", L"four.txt"),
+            L"\"" + spaced + L"\\four.txt\"");
+}
+
 TEST(FileNameEdit, TextDoesNotRunUnderTheBrowseButton) {
   SipoApp app;
   ASSERT_NE(app.MainWindow(), nullptr);
