@@ -85,9 +85,7 @@ void DrawCaption(HWND button, HDC dc, RECT rc) {
 }
 
 // Drawn off screen and copied at once, so that a state change does not flicker.
-void Paint(HWND button, const ButtonData& data) {
-  PAINTSTRUCT ps;
-  HDC dc = BeginPaint(button, &ps);
+void Paint(HWND button, const ButtonData& data, HDC dc) {
   RECT rc;
   GetClientRect(button, &rc);
   HDC memory = CreateCompatibleDC(dc);
@@ -107,7 +105,6 @@ void Paint(HWND button, const ButtonData& data) {
   SelectObject(memory, oldBitmap);
   DeleteObject(bitmap);
   DeleteDC(memory);
-  EndPaint(button, &ps);
 }
 
 void TrackHot(HWND button, ButtonData& data, bool hot) {
@@ -132,10 +129,15 @@ LRESULT CALLBACK ButtonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
                             DWORD_PTR refData) {
   auto* data = reinterpret_cast<ButtonData*>(refData);
   switch (message) {
-    case WM_PAINT:
-      Paint(hwnd, *data);
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      Paint(hwnd, *data, BeginPaint(hwnd, &ps));
+      EndPaint(hwnd, &ps);
       return 0;
+    }
     case WM_PRINTCLIENT:
+      Paint(hwnd, *data, reinterpret_cast<HDC>(wParam));
+      return 0;
     case WM_ERASEBKGND:
       return 1;
     case WM_MOUSEMOVE: {
