@@ -115,7 +115,8 @@ RECT ButtonRect(HWND edit) {
 void PaintButton(HWND edit, const FieldData& data) {
   HDC dc = GetWindowDC(edit);
   RECT button = ButtonRect(edit);
-  DrawFrameControl(dc, &button, DFC_BUTTON, DFCS_BUTTONPUSH | (data.pressed ? DFCS_PUSHED : 0));
+  const UINT state = (data.pressed ? DFCS_PUSHED : 0) | (IsWindowEnabled(edit) ? 0 : DFCS_INACTIVE);
+  DrawFrameControl(dc, &button, DFC_BUTTON, DFCS_BUTTONPUSH | state);
   const int side = button.bottom - button.top;
   const int dot = std::max(1, side / 9);
   const int shift = data.pressed ? 1 : 0;
@@ -123,7 +124,7 @@ void PaintButton(HWND edit, const FieldData& data) {
   const int top = button.top + (side - dot) / 2 + shift;
   for (int i = 0; i < 3; ++i) {
     const RECT square = {left + 2 * i * dot, top, left + 2 * i * dot + dot, top + dot};
-    FillRect(dc, &square, GetSysColorBrush(COLOR_BTNTEXT));
+    FillRect(dc, &square, GetSysColorBrush(IsWindowEnabled(edit) ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
   }
   ReleaseDC(edit, dc);
 }
@@ -174,6 +175,9 @@ LRESULT CALLBACK FieldProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
       PaintButton(hwnd, *data);
       return result;
     }
+    case WM_ENABLE:
+      RedrawWindow(hwnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
+      break;
     case WM_NCHITTEST:
       if (OverButton(hwnd, lParam)) return HTBORDER;
       break;
