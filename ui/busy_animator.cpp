@@ -20,9 +20,13 @@ BusyAnimator::~BusyAnimator() {
   Stop();
 }
 
+// The frames are decoded beside the window's start, which need not wait for the decoder: nothing
+// shows them before the first file run.
 HWND BusyAnimator::Create(HWND parent, int id) {
   // The panel's colour shows where the frames are transparent.
-  picture_ = Picture::FromResource(IDR_BUSY_GIF, GetSysColor(COLOR_BTNFACE));
+  const COLORREF background = GetSysColor(COLOR_BTNFACE);
+  decoding_ = std::async(std::launch::async,
+                         [background] { return Picture::FromResource(IDR_BUSY_GIF, background); });
   hwnd_ = CreateWindowExW(0, WC_STATICW, L"", WS_CHILD, 0, 0, 0, 0, parent,
                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                           GetModuleHandleW(nullptr), nullptr);
@@ -33,6 +37,7 @@ HWND BusyAnimator::Create(HWND parent, int id) {
 }
 
 void BusyAnimator::Start() {
+  if (decoding_.valid()) picture_ = decoding_.get();
   if (thread_.joinable() || picture_.Empty() || hwnd_ == nullptr) return;
   {
     std::lock_guard lock(mutex_);

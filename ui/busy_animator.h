@@ -5,6 +5,7 @@
 
 #include <condition_variable>
 #include <cstddef>
+#include <future>
 #include <mutex>
 #include <thread>
 
@@ -33,6 +34,7 @@ class BusyAnimator {
   void DrawFrame(HDC dc);
 
   HWND hwnd_ = nullptr;
+  std::future<Picture> decoding_;  // until the first Start takes the picture
   Picture picture_;
   std::thread thread_;
   std::mutex mutex_;  // guards the fields below and every drawing of a frame

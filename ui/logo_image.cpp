@@ -3,6 +3,8 @@
 
 #include <commctrl.h>
 
+#include <future>
+
 #include "resources/picture_ids.h"
 #include "ui/picture_resource.h"
 
@@ -11,6 +13,14 @@ namespace {
 
 constexpr UINT_PTR kSubclassId = 1;
 constexpr COLORREF kMatte = 0x717679;  // the window's grey, should the picture be transparent
+constexpr UINT kPictureReady = WM_APP + 40;
+
+// The picture is decoded on a thread of its own, so that the window's start does not wait for the
+// decoder to load; the control shows the background until the picture is ready.
+struct LogoState {
+  std::future<Picture> decoding;
+  Picture picture;
+};
 
 // The parent colours the area around the picture, as for any static.
 void PaintLogo(HWND hwnd, const Picture& picture) {
@@ -34,10 +44,14 @@ void PaintLogo(HWND hwnd, const Picture& picture) {
 
 LRESULT CALLBACK LogoProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                           DWORD_PTR refData) {
-  auto* picture = reinterpret_cast<Picture*>(refData);
+  auto* state = reinterpret_cast<LogoState*>(refData);
   switch (message) {
     case WM_PAINT:
-      PaintLogo(hwnd, *picture);
+      PaintLogo(hwnd, state->picture);
+      return 0;
+    case kPictureReady:
+      state->picture = state->decoding.get();
+      InvalidateRect(hwnd, nullptr, FALSE);
       return 0;
     case WM_ERASEBKGND:
       return 1;
@@ -46,7 +60,7 @@ LRESULT CALLBACK LogoProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
       return TRUE;
     case WM_NCDESTROY:
       RemoveWindowSubclass(hwnd, LogoProc, kSubclassId);
-      delete picture;
+      delete state;
       break;
   }
   return DefSubclassProc(hwnd, message, wParam, lParam);
@@ -61,8 +75,13 @@ HWND CreateLogoImage(HWND parent, int id) {
                               parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                               GetModuleHandleW(nullptr), nullptr);
   if (logo != nullptr) {
-    auto* picture = new Picture(Picture::FromResource(IDR_LOGO_JPEG, kMatte));
-    SetWindowSubclass(logo, LogoProc, kSubclassId, reinterpret_cast<DWORD_PTR>(picture));
+    auto* state = new LogoState;
+    SetWindowSubclass(logo, LogoProc, kSubclassId, reinterpret_cast<DWORD_PTR>(state));
+    state->decoding = std::async(std::launch::async, [logo] {
+      Picture picture = Picture::FromResource(IDR_LOGO_JPEG, kMatte);
+      PostMessageW(logo, kPictureReady, 0, 0);
+      return picture;
+    });
   }
   return logo;
 }
