@@ -1,30 +1,24 @@
-// line_sorter.cpp - sorts the lines of a text in memory into a good and a bad output file.
+// line_sorter.cpp - sorts the lines of a stream into a good and a bad output as they are read.
 #include "batch/line_sorter.h"
 
-#include "batch/file_io.h"
 #include "batch/line_list.h"
 
 namespace sipo {
 namespace {
 
-// Collects neighbouring lines that already end in CR LF into one span, so that the usual Windows
-// export is copied in long pieces rather than line by line.
+// Collects neighbouring lines of one block that already end in CR LF into one span, so that the
+// usual Windows export is copied in long pieces straight from the block rather than line by line.
 class SpanWriter {
  public:
-  SpanWriter(AtomicFileWriter& out, std::string_view text)
-      : out_(out), textEnd_(text.data() + text.size()) {}
-  ~SpanWriter() { Flush(); }
-  SpanWriter(const SpanWriter&) = delete;
-  SpanWriter& operator=(const SpanWriter&) = delete;
+  explicit SpanWriter(AtomicFileWriter& out) : out_(out) {}
 
-  void Line(std::string_view line) {
-    const char* after = line.data() + line.size();
-    if (textEnd_ - after >= 2 && after[0] == '\r' && after[1] == '\n') {
+  void Line(std::string_view line, bool crlfFollows) {
+    if (crlfFollows) {
       if (line.data() != spanEnd_) {
         Flush();
         spanBegin_ = line.data();
       }
-      spanEnd_ = after + 2;
+      spanEnd_ = line.data() + line.size() + kLineEnd.size();
       return;
     }
     Flush();
@@ -41,33 +35,36 @@ class SpanWriter {
 
  private:
   AtomicFileWriter& out_;
-  const char* textEnd_;
   const char* spanBegin_ = nullptr;
   const char* spanEnd_ = nullptr;
 };
 
 }  // namespace
 
-// One pass over the text feeds both outputs' temporary files; memory stays at the text's size
-// however many lines there are.
-SortResult SortLinesInto(std::string_view text, const LineRule& rule, std::string_view badName,
-                         std::string_view okName) {
-  SortResult result;
-  AtomicFileWriter bad(badName);
-  AtomicFileWriter ok(okName);
-  SpanWriter badLines(bad, text);
-  SpanWriter okLines(ok, text);
-  FieldList fields;
-  ForEachLine(text, [&](std::string_view line) {
-    const bool good = LineIsGood(line, rule, fields);
-    (good ? okLines : badLines).Line(line);
-    ++result.lines;
-    result.good += good;
-  });
-  badLines.Flush();
-  okLines.Flush();
-  result.badWritten = bad.Commit();
-  result.okWritten = ok.Commit();
+StreamSort SortLines(ByteSource& input, const LineRule& rule, AtomicFileWriter& bad,
+                     AtomicFileWriter& ok, std::size_t blockSize) {
+  StreamSort result;
+  SpanWriter badLines(bad);
+  SpanWriter okLines(ok);
+  result.end = ForEachStreamedLine(
+      input, blockSize,
+      [&](std::string_view line, bool crlfFollows) {
+        const bool good = LineIsGood(line, rule);
+        (good ? okLines : badLines).Line(line, crlfFollows);
+        ++result.sorted.lines;
+        result.sorted.good += good;
+      },
+      [&] {
+        badLines.Flush();
+        okLines.Flush();
+      });
+  if (result.end != StreamEnd::Complete) {
+    bad.Discard();
+    ok.Discard();
+    return result;
+  }
+  result.sorted.badWritten = bad.Commit();
+  result.sorted.okWritten = ok.Commit();
   return result;
 }
 

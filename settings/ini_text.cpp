@@ -1,7 +1,7 @@
 // ini_text.cpp - the text rules of an INI file, on a file's lines held in memory.
 #include "settings/ini_text.h"
 
-#include "batch/line_list.h"
+#include "files/line_ends.h"
 
 namespace sipo {
 namespace {
