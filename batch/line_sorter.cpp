@@ -58,6 +58,7 @@ StreamSort SortLines(ByteSource& input, const LineRule& rule, AtomicFileWriter& 
         badLines.Flush();
         okLines.Flush();
       });
+  input.Close();
   if (result.end != StreamEnd::Complete) {
     bad.Discard();
     ok.Discard();

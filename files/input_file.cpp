@@ -33,11 +33,18 @@ constexpr std::size_t kLargestRead = std::size_t{1} << 30;
 }  // namespace
 
 InputFile::~InputFile() {
+  Close();
+}
+
+void InputFile::Close() {
+  if (!ownsFd_) return;
 #ifdef _WIN32
-  if (ownsFd_) _close(fd_);
+  _close(fd_);
 #else
-  if (ownsFd_) close(fd_);
+  close(fd_);
 #endif
+  ownsFd_ = false;
+  fd_ = -1;
 }
 
 bool InputFile::Open(const std::filesystem::path& path) {
@@ -57,6 +64,7 @@ bool InputFile::Open(const std::filesystem::path& path) {
 
 void InputFile::OpenStandardInput() {
   fd_ = 0;
+  standardInput_ = true;
   FileInfo info{};
   if (InfoOf(fd_, info) == 0 && S_ISREG(info.st_mode)) sizeAtOpen_ = info.st_size;
 }
@@ -82,7 +90,7 @@ bool InputFile::AtEndUnchanged() {
   if (sizeAtOpen_ < 0) return true;
   FileInfo info{};
   const bool sameSize = InfoOf(fd_, info) == 0 && info.st_size == sizeAtOpen_;
-  const bool readAll = !ownsFd_ || bytesRead_ == sizeAtOpen_;
+  const bool readAll = standardInput_ || bytesRead_ == sizeAtOpen_;
   changed_ = !(sameSize && readAll);
   return !changed_;
 }

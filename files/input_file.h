@@ -14,6 +14,9 @@ class ByteSource {
   virtual ~ByteSource() = default;
   // Up to size bytes into buffer: the count read, 0 at the end, -1 when the read failed.
   virtual std::ptrdiff_t Read(char* buffer, std::size_t size) = 0;
+  // Done with reading: a file is closed, since Windows cannot replace a file that is open, and
+  // the input may be one of the outputs.
+  virtual void Close() {}
 };
 
 class InputFile : public ByteSource {
@@ -29,6 +32,7 @@ class InputFile : public ByteSource {
   void OpenStandardInput();
 
   std::ptrdiff_t Read(char* buffer, std::size_t size) override;
+  void Close() override;
 
   // The size a regular file had when it was opened; -1 for anything else.
   std::int64_t SizeAtOpen() const { return sizeAtOpen_; }
@@ -42,6 +46,7 @@ class InputFile : public ByteSource {
 
   int fd_ = -1;
   bool ownsFd_ = false;
+  bool standardInput_ = false;
   std::int64_t sizeAtOpen_ = -1;
   std::int64_t bytesRead_ = 0;
   bool changed_ = false;
