@@ -16,6 +16,9 @@ namespace sipo {
 enum class StreamEnd { Complete, ReadFailed, Interrupted };
 
 inline constexpr std::size_t kStreamBlockSize = std::size_t{256} << 10;
+// Bytes after the block's data that may be read (not used): a line's bytes can then be moved in
+// fixed-size pieces that run past its end.
+inline constexpr std::size_t kStreamSlack = 64;
 
 // Calls onLine(line, crlfFollows) for each line, where crlfFollows says that the line's own CR LF
 // follows it in the same block, and onBlockDone() before the block's memory is reused. A line

@@ -23,7 +23,6 @@
 namespace sipo {
 namespace {
 
-constexpr std::size_t kBufferSize = std::size_t{1} << 20;
 constexpr std::size_t kLargestWrite = std::size_t{1} << 30;
 constexpr int kMaxLinks = 40;
 
@@ -120,7 +119,6 @@ void AtomicFileWriter::Open(const std::filesystem::path& target, bool usable) {
     return;
   }
   CopyPermissions(fd_, target_);
-  buffer_ = std::make_unique_for_overwrite<char[]>(kBufferSize);
 }
 
 AtomicFileWriter::~AtomicFileWriter() {
@@ -134,7 +132,6 @@ void AtomicFileWriter::Discard() {
   std::error_code ignored;
   std::filesystem::remove(temporary_, ignored);
   UnregisterTemporary(slot_);
-  buffer_.reset();
 }
 
 bool AtomicFileWriter::WriteAll(const char* data, std::size_t size) {
@@ -159,10 +156,21 @@ bool AtomicFileWriter::FlushBuffer() {
   return ok;
 }
 
+void AtomicFileWriter::MakeRoom() {
+  if (fd_ < 0) {
+    used_ = 0;
+  } else if (!FlushBuffer()) {
+    Discard();
+  }
+}
+
 // A failed write removes the temporary at once: a full disk then has its space back for the
 // other output of the same run.
 void AtomicFileWriter::Write(std::string_view bytes) {
-  if (fd_ < 0) return;
+  if (fd_ < 0) {
+    used_ = 0;
+    return;
+  }
   if (used_ + bytes.size() <= kBufferSize) {
     std::memcpy(buffer_.get() + used_, bytes.data(), bytes.size());
     used_ += bytes.size();
@@ -194,7 +202,6 @@ bool AtomicFileWriter::Commit(Durability durability) {
   replaced = replaced && !error;
   if (!replaced) std::filesystem::remove(temporary_, error);
   UnregisterTemporary(slot_);
-  buffer_.reset();
   return replaced;
 }
 

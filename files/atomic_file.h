@@ -28,6 +28,15 @@ class AtomicFileWriter {
   // False once opening or a write has failed; writes are then ignored.
   bool IsOpen() const { return fd_ >= 0; }
   void Write(std::string_view bytes);
+  // For many short pieces: room for kRoom bytes in the writer's buffer, which the caller may fill
+  // whole (so that it can copy in fixed-size moves) before it accepts the first size bytes with
+  // Advance. Always usable; what a failed writer is given is dropped.
+  static constexpr std::size_t kRoom = 64;
+  char* Room() {
+    if (kBufferSize - used_ < kRoom) MakeRoom();
+    return buffer_.get() + used_;
+  }
+  void Advance(std::size_t size) { used_ += size; }
   // Writes what is pending, optionally forces it to the disk, and replaces the target; false
   // when any step failed.
   enum class Durability { Ordinary, OnDisk };
@@ -36,7 +45,10 @@ class AtomicFileWriter {
   void Discard();
 
  private:
+  static constexpr std::size_t kBufferSize = std::size_t{128} << 10;
+
   void Open(const std::filesystem::path& target, bool usable);
+  void MakeRoom();
   bool WriteAll(const char* data, std::size_t size);
   bool FlushBuffer();
 
@@ -44,7 +56,7 @@ class AtomicFileWriter {
   std::filesystem::path temporary_;
   int fd_ = -1;
   int slot_ = -1;
-  std::unique_ptr<char[]> buffer_;
+  std::unique_ptr<char[]> buffer_ = std::make_unique_for_overwrite<char[]>(kBufferSize);
   std::size_t used_ = 0;
 };
 
