@@ -8,6 +8,8 @@
 # Each time is the median of REPEAT runs (default 5), input in the page cache, every run started
 # after a sync; peak memory is the largest resident size of sipocheck's runs. COLD=1 (needs root)
 # drops the page cache before every run, so that the input is read from disk.
+# Inputs are generated in bench/data (SIPO_BENCH_DATA) and removed after use (KEEP_INPUTS=1 keeps
+# them); 100,000,000 lines take about 11 GB there while they are measured.
 # Usage: [COLD=1] [REPEAT=N] bench/run.sh [LINES...]   (default: 1000000 10000000)
 set -euo pipefail
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
@@ -24,25 +26,28 @@ cmake --build --preset release --target sipocheck bench_make_input >/dev/null
 sipocheck="$ROOT/build/release/cli/sipocheck"
 make_input="$ROOT/build/release/bench/bench_make_input"
 
-# median_of CMD...: prints "seconds peak_kib": the median wall time of REPEAT runs (nanoseconds
-# around the run) and the largest peak resident memory (GNU time).
+# median_of CMD...: prints "seconds peak_kib cpu_seconds": the median wall time of REPEAT runs
+# (nanoseconds around the run), the largest peak resident memory and the median processor time,
+# user and system (GNU time). On a shared machine the processor time is the steadier figure.
 median_of() {
-  local times=() peak=0 start end kib
+  local times=() cpus=() peak=0 start end kib cpu
   for _ in $(seq "$REPEAT"); do
     sync  # each run starts without dirty pages left by the one before
     if [ "$COLD" = 1 ]; then echo 3 >/proc/sys/vm/drop_caches; fi
     start=$(date +%s%N)
-    /usr/bin/time -f "%M" -o "$data/time.out" "$@" >/dev/null 2>&1
+    /usr/bin/time -f "%M %U %S" -o "$data/time.out" "$@" >/dev/null 2>&1
     end=$(date +%s%N)
-    kib=$(tail -n 1 "$data/time.out")
+    read -r kib user system < <(tail -n 1 "$data/time.out")
     [ "$kib" -gt "$peak" ] && peak=$kib
     times+=("$((end - start))")
+    cpus+=("$(awk -v u="$user" -v s="$system" 'BEGIN { printf "%.2f", u + s }')")
   done
+  cpu=$(printf "%s\n" "${cpus[@]}" | sort -n | awk '{ c[NR] = $1 } END { print c[int((NR + 1) / 2)] }')
   printf "%s\n" "${times[@]}" | sort -n |
-    awk -v p="$peak" '{ t[NR] = $1 } END { m = (NR % 2) ? t[(NR + 1) / 2] : (t[NR / 2] + t[NR / 2 + 1]) / 2; printf "%.3f %d\n", m / 1e9, p }'
+    awk -v p="$peak" -v c="$cpu" '{ t[NR] = $1 } END { m = (NR % 2) ? t[(NR + 1) / 2] : (t[NR / 2] + t[NR / 2 + 1]) / 2; printf "%.3f %d %s\n", m / 1e9, p, c }'
 }
 
-printf "%-10s %10s %8s %7s %7s %7s %7s %7s %8s\n" layout lines "size MB" "cat s" "rw s" "sipo s" "/cat" "/rw" "peak MB"
+printf "%-10s %10s %8s %7s %7s %7s %7s %7s %8s %8s %8s\n" layout lines "size MB" "cat s" "rw s" "sipo s" "/cat" "/rw" "peak MB" "rw cpu" "sipo cpu"
 for lines in "${sizes[@]}"; do
   for layout in single delimited quoted; do
     input="$data/$layout-$lines.txt"
@@ -55,13 +60,13 @@ for lines in "${sizes[@]}"; do
     [ "$COLD" = 1 ] || cat "$input" >/dev/null  # into the page cache
     read -r cat_s _ < <(median_of sh -c 'cat "$1" > "$2"' cat "$input" "$data/copy.txt")
     rm -f "$data/copy.txt"
-    read -r rw_s _ < <(median_of dd if="$input" of="$data/copy.txt" bs=256K status=none)
+    read -r rw_s _ rw_cpu < <(median_of dd if="$input" of="$data/copy.txt" bs=256K status=none)
     rm -f "$data/copy.txt"
-    read -r run_s run_kib < <(median_of "$sipocheck" file "$input" --ok "$data/ok.txt" --bad "$data/bad.txt" "${options[@]}")
+    read -r run_s run_kib run_cpu < <(median_of "$sipocheck" file "$input" --ok "$data/ok.txt" --bad "$data/bad.txt" "${options[@]}")
     bytes=$(stat -c %s "$input")
-    awk -v l="$layout" -v n="$lines" -v b="$bytes" -v c="$cat_s" -v w="$rw_s" -v r="$run_s" -v k="$run_kib" 'BEGIN {
-      printf "%-10s %10d %8.1f %7.3f %7.3f %7.3f %7.2f %7.2f %8.1f\n",
-        l, n, b / 1048576, c, w, r, (c > 0 ? r / c : 0), (w > 0 ? r / w : 0), k / 1024 }'
+    awk -v l="$layout" -v n="$lines" -v b="$bytes" -v c="$cat_s" -v w="$rw_s" -v r="$run_s" -v k="$run_kib" -v wc="$rw_cpu" -v rc="$run_cpu" 'BEGIN {
+      printf "%-10s %10d %8.1f %7.3f %7.3f %7.3f %7.2f %7.2f %8.1f %8.2f %8.2f\n",
+        l, n, b / 1048576, c, w, r, (c > 0 ? r / c : 0), (w > 0 ? r / w : 0), k / 1024, wc, rc }'
     rm -f "$data/ok.txt" "$data/bad.txt"
     [ "${KEEP_INPUTS:-0}" = 1 ] || rm -f "$input"
   done
