@@ -27,13 +27,17 @@ inline constexpr std::size_t kStreamSlack = 64;
 template <class OnLine, class OnBlockDone>
 StreamEnd ForEachStreamedLine(ByteSource& source, std::size_t blockSize, OnLine&& onLine,
                               OnBlockDone&& onBlockDone) {
-  std::vector<char> buffer(blockSize);
+  std::size_t capacity = blockSize;
+  std::vector<char> buffer(capacity + kStreamSlack);
   std::size_t carried = 0;  // the start of an unfinished line, moved to the buffer's front
   bool skipLF = false;      // a CR ended the last block: an LF opening this one belongs to it
   for (;;) {
     if (InterruptRequested()) return StreamEnd::Interrupted;
-    if (carried == buffer.size()) buffer.resize(buffer.size() * 2);
-    const std::ptrdiff_t count = source.Read(buffer.data() + carried, buffer.size() - carried);
+    if (carried == capacity) {
+      capacity *= 2;
+      buffer.resize(capacity + kStreamSlack);
+    }
+    const std::ptrdiff_t count = source.Read(buffer.data() + carried, capacity - carried);
     if (count < 0) return StreamEnd::ReadFailed;
     const char* p = buffer.data();
     if (count == 0) {
