@@ -8,6 +8,7 @@
 
 #include "app/program_title.h"
 #include "resources/version.h"
+#include "settings/program_dir.h"
 #include "ui/main_form.h"
 #include "ui/win_text.h"
 #include "ui/window_base.h"
@@ -37,12 +38,13 @@ int RunEventLoop(HWND mainWindow) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
-  sipo::ui::SetProgramTitle(sipo::ProgramTitle(sipo::ui::Narrow(ExecutablePath())));
+  const std::string executable = sipo::ui::Narrow(ExecutablePath());
+  sipo::ui::SetProgramTitle(sipo::ProgramTitle(executable));
   INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
   HICON icon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_SIPO), IMAGE_ICON, 0, 0,
                                              LR_DEFAULTSIZE | LR_SHARED));
-  sipo::ui::MainForm mainForm;
+  sipo::ui::MainForm mainForm(sipo::ProgramDir(executable));
   try {
     mainForm.Create(icon);
     mainForm.Show(showCommand);

@@ -9,6 +9,7 @@ packages=(
   googletest                                     # GoogleTest sources, built by each configuration
   g++-mingw-w64-x86-64-posix mingw-w64-tools     # the Windows program
   wine wine64 xvfb imagemagick x11-utils         # running and testing it
+  fonts-wine                                     # Tahoma, the font the windows are drawn in
   locales time
 )
 

@@ -23,10 +23,24 @@ start_wine() {
     wineboot --init >/dev/null 2>&1 || true
     wineserver -w
   fi
+  install_wine_fonts
   wineserver -p >/dev/null 2>&1 || true
   # Wine's helper processes start with the first program and keep its output open; started here,
   # they hold /dev/null instead of a test's output pipe, which would never close.
   wine cmd.exe /c exit >/dev/null 2>&1 || true
+}
+
+# A user's Windows has Tahoma; without it Wine draws every label in a wider substitute, and what
+# the tests measure is not what a user sees. A new prefix does not see Wine's own copy by itself.
+# Marlett draws the title bars' buttons.
+install_wine_fonts() {
+  local fonts="$WINEPREFIX/drive_c/windows/Fonts" font
+  mkdir -p "$fonts"
+  for font in tahoma.ttf tahomabd.ttf marlett.ttf; do
+    if [ ! -f "$fonts/$font" ] && [ -f "/usr/share/wine/fonts/$font" ]; then
+      cp "/usr/share/wine/fonts/$font" "$fonts/"
+    fi
+  done
 }
 
 stop_wine_and_display() {

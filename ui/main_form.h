@@ -1,21 +1,30 @@
-// main_form.h - the main window: the single-number check and the program's close button.
+// main_form.h - the main window: the single number, the clipboard list, the file run, and the
+// program's start and end.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
 
+#include "batch/file_run.h"
 #include "core/sipo_number.h"
+#include "settings/main_settings.h"
+#include "settings/settings_store.h"
+#include "ui/busy_animator.h"
+#include "ui/control_table.h"
+#include "ui/hints.h"
+#include "ui/multi_grid.h"
 #include "ui/panel.h"
 #include "ui/window_base.h"
 
 namespace sipo::ui {
 
-class MainForm : public WindowBase {
+class MainForm : public WindowBase, public FileRunHost, public SettingsFields {
  public:
   static constexpr const wchar_t* kClassName = L"TMainForm";
 
-  MainForm();
+  // programDir is the executable's folder (ending in '\'), where the settings file lives.
+  explicit MainForm(std::string programDir);
   ~MainForm() override;
   MainForm(const MainForm&) = delete;
   MainForm& operator=(const MainForm&) = delete;
@@ -24,6 +33,21 @@ class MainForm : public WindowBase {
   void Create(HICON icon);
   // Runs FormShow, then makes the window visible.
   void Show(int showCommand);
+
+  bool SettingsUnavailable() const { return settingsUnavailable_; }
+  SettingsStore& Settings() { return store_; }
+
+  // FileRunHost: what a file run shows.
+  bool AskYesNo(std::string_view message) override;
+  void Inform(std::string_view message) override;
+  void SetBusy(bool busy) override;
+  void ShowFileName(FileNameSlot slot, std::string_view name) override;
+
+  // SettingsFields: the remembered fields.
+  std::string FieldText(SettingsField field) const override;
+  void SetFieldText(SettingsField field, std::string_view text) override;
+  bool FieldChecked(SettingsField field) const override;
+  void SetFieldChecked(SettingsField field, bool checked) override;
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -35,31 +59,44 @@ class MainForm : public WindowBase {
   bool FormCloseQuery();
   void FormClose();
   void SingleEditChange();
+  void FloatingClipButtonClick();
+  void MultiImportButtonClick();
+  void MultiExportButtonClick();
+  void FileButtonClick();
+  void AboutButtonClick();
   void CloseButtonClick();
+  void LogoImageClick();
 
   // Window plumbing.
   void PlaceAtDesign();
   void CreateControls();
   void ApplyLayout();
   void MakeFonts();
+  void AddHints();
   void ShowStatus(StatusClass status);
-  void FitLabelWidth(HWND label, bool bold);
-  void DrawHeader(const DRAWITEMSTRUCT& item);
   LRESULT ColourControl(HDC dc, HWND control);
   void OnCommand(int id, int code);
   void OnDpiChanged(UINT dpi, const RECT& suggested);
   void OnActivate(bool active);
+  void SaveOnClose();
   HWND Control(int id) const;
-  int Scale(int pixels96) const { return MulDiv(pixels96, static_cast<int>(dpi_), 96); }
+  int Scale(int pixels96) const { return ScaleForDpi(pixels96, dpi_); }
 
+  std::string programDir_;
+  SettingsStore store_;
+  bool settingsUnavailable_ = false;
   UINT dpi_ = 96;
   char decimalSeparator_ = '.';
   Colour statusColour_ = kBlack;
   HWND lastFocus_ = nullptr;  // the control to give the focus back to on reactivation
-  HFONT font_ = nullptr;
-  HFONT boldFont_ = nullptr;
+  TableFonts fonts_;
   HBRUSH backgroundBrush_ = nullptr;
   Panel singlePanel_;
+  Panel multiPanel_;
+  Panel filePanel_;
+  MultiGrid multiGrid_;
+  BusyAnimator fileAnimator_;
+  Hints hints_;
 };
 
 }  // namespace sipo::ui

@@ -17,37 +17,6 @@ std::wstring ProgramPath() {
   return std::wstring(path.begin(), path.end());
 }
 
-std::wstring NewFolder() {
-  static int counter = 0;
-  wchar_t temp[MAX_PATH];
-  GetTempPathW(MAX_PATH, temp);
-  const std::wstring folder = std::wstring(temp) + L"sipo-ui-" +
-                              std::to_wstring(GetCurrentProcessId()) + L"-" +
-                              std::to_wstring(GetTickCount()) + L"-" + std::to_wstring(++counter);
-  CreateDirectoryW(folder.c_str(), nullptr);
-  return folder;
-}
-
-void RemoveFolder(const std::wstring& folder) {
-  WIN32_FIND_DATAW found;
-  HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
-  if (search != INVALID_HANDLE_VALUE) {
-    do {
-      const std::wstring name = found.cFileName;
-      if (name == L"." || name == L"..") continue;
-      const std::wstring path = folder + L"\\" + name;
-      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        RemoveFolder(path);
-      } else {
-        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileW(path.c_str());
-      }
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
-  }
-  RemoveDirectoryW(folder.c_str());
-}
-
 struct WindowSearch {
   DWORD processId;
   const wchar_t* className;
@@ -81,7 +50,46 @@ BOOL CALLBACK MatchControl(HWND hwnd, LPARAM param) {
 
 }  // namespace
 
+std::wstring NewFolder() {
+  static int counter = 0;
+  wchar_t temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
+  const std::wstring folder = std::wstring(temp) + L"sipo-ui-" +
+                              std::to_wstring(GetCurrentProcessId()) + L"-" +
+                              std::to_wstring(GetTickCount()) + L"-" + std::to_wstring(++counter);
+  CreateDirectoryW(folder.c_str(), nullptr);
+  return folder;
+}
+
+void RemoveFolder(const std::wstring& folder) {
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
+  if (search != INVALID_HANDLE_VALUE) {
+    do {
+      const std::wstring name = found.cFileName;
+      if (name == L"." || name == L"..") continue;
+      const std::wstring path = folder + L"\\" + name;
+      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        RemoveFolder(path);
+      } else {
+        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileW(path.c_str());
+      }
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+  }
+  RemoveDirectoryW(folder.c_str());
+}
+
 SipoApp::SipoApp() : folder_(NewFolder()) {
+  Start();
+}
+
+SipoApp::SipoApp(const std::wstring& folder) : folder_(folder), keepFolder_(true) {
+  Start();
+}
+
+void SipoApp::Start() {
   const std::wstring exe = folder_ + L"\\Sipo.exe";
   if (!CopyFileW(ProgramPath().c_str(), exe.c_str(), FALSE)) {
     ADD_FAILURE() << "cannot copy the program, error " << GetLastError();
@@ -109,7 +117,7 @@ SipoApp::~SipoApp() {
     CloseHandle(process_.hThread);
     CloseHandle(process_.hProcess);
   }
-  RemoveFolder(folder_);
+  if (!keepFolder_) RemoveFolder(folder_);
 }
 
 HWND SipoApp::WaitForWindow(const wchar_t* className, DWORD timeoutMs) const {

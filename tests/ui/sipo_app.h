@@ -12,11 +12,15 @@ class SipoApp {
  public:
   // Copies the program into a new folder, starts it and waits for its main window.
   SipoApp();
+  // Starts the program in a folder the test prepared (copying the program there), and leaves the
+  // folder in place when it ends, so that a second start finds what the first one stored.
+  explicit SipoApp(const std::wstring& folder);
   ~SipoApp();
   SipoApp(const SipoApp&) = delete;
   SipoApp& operator=(const SipoApp&) = delete;
 
   const std::wstring& Folder() const { return folder_; }
+  DWORD ProcessId() const { return process_.dwProcessId; }
   HWND MainWindow() const { return mainWindow_; }
 
   // A visible top-level window of the program with this class, or nullptr after the timeout.
@@ -38,10 +42,17 @@ class SipoApp {
   DWORD WaitForExit(DWORD timeoutMs = 20000);
 
  private:
+  void Start();
+
   std::wstring folder_;
+  bool keepFolder_ = false;
   PROCESS_INFORMATION process_{};
   HWND mainWindow_ = nullptr;
 };
+
+// A new empty folder for a program run; the caller removes it with RemoveFolder.
+std::wstring NewFolder();
+void RemoveFolder(const std::wstring& folder);
 
 // Waits until the program has handled everything sent to it so far and repainted.
 void Settle(HWND window);

@@ -1,0 +1,94 @@
+// control_table.cpp - a window's controls described in one table, created and placed from it.
+#include "ui/control_table.h"
+
+#include <commctrl.h>
+
+#include <string>
+
+#include "ui/file_name_edit.h"
+#include "ui/gradient_button.h"
+#include "ui/header_bar.h"
+#include "ui/win_text.h"
+
+namespace sipo::ui {
+namespace {
+
+HMENU AsMenu(int id) {
+  return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id));
+}
+
+HWND CreatePlain(const wchar_t* className, DWORD style, const ControlSpec& spec, HWND parent) {
+  return CreateWindowExW(0, className, Widen(spec.text).c_str(), WS_CHILD | WS_VISIBLE | style, 0,
+                         0, 0, 0, parent, AsMenu(spec.id), GetModuleHandleW(nullptr), nullptr);
+}
+
+}  // namespace
+
+HFONT TableFonts::Of(FontKind kind) const {
+  switch (kind) {
+    case FontKind::Bold:
+      return bold;
+    case FontKind::Title:
+      return title;
+    default:
+      return regular;
+  }
+}
+
+HWND CreateTableControl(const ControlSpec& spec, HWND parent) {
+  switch (spec.kind) {
+    case Kind::Label:
+    case Kind::RightLabel:
+      return CreatePlain(WC_STATICW, SS_LEFTNOWORDWRAP | SS_NOPREFIX, spec, parent);
+    case Kind::FixedLabel:
+      return CreatePlain(WC_STATICW, SS_LEFT | SS_NOPREFIX, spec, parent);
+    case Kind::Edit:
+      return CreatePlain(WC_EDITW, WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL, spec, parent);
+    case Kind::Check:
+      return CreatePlain(WC_BUTTONW, WS_TABSTOP | BS_AUTOCHECKBOX, spec, parent);
+    case Kind::ActionButton:
+      return CreateGradientButton(parent, spec.id, spec.text, ButtonGroup::Action);
+    case Kind::WindowButton:
+      return CreateGradientButton(parent, spec.id, spec.text, ButtonGroup::Window);
+    case Kind::Header:
+      return CreateHeaderBar(parent, spec.id, spec.text);
+    case Kind::FileEdit:
+      return CreateFileNameEdit(parent, spec.id);
+    case Kind::Custom:
+      break;
+  }
+  return nullptr;
+}
+
+void ApplyBounds(const ControlSpec& spec, HWND control, UINT dpi, const TableFonts& fonts) {
+  const Bounds& b = spec.bounds;
+  MoveWindow(control, ScaleForDpi(b.left, dpi), ScaleForDpi(b.top, dpi), ScaleForDpi(b.width, dpi),
+             ScaleForDpi(b.height, dpi), TRUE);
+  const HFONT font = fonts.Of(spec.font);
+  SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+  if (spec.kind == Kind::Label) FitLabelWidth(control, font);
+  if (spec.kind == Kind::RightLabel) {
+    const int right = ScaleForDpi(b.left + b.width, dpi);
+    const int width = FitLabelWidth(control, font);
+    SetWindowPos(control, nullptr, right - width, ScaleForDpi(b.top, dpi), 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+}
+
+// Labels are as wide as their text, so no font makes them cut it off.
+int FitLabelWidth(HWND label, HFONT font) {
+  const std::wstring text = GetWideText(label);
+  HDC dc = GetDC(label);
+  HGDIOBJ old = SelectObject(dc, font);
+  SIZE extent{};
+  GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+  SelectObject(dc, old);
+  ReleaseDC(label, dc);
+  RECT rc;
+  GetClientRect(label, &rc);
+  const int width = extent.cx > 0 ? extent.cx : 1;
+  SetWindowPos(label, nullptr, 0, 0, width, rc.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  return width;
+}
+
+}  // namespace sipo::ui

@@ -1,0 +1,14 @@
+// gradient_button.h - the program's push button: a two-half gradient face in three states.
+#pragma once
+
+#include <windows.h>
+
+namespace sipo::ui {
+
+enum class ButtonGroup { Action, Window };
+
+// A push button (tab stop, caption wraps) that notifies its parent with BN_CLICKED as usual;
+// Enter or Space presses it while it has the focus, though the window has no default button.
+HWND CreateGradientButton(HWND parent, int id, const char* cp1250Text, ButtonGroup group);
+
+}  // namespace sipo::ui
