@@ -1,8 +1,10 @@
 // file_run.cpp - sorts the lines of a text file into good and bad lines.
 #include "batch/file_run.h"
 
-#include "batch/file_io.h"
 #include "core/lenient_conversions.h"
+#include "files/atomic_file.h"
+#include "files/input_file.h"
+#include "files/native_path.h"
 
 namespace sipo {
 namespace {
@@ -48,33 +50,72 @@ LineRule LineRuleOf(const FileRunOptions& options) {
   return rule;
 }
 
-FileSortResult SortFile(std::string_view input, std::string_view okOutput,
-                        std::string_view badOutput, const LineRule& rule) {
-  FileSortResult result;
-  FileContent content;
-  result.inputRead = ReadWholeFile(input, content);
-  if (result.inputRead) result.sorted = SortLinesInto(content.View(), rule, badOutput, okOutput);
-  return result;
+namespace {
+
+InputState StateAfter(StreamEnd end, const InputFile& file) {
+  switch (end) {
+    case StreamEnd::Complete:
+      return InputState::Read;
+    case StreamEnd::Interrupted:
+      return InputState::Interrupted;
+    case StreamEnd::ReadFailed:
+      break;
+  }
+  return file.Changed() ? InputState::Changed : InputState::ReadFailed;
 }
 
+// Opens the outputs only once the input is open, so that an input that cannot be read leaves
+// them untouched.
+FileSortResult SortOpenFile(InputFile& file, const std::filesystem::path& okOutput,
+                            const std::filesystem::path& badOutput, const LineRule& rule) {
+  AtomicFileWriter bad(badOutput);
+  AtomicFileWriter ok(okOutput);
+  const StreamSort sort = SortLines(file, rule, bad, ok);
+  return {StateAfter(sort.end, file), sort.sorted};
+}
+
+bool WriteEmpty(const std::string& cp1250Name) {
+  return AtomicFileWriter(cp1250Name).Commit();
+}
+
+}  // namespace
+
+FileSortResult SortFile(const std::filesystem::path& input, const std::filesystem::path& okOutput,
+                        const std::filesystem::path& badOutput, const LineRule& rule) {
+  InputFile file;
+  if (input.empty()) {
+    file.OpenStandardInput();
+  } else if (!file.Open(input)) {
+    return {};
+  }
+  return SortOpenFile(file, okOutput, badOutput, rule);
+}
+
+// The input is streamed into both outputs' temporaries while it is read; the host still sees the
+// steps in their fixed order, and an input that fails, at once or part-way, gives two empty
+// outputs as one that cannot be opened does.
 void RunFileCheck(const FileRunOptions& options, std::string_view programDir, FileRunHost& host) {
   if (!host.AskYesNo(file_run_text::kConfirm)) return;
   RunEnd end(host);
   const LineRule rule = LineRuleOf(options);
   const std::string input = ResolveUserPath(options.Input, programDir);
   host.ShowFileName(FileNameSlot::Input, input);
-  FileContent content;
-  if (!ReadWholeFile(input, content)) {
-    host.Inform(file_run_text::kInputFailed);
-    content = {};
-  }
   const std::string badOutput = ResolveUserPath(options.BadOutput, programDir);
-  host.ShowFileName(FileNameSlot::BadOutput, badOutput);
   const std::string okOutput = ResolveUserPath(options.OKOutput, programDir);
+  InputFile file;
+  FileSortResult result;
+  if (file.Open(NativePath(input))) {
+    result = SortOpenFile(file, NativePath(okOutput), NativePath(badOutput), rule);
+  }
+  if (!result.InputRead()) host.Inform(file_run_text::kInputFailed);
+  host.ShowFileName(FileNameSlot::BadOutput, badOutput);
   host.ShowFileName(FileNameSlot::OKOutput, okOutput);
-  const SortResult sorted = SortLinesInto(content.View(), rule, badOutput, okOutput);
-  if (!sorted.badWritten) host.Inform(file_run_text::kBadOutputFailed);
-  if (!sorted.okWritten) host.Inform(file_run_text::kOKOutputFailed);
+  if (!result.InputRead()) {
+    result.sorted.badWritten = WriteEmpty(badOutput);
+    result.sorted.okWritten = WriteEmpty(okOutput);
+  }
+  if (!result.sorted.badWritten) host.Inform(file_run_text::kBadOutputFailed);
+  if (!result.sorted.okWritten) host.Inform(file_run_text::kOKOutputFailed);
 }
 
 }  // namespace sipo

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -62,17 +63,21 @@ std::string ResolveUserPath(std::string_view name, std::string_view programDir);
 // The delimiter byte and the column a run's options give.
 LineRule LineRuleOf(const FileRunOptions& options);
 
+// How reading the input of a sort ended.
+enum class InputState { Read, CannotOpen, ReadFailed, Changed, Interrupted };
+
 // What a sort of a file did, for the command line's summary.
 struct FileSortResult {
-  bool inputRead = false;
+  InputState input = InputState::CannotOpen;
   SortResult sorted;
+  bool InputRead() const { return input == InputState::Read; }
 };
 
-// Reads the input whole, then writes the bad lines and after them the good lines, each output
-// replaced atomically. Names are used as given. An input that cannot be read leaves both outputs
-// untouched.
-FileSortResult SortFile(std::string_view input, std::string_view okOutput,
-                        std::string_view badOutput, const LineRule& rule);
+// Streams the input (a file, or standard input when input is empty) and writes the bad and the
+// good lines as they are read, each output replaced atomically, the bad one first. Names are used
+// as given. An input that cannot be read, at the start or part-way, leaves both outputs untouched.
+FileSortResult SortFile(const std::filesystem::path& input, const std::filesystem::path& okOutput,
+                        const std::filesystem::path& badOutput, const LineRule& rule);
 
 // The whole run as the window starts it: confirmation, busy indicator, resolved names shown,
 // messages in their fixed order, "Hotovo." last.

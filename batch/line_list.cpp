@@ -3,6 +3,8 @@
 
 #include <cstring>
 
+#include "files/atomic_file.h"
+
 namespace sipo {
 
 void LineList::AppendCopy(std::string_view line) {
@@ -38,10 +40,7 @@ std::string JoinLines(const LineList& lines) {
 
 bool LoadLines(std::string_view cp1250Name, LineList& lines) {
   lines.Clear();
-  if (!ReadWholeFile(cp1250Name, lines.text_)) {
-    lines.text_ = {};
-    return false;
-  }
+  if (!ReadWholeFile(cp1250Name, lines.text_)) return false;
   lines.SplitOwnText();
   return true;
 }

@@ -9,33 +9,16 @@
 #include <utility>
 #include <vector>
 
-#include "batch/byte_scan.h"
-#include "batch/file_io.h"
+#include "files/line_ends.h"
+#include "files/whole_file.h"
 
 namespace sipo {
-
-// Calls onLine for each line of the text. A line ends at CR LF, a lone CR or a lone LF (so LF CR
-// is two line ends); a text that ends with a line end has no empty line after it. Every other
-// byte, NUL included, belongs to its line. Lines refer into the text.
-template <class OnLine>
-void ForEachRawLine(std::string_view text, OnLine&& onLine) {
-  const char* p = text.data();
-  const char* const end = p + text.size();
-  while (p < end) {
-    const char* q = FindLineEnd(p, end);
-    onLine(std::string_view(p, static_cast<std::size_t>(q - p)));
-    if (q == end) break;
-    p = q + ((*q == '\r' && q + 1 < end && q[1] == '\n') ? 2 : 1);
-  }
-}
 
 // As ForEachRawLine, but a NUL ends the text: the line lists of files and the clipboard.
 template <class OnLine>
 void ForEachLine(std::string_view text, OnLine&& onLine) {
   ForEachRawLine(text.substr(0, text.find('\0')), std::forward<OnLine>(onLine));
 }
-
-inline constexpr std::string_view kLineEnd = "\r\n";
 
 // Lines are views: into the list's own text when it was split from one, into copies the list
 // keeps, or into memory the caller keeps alive (Append).

@@ -6,6 +6,8 @@
 #include <string_view>
 
 #include "batch/field_split.h"
+#include "core/sipo_number.h"
+#include "files/byte_scan.h"
 
 namespace sipo {
 
@@ -22,9 +24,38 @@ struct LineRule {
   std::int32_t column = 0;
 };
 
-inline bool LineIsGood(std::string_view line, const LineRule& rule, FieldList& fields) {
-  return LineHasValidNumber(line, rule.singleColumn, rule.sylk, rule.delimiter, rule.column,
-                            fields);
+// As LineHasValidNumber, but goes straight to the one field that counts instead of listing them
+// all: the file run tests millions of lines. The fields it finds are those of SplitDelimited and
+// SplitQuoted.
+inline bool LineIsGood(std::string_view line, const LineRule& rule) {
+  if (rule.singleColumn) return IsValidSipoNumber(line);
+  if (rule.column < 0) return false;
+  const char* p = line.data();
+  const char* const end = p + line.size();
+  if (rule.sylk) {
+    // The texts between pairs of quotes: skip column pairs, then take the next pair.
+    for (std::int32_t i = 0; i <= rule.column; ++i) {
+      const char* open = FindByte(p, end, '"');
+      if (open == end) return false;
+      const char* close = FindByte(open + 1, end, '"');
+      if (close == end) return false;
+      if (i == rule.column) {
+        return IsValidSipoNumber(
+            std::string_view(open + 1, static_cast<std::size_t>(close - open - 1)));
+      }
+      p = close + 1;
+    }
+    return false;
+  }
+  for (std::int32_t i = 0; i < rule.column; ++i) {
+    const char* at = FindByte(p, end, rule.delimiter);
+    if (at == end) return false;
+    p = at + 1;
+  }
+  // A delimiter at the very end opens no empty last field.
+  if (p == end) return false;
+  return IsValidSipoNumber(
+      std::string_view(p, static_cast<std::size_t>(FindByte(p, end, rule.delimiter) - p)));
 }
 
 }  // namespace sipo

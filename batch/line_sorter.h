@@ -1,10 +1,12 @@
-// line_sorter.h - sorts the lines of a text in memory into a good and a bad output file.
+// line_sorter.h - sorts the lines of a stream into a good and a bad output as they are read.
 #pragma once
 
 #include <cstdint>
-#include <string_view>
 
 #include "batch/line_rule.h"
+#include "batch/line_stream.h"
+#include "files/atomic_file.h"
+#include "files/input_file.h"
 
 namespace sipo {
 
@@ -15,10 +17,13 @@ struct SortResult {
   bool okWritten = false;
 };
 
-// Each output gets its lines unchanged, in input order, each followed by CR LF. The bad output
-// replaces its file first, then the good one; each is replaced atomically, so an output may be
-// the file the text came from.
-SortResult SortLinesInto(std::string_view text, const LineRule& rule, std::string_view badName,
-                         std::string_view okName);
+// Each output gets its lines unchanged, in input order, each followed by CR LF. Only when the
+// whole input was read are the outputs replaced, the bad one first; otherwise both are discarded.
+struct StreamSort {
+  StreamEnd end = StreamEnd::Complete;
+  SortResult sorted;
+};
+StreamSort SortLines(ByteSource& input, const LineRule& rule, AtomicFileWriter& bad,
+                     AtomicFileWriter& ok, std::size_t blockSize = kStreamBlockSize);
 
 }  // namespace sipo

@@ -1,19 +1,24 @@
 #!/usr/bin/env bash
-# run.sh - times `sipocheck file` on generated inputs of 1,000,000 and 10,000,000 lines in three
-# layouts, next to `cp` of the same input (and `cat` into a file, what any program pays that
-# reads and writes the bytes itself), and reports wall time, peak memory and throughput.
-# Each figure is the best of REPEAT runs (default 3) with the input in the page cache, each run
-# started after a sync.
-# With COLD=1 (needs root) the page cache is dropped before every run, so input is read from disk.
+# run.sh - times `sipocheck file` on generated inputs in three layouts (one number a line,
+# ';'-delimited, quoted) next to plain copies of the same input made in the same run:
+#   cat     `cat INPUT > OUT`; GNU cat 9 and later copies with copy_file_range, inside the kernel
+#           where the file system allows it, as cp does;
+#   rw      `dd bs=256K`, a program that reads the bytes into its own memory and writes them
+#           once, as sipocheck must.
+# Each time is the median of REPEAT runs (default 5), input in the page cache, every run started
+# after a sync; peak memory is the largest resident size of sipocheck's runs. COLD=1 (needs root)
+# drops the page cache before every run, so that the input is read from disk.
+# Inputs are generated in bench/data (SIPO_BENCH_DATA) and removed after use (KEEP_INPUTS=1 keeps
+# them); 100,000,000 lines take about 11 GB there while they are measured.
 # Usage: [COLD=1] [REPEAT=N] bench/run.sh [LINES...]   (default: 1000000 10000000)
 set -euo pipefail
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$ROOT"
-REPEAT="${REPEAT:-3}"
+REPEAT="${REPEAT:-5}"
 COLD="${COLD:-0}"
 sizes=("$@")
 [ "${#sizes[@]}" -gt 0 ] || sizes=(1000000 10000000)
-data="$ROOT/bench/data"
+data="${SIPO_BENCH_DATA:-$ROOT/bench/data}"
 mkdir -p "$data"
 
 cmake --preset release -Wno-dev >/dev/null
@@ -21,26 +26,28 @@ cmake --build --preset release --target sipocheck bench_make_input >/dev/null
 sipocheck="$ROOT/build/release/cli/sipocheck"
 make_input="$ROOT/build/release/bench/bench_make_input"
 
-# best_of CMD...: prints "seconds peak_kib" of the fastest of REPEAT runs; wall time in
-# nanoseconds around the run, peak resident memory from GNU time.
-best_of() {
-  local best="" line start end kib
+# median_of CMD...: prints "seconds peak_kib cpu_seconds": the median wall time of REPEAT runs
+# (nanoseconds around the run), the largest peak resident memory and the median processor time,
+# user and system (GNU time). On a shared machine the processor time is the steadier figure.
+median_of() {
+  local times=() cpus=() peak=0 start end kib cpu
   for _ in $(seq "$REPEAT"); do
     sync  # each run starts without dirty pages left by the one before
     if [ "$COLD" = 1 ]; then echo 3 >/proc/sys/vm/drop_caches; fi
     start=$(date +%s%N)
-    /usr/bin/time -f "%M" -o "$data/time.out" "$@" >/dev/null 2>&1
+    /usr/bin/time -f "%M %U %S" -o "$data/time.out" "$@" >/dev/null 2>&1
     end=$(date +%s%N)
-    kib=$(tail -n 1 "$data/time.out")
-    line="$(awk -v ns=$((end - start)) 'BEGIN { printf "%.3f", ns / 1e9 }') $kib"
-    if [ -z "$best" ] || awk -v a="${line%% *}" -v b="${best%% *}" 'BEGIN { exit !(a < b) }'; then
-      best="$line"
-    fi
+    read -r kib user system < <(tail -n 1 "$data/time.out")
+    [ "$kib" -gt "$peak" ] && peak=$kib
+    times+=("$((end - start))")
+    cpus+=("$(awk -v u="$user" -v s="$system" 'BEGIN { printf "%.2f", u + s }')")
   done
-  echo "$best"
+  cpu=$(printf "%s\n" "${cpus[@]}" | sort -n | awk '{ c[NR] = $1 } END { print c[int((NR + 1) / 2)] }')
+  printf "%s\n" "${times[@]}" | sort -n |
+    awk -v p="$peak" -v c="$cpu" '{ t[NR] = $1 } END { m = (NR % 2) ? t[(NR + 1) / 2] : (t[NR / 2] + t[NR / 2 + 1]) / 2; printf "%.3f %d %s\n", m / 1e9, p, c }'
 }
 
-printf "%-10s %10s %9s %8s %8s %8s %6s %9s %8s %8s\n" layout lines "size MB" "cp s" "cat s" "sipo s" ratio "peak MB" "peak/in" "MB/s"
+printf "%-10s %10s %8s %7s %7s %7s %7s %7s %8s %8s %8s\n" layout lines "size MB" "cat s" "rw s" "sipo s" "/cat" "/rw" "peak MB" "rw cpu" "sipo cpu"
 for lines in "${sizes[@]}"; do
   for layout in single delimited quoted; do
     input="$data/$layout-$lines.txt"
@@ -51,13 +58,17 @@ for lines in "${sizes[@]}"; do
       quoted) options=(--quoted --column 1) ;;
     esac
     [ "$COLD" = 1 ] || cat "$input" >/dev/null  # into the page cache
-    read -r cp_s _ < <(best_of cp "$input" "$data/copy.txt")
-    read -r cat_s _ < <(best_of sh -c 'cat "$1" > "$2"' cat "$input" "$data/copy.txt")
-    read -r run_s run_kib < <(best_of "$sipocheck" file "$input" --ok "$data/ok.txt" --bad "$data/bad.txt" "${options[@]}")
+    read -r cat_s _ < <(median_of sh -c 'cat "$1" > "$2"' cat "$input" "$data/copy.txt")
+    rm -f "$data/copy.txt"
+    read -r rw_s _ rw_cpu < <(median_of dd if="$input" of="$data/copy.txt" bs=256K status=none)
+    rm -f "$data/copy.txt"
+    read -r run_s run_kib run_cpu < <(median_of "$sipocheck" file "$input" --ok "$data/ok.txt" --bad "$data/bad.txt" "${options[@]}")
     bytes=$(stat -c %s "$input")
-    awk -v l="$layout" -v n="$lines" -v b="$bytes" -v c="$cp_s" -v t="$cat_s" -v r="$run_s" -v k="$run_kib" 'BEGIN {
-      mb = b / 1048576; printf "%-10s %10d %9.1f %8.3f %8.3f %8.3f %6.2f %9.1f %8.2f %8.0f\n",
-        l, n, mb, c, t, r, (c > 0 ? r / c : 0), k / 1024, k * 1024 / b, (r > 0 ? mb / r : 0) }'
-    rm -f "$data/copy.txt" "$data/ok.txt" "$data/bad.txt"
+    awk -v l="$layout" -v n="$lines" -v b="$bytes" -v c="$cat_s" -v w="$rw_s" -v r="$run_s" -v k="$run_kib" -v wc="$rw_cpu" -v rc="$run_cpu" 'BEGIN {
+      printf "%-10s %10d %8.1f %7.3f %7.3f %7.3f %7.2f %7.2f %8.1f %8.2f %8.2f\n",
+        l, n, b / 1048576, c, w, r, (c > 0 ? r / c : 0), (w > 0 ? r / w : 0), k / 1024, wc, rc }'
+    rm -f "$data/ok.txt" "$data/bad.txt"
+    [ "${KEEP_INPUTS:-0}" = 1 ] || rm -f "$input"
   done
 done
+rm -f "$data/time.out"

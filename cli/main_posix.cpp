@@ -1,17 +1,16 @@
 // main_posix.cpp - sipocheck's entry on Linux: arguments as given, status texts in UTF-8.
 #include <clocale>
+#include <cstdio>
 #include <iostream>
+#include <new>
 #include <string>
 #include <vector>
 
 #include "cli/sipocheck.h"
 #include "core/codepage1250.h"
+#include "files/temporary_files.h"
 
 namespace {
-
-std::string AsGiven(std::string_view text) {
-  return std::string(text);
-}
 
 char LocaleDecimalSeparator() {
   std::setlocale(LC_NUMERIC, "");
@@ -23,8 +22,15 @@ char LocaleDecimalSeparator() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::ios::sync_with_stdio(false);
-  const std::vector<std::string> args(argv + 1, argv + argc);
-  const sipo::cli::Console console{sipo::Cp1250ToUtf8, AsGiven, LocaleDecimalSeparator()};
-  return sipo::cli::RunSipocheck(args, std::cin, std::cout, std::cerr, console);
+  try {
+    sipo::InstallInterruptCleanup();
+    std::ios::sync_with_stdio(false);
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    const sipo::cli::Console console{sipo::Cp1250ToUtf8, sipo::cli::TextAsGiven,
+                                     LocaleDecimalSeparator()};
+    return sipo::cli::RunSipocheck(args, std::cin, std::cout, std::cerr, console);
+  } catch (const std::bad_alloc&) {
+    std::fputs("sipocheck: out of memory\n", stderr);
+    return sipo::cli::kExitFailed;
+  }
 }

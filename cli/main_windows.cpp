@@ -1,23 +1,34 @@
-// main_windows.cpp - sipocheck's entry on Windows: wide arguments taken as Windows-1250, texts
-// shown in the console's code page.
+// main_windows.cpp - sipocheck's entry on Windows: standard streams in binary mode, file names as
+// the UTF-16 names Windows gives, texts shown in the console's code page, and a console's
+// interruption that leaves no temporary file behind.
+#include <fcntl.h>
+#include <io.h>
 #include <windows.h>
 
+#include <chrono>
+#include <cstdio>
 #include <iostream>
+#include <new>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "cli/sipocheck.h"
 #include "core/codepage1250.h"
+#include "files/temporary_files.h"
 #include "ui/decimal_separator.h"
 
 namespace {
 
-std::string InConsoleCodePage(std::string_view cp1250) {
-  const std::u16string utf16 = sipo::Cp1250ToUtf16(cp1250);
-  const std::wstring wide(utf16.begin(), utf16.end());
-  UINT codePage = GetConsoleOutputCP();
-  if (codePage == 0) codePage = GetACP();
-  if (codePage == 1250) return std::string(cp1250);
+std::wstring Utf8ToWide(std::string_view utf8) {
+  const int size =
+      MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(size), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), size);
+  return wide;
+}
+
+std::string WideToCodePage(std::wstring_view wide, UINT codePage) {
   const int size = WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()),
                                        nullptr, 0, nullptr, nullptr);
   std::string bytes(static_cast<std::size_t>(size), '\0');
@@ -26,15 +37,69 @@ std::string InConsoleCodePage(std::string_view cp1250) {
   return bytes;
 }
 
+UINT ConsoleCodePage() {
+  const UINT codePage = GetConsoleOutputCP();
+  return codePage == 0 ? GetACP() : codePage;
+}
+
+std::string InConsoleCodePage(std::string_view cp1250) {
+  if (ConsoleCodePage() == 1250) return std::string(cp1250);
+  const std::u16string utf16 = sipo::Cp1250ToUtf16(cp1250);
+  return WideToCodePage(std::wstring(utf16.begin(), utf16.end()), ConsoleCodePage());
+}
+
+// Arguments are held as UTF-8, which keeps every name Windows can give.
+std::filesystem::path PathOfArg(std::string_view utf8) {
+  return std::filesystem::path(Utf8ToWide(utf8));
+}
+
+std::string Cp1250OfArg(std::string_view utf8) {
+  const std::wstring wide = Utf8ToWide(utf8);
+  return sipo::Utf16ToCp1250(std::u16string(wide.begin(), wide.end()));
+}
+
+std::string ShownArg(std::string_view utf8) {
+  return WideToCodePage(Utf8ToWide(utf8), ConsoleCodePage());
+}
+
+// Runs on a thread of its own: the file run stops at its next block and removes its temporary
+// files, which Windows does not let another thread remove while they are open. Returning FALSE
+// then lets the default handler end the process with the usual status.
+BOOL WINAPI OnConsoleControl(DWORD event) {
+  switch (event) {
+    case CTRL_C_EVENT:
+    case CTRL_BREAK_EVENT:
+    case CTRL_CLOSE_EVENT:
+      sipo::RequestInterrupt();
+      for (int i = 0; i < 300 && sipo::HasRegisteredTemporaries(); ++i) Sleep(10);
+      return FALSE;
+    default:
+      return FALSE;
+  }
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  std::vector<std::string> args;
-  for (int i = 1; i < argc; ++i) {
-    const std::wstring_view arg(argv[i]);
-    args.push_back(sipo::Utf16ToCp1250(std::u16string(arg.begin(), arg.end())));
+  try {
+    // Text mode would end standard input at a byte 0x1A and turn LF into CR LF on output.
+    _setmode(_fileno(stdin), _O_BINARY);
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
+    SetConsoleCtrlHandler(OnConsoleControl, TRUE);
+    std::vector<std::string> args;
+    for (int i = 1; i < argc; ++i) args.push_back(WideToCodePage(argv[i], CP_UTF8));
+    sipo::cli::Console console{InConsoleCodePage, InConsoleCodePage,
+                               sipo::ui::ReadUserDecimalSeparator()};
+    console.pathOf = PathOfArg;
+    console.argText = Cp1250OfArg;
+    console.argShown = ShownArg;
+    const int status = sipo::cli::RunSipocheck(args, std::cin, std::cout, std::cerr, console);
+    // An interrupted run has cleaned up; the control handler now ends the process.
+    if (sipo::InterruptRequested()) Sleep(INFINITE);
+    return status;
+  } catch (const std::bad_alloc&) {
+    std::fputs("sipocheck: out of memory\n", stderr);
+    return sipo::cli::kExitFailed;
   }
-  const sipo::cli::Console console{InConsoleCodePage, InConsoleCodePage,
-                                   sipo::ui::ReadUserDecimalSeparator()};
-  return sipo::cli::RunSipocheck(args, std::cin, std::cout, std::cerr, console);
 }

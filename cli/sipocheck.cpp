@@ -3,11 +3,11 @@
 
 #include <charconv>
 #include <iostream>
-#include <iterator>
+#include <new>
 #include <optional>
 
 #include "batch/file_run.h"
-#include "batch/line_list.h"
+#include "batch/line_stream.h"
 #include "core/sipo_number.h"
 #include "resources/version.h"
 
@@ -23,18 +23,20 @@ constexpr std::string_view kUsage =
 constexpr std::string_view kHelp =
     "Checks numbers of the Czech Post's SIPO scheme: ten digits, the tenth a check digit.\n"
     "\n"
-    "file     Sorts the lines of INPUT: lines whose number passes the check go to the --ok file,\n"
+    "file     Sorts the lines of INPUT ('-' for standard input): lines whose number passes the "
+    "check go to the --ok file,\n"
     "         all other lines to the --bad file, unchanged and in order, each ended by CR LF.\n"
     "         The number is the whole line (--single-column), the field at --column N (from 0)\n"
     "         cut at --delimiter C (default ';'), or with --quoted the N-th text between double\n"
     "         quotes. An output is replaced only once it is written in full. A summary of lines\n"
     "         read, good and bad goes to standard error.\n"
     "check    Classifies each TEXT, or each line of standard input when no TEXT is given, and\n"
-    "         prints \"text\";\"status\" for each. The decimal separator is the locale's unless\n"
-    "         --decimal-separator gives one.\n"
+    "         prints \"text\";\"status\" for each, quoted as in CSV (a double quote inside a text\n"
+    "         is doubled). The decimal separator is the locale's unless --decimal-separator\n"
+    "         gives one.\n"
     "\n"
     "Exit status: 0 on success (for check: every text valid), 1 when the check failed or a file\n"
-    "could not be read or written, 2 on a usage error.\n";
+    "could not be read or written, or memory ran out, 2 on a usage error.\n";
 
 struct UsageError {
   std::string message;
@@ -120,25 +122,103 @@ FileCommand ParseFileCommand(ArgumentReader& reader) {
   return command;
 }
 
-int RunFile(ArgumentReader& reader, std::ostream& err) {
+// Why the outputs were left alone, or nothing when the input was read in full.
+std::optional<std::string> InputFailure(InputState state, const std::string& name) {
+  const std::string untouched = "; the output files were not touched";
+  switch (state) {
+    case InputState::Read:
+      return std::nullopt;
+    case InputState::CannotOpen:
+      return "cannot read the input file " + name + untouched;
+    case InputState::ReadFailed:
+      return "reading the input file " + name + " failed part-way" + untouched;
+    case InputState::Changed:
+      return "the input file " + name + " changed its size while it was read" + untouched;
+    case InputState::Interrupted:
+      return "interrupted" + untouched;
+  }
+  return std::nullopt;
+}
+
+std::string Quoted(std::string_view name) {
+  std::string quoted = "'";
+  quoted.append(name).push_back('\'');
+  return quoted;
+}
+
+int RunFile(ArgumentReader& reader, std::ostream& err, const Console& console) {
   const FileCommand command = ParseFileCommand(reader);
-  const FileSortResult result = SortFile(command.input, command.ok, command.bad, command.rule);
-  if (!result.inputRead) {
-    err << "sipocheck: cannot read the input file '" << command.input
-        << "'; the output files were not touched\n";
+  const bool standardInput = command.input == "-";
+  const FileSortResult result =
+      SortFile(standardInput ? std::filesystem::path() : console.pathOf(command.input),
+               console.pathOf(command.ok), console.pathOf(command.bad), command.rule);
+  const std::string inputName =
+      standardInput ? "standard input" : Quoted(console.argShown(command.input));
+  if (const auto failure = InputFailure(result.input, inputName)) {
+    err << "sipocheck: " << *failure << '\n';
     return kExitFailed;
   }
   const SortResult& sorted = result.sorted;
   if (!sorted.badWritten)
-    err << "sipocheck: cannot write the bad lines to '" << command.bad << "'\n";
+    err << "sipocheck: cannot write the bad lines to " << Quoted(console.argShown(command.bad))
+        << '\n';
   if (!sorted.okWritten)
-    err << "sipocheck: cannot write the good lines to '" << command.ok << "'\n";
+    err << "sipocheck: cannot write the good lines to " << Quoted(console.argShown(command.ok))
+        << '\n';
   err << "sipocheck: " << sorted.lines << " lines read, " << sorted.good << " good, "
       << sorted.lines - sorted.good << " bad\n";
   return sorted.badWritten && sorted.okWritten ? kExitOk : kExitFailed;
 }
 
-int RunCheck(ArgumentReader& reader, std::istream& in, std::ostream& out, const Console& console) {
+// A text as a CSV field: in double quotes, each double quote inside doubled.
+std::string CsvField(std::string_view text) {
+  std::string field = "\"";
+  for (const char c : text) {
+    if (c == '"') field.push_back('"');
+    field.push_back(c);
+  }
+  field.push_back('"');
+  return field;
+}
+
+// Standard input read block by block, so that a pipe is checked as it comes.
+class StreamSource : public ByteSource {
+ public:
+  explicit StreamSource(std::istream& in) : in_(in) {}
+  std::ptrdiff_t Read(char* buffer, std::size_t size) override {
+    in_.read(buffer, static_cast<std::streamsize>(size));
+    if (in_.bad()) return -1;
+    return static_cast<std::ptrdiff_t>(in_.gcount());
+  }
+
+ private:
+  std::istream& in_;
+};
+
+class Checker {
+ public:
+  Checker(std::ostream& out, const Console& console, char separator)
+      : out_(out), console_(console), separator_(separator) {}
+
+  // False once standard output no longer takes the records.
+  bool Check(std::string_view text) {
+    const StatusClass status = ClassifyNumberText(text, separator_);
+    allValid_ = allValid_ && status == StatusClass::Valid;
+    out_ << CsvField(console_.inputText(text)) << ';'
+         << CsvField(console_.statusText(StatusText(status))) << '\n';
+    return out_.good();
+  }
+  bool AllValid() const { return allValid_; }
+
+ private:
+  std::ostream& out_;
+  const Console& console_;
+  char separator_;
+  bool allValid_ = true;
+};
+
+int RunCheck(ArgumentReader& reader, std::istream& in, std::ostream& out, std::ostream& err,
+             const Console& console) {
   char separator = console.decimalSeparator;
   std::vector<std::string> texts;
   bool optionsEnded = false;
@@ -152,47 +232,76 @@ int RunCheck(ArgumentReader& reader, std::istream& in, std::ostream& out, const 
     } else if (!optionsEnded && arg.rfind("--", 0) == 0) {
       throw UsageError{"unknown option '" + arg + "'"};
     } else {
-      texts.push_back(std::move(arg));  // a number such as '-123456782' is a text, not an option
+      texts.push_back(console.argText(arg));  // a number such as '-123456782' is a text
     }
   }
-  std::string input;
-  if (texts.empty()) {
-    input.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    ForEachLine(input, [&texts](std::string_view line) { texts.emplace_back(line); });
+  Checker checker(out, console, separator);
+  if (!texts.empty()) {
+    for (const std::string& text : texts) {
+      if (!checker.Check(text)) break;
+    }
+  } else {
+    StreamSource source(in);
+    bool writing = true;
+    const StreamEnd end = ForEachStreamedLine(
+        source, kStreamBlockSize,
+        [&](std::string_view line, bool) { writing = writing && checker.Check(line); }, [] {});
+    if (end == StreamEnd::ReadFailed) {
+      err << "sipocheck: reading standard input failed\n";
+      return kExitFailed;
+    }
   }
-  bool allValid = true;
-  for (const std::string& text : texts) {
-    const StatusClass status = ClassifyNumberText(text, separator);
-    allValid = allValid && status == StatusClass::Valid;
-    out << '"' << console.inputText(text) << "\";\"" << console.statusText(StatusText(status))
-        << "\"\n";
+  return checker.AllValid() ? kExitOk : kExitFailed;
+}
+
+int RunCommand(ArgumentReader& reader, std::istream& in, std::ostream& out, std::ostream& err,
+               const Console& console) {
+  if (reader.Done()) throw UsageError{"no command given"};
+  const std::string command = reader.Next();
+  if (command == "--help" || command == "-h") {
+    out << kUsage << '\n' << kHelp;
+    return kExitOk;
   }
-  return allValid ? kExitOk : kExitFailed;
+  if (command == "--version") {
+    out << "sipocheck " << SIPO_VERSION_TEXT << '\n';
+    return kExitOk;
+  }
+  if (command == "file") return RunFile(reader, err, console);
+  if (command == "check") return RunCheck(reader, in, out, err, console);
+  throw UsageError{"unknown command '" + command + "'"};
 }
 
 }  // namespace
 
+std::filesystem::path PathAsGiven(std::string_view arg) {
+  return std::filesystem::path(std::string(arg));
+}
+
+std::string TextAsGiven(std::string_view arg) {
+  return std::string(arg);
+}
+
+// A script must be able to tell a complete result from a cut one: output that could not be
+// written, and memory that ran out, end in a message and a failure status.
 int RunSipocheck(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
                  std::ostream& err, const Console& console) {
   ArgumentReader reader(args);
+  int status = kExitFailed;
   try {
-    if (reader.Done()) throw UsageError{"no command given"};
-    const std::string command = reader.Next();
-    if (command == "--help" || command == "-h") {
-      out << kUsage << '\n' << kHelp;
-      return kExitOk;
-    }
-    if (command == "--version") {
-      out << "sipocheck " << SIPO_VERSION_TEXT << '\n';
-      return kExitOk;
-    }
-    if (command == "file") return RunFile(reader, err);
-    if (command == "check") return RunCheck(reader, in, out, console);
-    throw UsageError{"unknown command '" + command + "'"};
+    status = RunCommand(reader, in, out, err, console);
   } catch (const UsageError& error) {
     err << "sipocheck: " << error.message << '\n' << kUsage << "Try 'sipocheck --help'.\n";
-    return kExitUsage;
+    status = kExitUsage;
+  } catch (const std::bad_alloc&) {
+    err << "sipocheck: out of memory\n";
+    status = kExitFailed;
   }
+  if (!out.flush()) {
+    err << "sipocheck: cannot write to standard output\n";
+    status = kExitFailed;
+  }
+  if (!err.flush()) status = kExitFailed;
+  return status;
 }
 
 }  // namespace sipo::cli

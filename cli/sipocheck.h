@@ -2,6 +2,7 @@
 // console, so that they run in tests as they run from a shell.
 #pragma once
 
+#include <filesystem>
 #include <iosfwd>
 #include <string>
 #include <string_view>
@@ -13,16 +14,29 @@ inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailed = 1;
 inline constexpr int kExitUsage = 2;
 
-// What the platform supplies: how texts reach the console, and the locale's decimal separator.
+std::filesystem::path PathAsGiven(std::string_view arg);
+std::string TextAsGiven(std::string_view arg);
+
+// What the platform supplies: how texts reach the console, the locale's decimal separator, and
+// what an argument means as a file name and as a text to check.
 struct Console {
   // Windows-1250 status text in the console's encoding.
   std::string (*statusText)(std::string_view cp1250);
-  // A checked text, held as the program received it, in the console's encoding.
+  // A checked text, as a Windows-1250 text, in the console's encoding.
   std::string (*inputText)(std::string_view text);
   char decimalSeparator;
+  // The file an argument names: on Windows the UTF-16 name the system gave, so that any name
+  // works.
+  std::filesystem::path (*pathOf)(std::string_view arg) = PathAsGiven;
+  // An argument as the Windows-1250 text that is checked.
+  std::string (*argText)(std::string_view arg) = TextAsGiven;
+  // An argument (a file name) in the console's encoding, for messages.
+  std::string (*argShown)(std::string_view arg) = TextAsGiven;
 };
 
-// args excludes the program name. Reads standard input only for "check" without texts.
+// args excludes the program name. Reads standard input for "check" without texts and for "file"
+// with the input "-". A failed write to out or err, or memory that runs out, gives a message
+// (where err still takes one) and kExitFailed.
 int RunSipocheck(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
                  std::ostream& err, const Console& console);
 

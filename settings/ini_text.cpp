@@ -1,7 +1,7 @@
 // ini_text.cpp - the text rules of an INI file, on a file's lines held in memory.
 #include "settings/ini_text.h"
 
-#include "batch/line_list.h"
+#include "files/line_ends.h"
 
 namespace sipo {
 namespace {
@@ -28,12 +28,15 @@ bool SameName(std::string_view a, std::string_view b) {
   return true;
 }
 
-// The name of a section header line, or nothing for any other line.
+// The name of a section header line, or nothing for any other line. As the Windows profile
+// functions read it, the name runs to the last "]" of the line, and a line without one opens no
+// section: what follows it still belongs to the section before.
 std::optional<std::string_view> SectionName(std::string_view line) {
   line = TrimBlanks(line);
   if (line.empty() || line.front() != '[') return std::nullopt;
-  line.remove_prefix(1);
-  return TrimBlanks(line.substr(0, line.find(']')));
+  const std::size_t close = line.rfind(']');
+  if (close == std::string_view::npos) return std::nullopt;
+  return TrimBlanks(line.substr(1, close - 1));
 }
 
 struct KeyLine {

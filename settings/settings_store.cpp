@@ -5,9 +5,11 @@
 #include <stdexcept>
 #include <system_error>
 
-#include "batch/file_io.h"
-#include "batch/line_list.h"
 #include "core/lenient_conversions.h"
+#include "files/atomic_file.h"
+#include "files/line_ends.h"
+#include "files/native_path.h"
+#include "files/whole_file.h"
 #include "settings/ini_text.h"
 
 namespace sipo {
@@ -42,9 +44,10 @@ bool SettingsStore::EnsureSettingsFile(std::string_view programDir) {
   path_ = path.substr(0, kSettingsPathLimit);
   if (path.size() > kSettingsPathLimit) return true;
   if (IsRegularFile(path)) return false;
-  LineList lines;
-  lines.AppendCopy("[GENERAL]");
-  return !SaveLines(path, lines);
+  AtomicFileWriter writer(path);
+  writer.Write("[GENERAL]");
+  writer.Write(kLineEnd);
+  return !writer.Commit(AtomicFileWriter::Durability::OnDisk);
 }
 
 void SettingsStore::OpenStore() {
@@ -78,7 +81,9 @@ void SettingsStore::WriteValue(std::string_view section, std::string_view key,
   ini.Write(section, key, value);
   AtomicFileWriter writer(path);
   writer.Write(ini.Joined());
-  if (!writer.Commit()) throw std::runtime_error("Unable to write to " + path);
+  // On the disk before it replaces the old file, so that a crash cannot leave an empty one.
+  if (!writer.Commit(AtomicFileWriter::Durability::OnDisk))
+    throw std::runtime_error("Unable to write to " + path);
 }
 
 std::string SettingsStore::ReadSettingText(std::string_view section, std::string_view key) {

@@ -78,6 +78,34 @@ TEST(SipocheckCheck, PrintsOneQuotedLinePerText) {
   EXPECT_EQ(dashed.out, "\"--decimal-separator\";\"<nen\xED \xE8\xEDslo>\"\n");
 }
 
+TEST(SipocheckCheck, QuotesAsCsvDoes) {
+  const Result r = Sipocheck({"check", "12\"34", "\"", "a;b\r\nc"});
+  EXPECT_EQ(r.out,
+            "\"12\"\"34\";\"<nen\xED \xE8\xEDslo>\"\n"
+            "\"\"\"\";\"<nen\xED \xE8\xEDslo>\"\n"
+            "\"a;b\r\nc\";\"<nen\xED \xE8\xEDslo>\"\n");
+}
+
+// A stream whose every write fails, as standard output on a full disk does.
+class FullBuffer : public std::streambuf {
+ protected:
+  int_type overflow(int_type) override { return traits_type::eof(); }
+  std::streamsize xsputn(const char*, std::streamsize) override { return 0; }
+};
+
+TEST(SipocheckCheck, AFailedWriteIsAFailure) {
+  FullBuffer full;
+  std::ostream out(&full);
+  std::istringstream in("1234567897\n");
+  std::ostringstream err;
+  const Console console{Bracketed, AsGiven, ','};
+  EXPECT_EQ(RunSipocheck({"check", "1234567897"}, in, out, err, console), kExitFailed);
+  EXPECT_EQ(err.str(), "sipocheck: cannot write to standard output\n");
+  std::ostringstream out2;
+  std::ostream failingErr(&full);
+  EXPECT_EQ(RunSipocheck({"file"}, in, out2, failingErr, console), kExitFailed);
+}
+
 TEST(SipocheckCheck, ReadsStandardInputLinesWhenNoTextIsGiven) {
   const Result r = Sipocheck({"check"}, "1234567897\r\n1234567890\n12345\r");
   EXPECT_EQ(r.exit, kExitFailed);
@@ -86,6 +114,12 @@ TEST(SipocheckCheck, ReadsStandardInputLinesWhenNoTextIsGiven) {
             "\"1234567890\";\"<neplatn\xE9 \xE8\xEDslo>\"\n"
             "\"12345\";\"<ne\xFApln\xE9 \xE8\xEDslo>\"\n");
   EXPECT_EQ(Sipocheck({"check"}, "1234567897\n").exit, kExitOk);
+  // A NUL ends the text, as in a file run.
+  EXPECT_EQ(Sipocheck({"check"}, std::string("1234567897\n\0"
+                                             "1234567890\n",
+                                             23))
+                .exit,
+            kExitOk);
 }
 
 TEST(SipocheckFile, SortsAndSummarises) {

@@ -7,6 +7,7 @@
 
 #include "batch/field_split.h"
 #include "batch/line_list.h"
+#include "batch/line_rule.h"
 #include "settings/ini_text.h"
 
 namespace {
@@ -38,6 +39,14 @@ void CheckFields(char delimiter, std::string_view line) {
   Require(joined == line || joined + delimiter == line);
   sipo::SplitQuoted(line, fields);
   for (std::string_view field : fields) Require(field.find('"') == std::string_view::npos);
+  // The file run's direct search for its one field finds the field that the list holds.
+  for (const bool sylk : {false, true}) {
+    for (std::int32_t column = -1; column < 4; ++column) {
+      const sipo::LineRule rule{false, sylk, delimiter, column};
+      Require(sipo::LineIsGood(line, rule) ==
+              sipo::LineHasValidNumber(line, false, sylk, delimiter, column, fields));
+    }
+  }
 }
 
 void CheckIni(std::string_view text) {

@@ -112,6 +112,33 @@ TEST(ReadSetting, IntegersAndOnOff) {
     EXPECT_FALSE(s.store.ReadSettingOnOff("FILE", key)) << key;
 }
 
+// Only a line of "[", a name and "]" opens a section, and the name runs to the last "]", as the
+// Windows profile functions read a file edited by hand.
+TEST(ReadSetting, SectionHeadersEditedByHand) {
+  StoreFixture s;
+  const std::string file =
+      "[FILE]\r\nInput=a\r\n[b\r\nColumn=1\r\n"
+      "[SINGLE]]\r\nNumber=2\r\n"
+      "[DIALOGS] [x]\r\nTMainForm=3\r\n"
+      "  [ GENERAL ] ; note\r\nK=4\r\n";
+  s.SetFile(file);
+  EXPECT_EQ(s.store.ReadSettingInteger("FILE", "Column"), 1);  // "[b" opened nothing
+  EXPECT_EQ(s.store.ReadSettingText("B", "Column"), "");
+  EXPECT_EQ(s.store.ReadSettingText("SINGLE", "Number"), "");
+  EXPECT_EQ(s.store.ReadSettingText("SINGLE]", "Number"), "2");
+  EXPECT_EQ(s.store.ReadSettingTextOr("DIALOGS", "TMainForm", "0,0"), "0,0");
+  EXPECT_EQ(s.store.ReadSettingText("DIALOGS] [x", "TMainForm"), "3");
+  EXPECT_EQ(s.store.ReadSettingText("GENERAL", "K"), "4");
+  s.store.WriteSettingText("FILE", "Delimiter", ",");
+  s.store.WriteSettingText("SINGLE", "Number", "5");
+  EXPECT_EQ(s.File(),
+            "[FILE]\r\nInput=a\r\n[b\r\nColumn=1\r\nDelimiter=,\r\n"
+            "[SINGLE]]\r\nNumber=2\r\n"
+            "[DIALOGS] [x]\r\nTMainForm=3\r\n"
+            "  [ GENERAL ] ; note\r\nK=4\r\n"
+            "[SINGLE]\r\nNumber=5\r\n");
+}
+
 TEST(WriteSetting, InPlaceAppendedKeyAndAppendedSection) {
   StoreFixture s;
   s.SetFile("[GENERAL]\r\n[FILE]\r\nInput=a\r\nColumn=1\r\n\r\n[OTHER]\r\nx=1\r\n");

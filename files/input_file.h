@@ -1,0 +1,55 @@
+// input_file.h - reads a file, or standard input, in blocks with ordinary reads, so that memory
+// does not grow with the input and a file of any size can be read on every platform.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+
+namespace sipo {
+
+// Bytes read in order, from a file or from anything a test puts in its place.
+class ByteSource {
+ public:
+  virtual ~ByteSource() = default;
+  // Up to size bytes into buffer: the count read, 0 at the end, -1 when the read failed.
+  virtual std::ptrdiff_t Read(char* buffer, std::size_t size) = 0;
+  // Done with reading: a file is closed, since Windows cannot replace a file that is open, and
+  // the input may be one of the outputs.
+  virtual void Close() {}
+};
+
+class InputFile : public ByteSource {
+ public:
+  InputFile() = default;
+  ~InputFile() override;
+  InputFile(const InputFile&) = delete;
+  InputFile& operator=(const InputFile&) = delete;
+
+  // False when the file cannot be opened for reading (missing, no access, a directory).
+  bool Open(const std::filesystem::path& path);
+  // Standard input, which may be a pipe: read as it comes, never as a whole.
+  void OpenStandardInput();
+
+  std::ptrdiff_t Read(char* buffer, std::size_t size) override;
+  void Close() override;
+
+  // The size a regular file had when it was opened; -1 for anything else.
+  std::int64_t SizeAtOpen() const { return sizeAtOpen_; }
+  // True once the end was reached on a regular file whose size was no longer the one it had
+  // when it was opened: another program shrank or grew it. Read then reports a failure, since
+  // what was read is neither the old content nor the new one.
+  bool Changed() const { return changed_; }
+
+ private:
+  bool AtEndUnchanged();
+
+  int fd_ = -1;
+  bool ownsFd_ = false;
+  bool standardInput_ = false;
+  std::int64_t sizeAtOpen_ = -1;
+  std::int64_t bytesRead_ = 0;
+  bool changed_ = false;
+};
+
+}  // namespace sipo

@@ -1,0 +1,70 @@
+#!/usr/bin/env bash
+# process_test.sh - sipocheck as scripts meet it, with the real binary: standard input, a FIFO,
+# a full standard output, signals that interrupt a run, a run killed outright, memory that runs
+# out. Usage: process_test.sh SIPOCHECK
+set -u
+set -m  # background jobs keep SIGINT, as they would in an interactive shell
+sipocheck="$1"
+work="$(mktemp -d)"
+trap 'exec 3>&- 2>/dev/null; rm -rf "$work"' EXIT
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+temporaries() { find "$work" -maxdepth 1 -name '.sipo-*' | wc -l; }
+
+# '-' reads standard input, a pipe included.
+printf '1234567897\r\nx\r\n' | "$sipocheck" file - --ok "$work/ok" --bad "$work/bad" --single-column 2>"$work/err" \
+  || fail "standard input: exit $?"
+[ "$(cat "$work/ok")" = $'1234567897\r' ] || fail "standard input: ok output"
+grep -q "2 lines read, 1 good, 1 bad" "$work/err" || fail "standard input: summary $(cat "$work/err")"
+rm -f "$work/ok" "$work/bad"
+
+# A full standard output is a failure with a message.
+"$sipocheck" check 1234567897 >/dev/full 2>"$work/err"
+[ $? -eq 1 ] || fail "full standard output: exit status"
+grep -q "cannot write to standard output" "$work/err" || fail "full standard output: message"
+
+# A signal during a run (the input a FIFO that is still open) removes the temporaries and ends
+# the process as the signal does; the outputs stay untouched.
+mkfifo "$work/in"
+for signal in INT TERM HUP; do
+  echo "old" >"$work/ok"
+  "$sipocheck" file "$work/in" --ok "$work/ok" --bad "$work/bad" --single-column 2>/dev/null &
+  pid=$!
+  exec 3>"$work/in"
+  printf '1234567897\r\n' >&3
+  for _ in $(seq 100); do [ "$(temporaries)" -eq 2 ] && break; sleep 0.05; done
+  [ "$(temporaries)" -eq 2 ] || fail "$signal: the run did not start"
+  kill -s "$signal" "$pid"
+  wait "$pid"
+  status=$?
+  exec 3>&-
+  [ "$status" -eq $((128 + $(kill -l "$signal"))) ] || fail "$signal: exit status $status"
+  [ "$(temporaries)" -eq 0 ] || fail "$signal: temporaries left: $(ls -A "$work")"
+  [ "$(cat "$work/ok")" = "old" ] || fail "$signal: ok output changed"
+  [ -e "$work/bad" ] && fail "$signal: bad output created"
+done
+
+# A run killed outright leaves its temporaries; the next run for the same outputs removes them.
+"$sipocheck" file "$work/in" --ok "$work/ok" --bad "$work/bad" --single-column 2>/dev/null &
+pid=$!
+exec 3>"$work/in"
+for _ in $(seq 100); do [ "$(temporaries)" -eq 2 ] && break; sleep 0.05; done
+kill -s KILL "$pid"
+wait "$pid" 2>/dev/null
+exec 3>&-
+[ "$(temporaries)" -eq 2 ] || fail "killed run: expected its two temporaries"
+printf '1234567897\r\n' >"$work/input"
+"$sipocheck" file "$work/input" --ok "$work/ok" --bad "$work/bad" --single-column 2>/dev/null \
+  || fail "run after the killed one: exit $?"
+[ "$(temporaries)" -eq 0 ] || fail "killed run: temporaries not removed: $(ls -A "$work")"
+
+# Memory that runs out (a line longer than the memory allowed) gives a message and status 1.
+if [ "${SIPO_SKIP_MEMORY_LIMIT:-0}" != 1 ]; then
+  ( ulimit -v 60000; head -c 80000000 /dev/zero | tr '\0' 1 | "$sipocheck" check >/dev/null 2>"$work/err" )
+  status=$?
+  [ "$status" -eq 1 ] || fail "out of memory: exit status $status"
+  grep -q "out of memory" "$work/err" || fail "out of memory: message $(cat "$work/err")"
+fi
+
+[ "$failures" -eq 0 ] && echo "all passed"
+[ "$failures" -eq 0 ]
