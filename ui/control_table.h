@@ -11,6 +11,8 @@ namespace sipo::ui {
 enum class Kind {
   Label,         // static text, as wide as its text
   FixedLabel,    // static text of the table's width
+  CentredLabel,  // static text of the table's width, centred, wrapped at its width
+  Memo,          // multi-line text, read-only, centred lines wrapped at its width, scroll bar
   Edit,          // single-line entry field
   Check,         // check box
   ActionButton,  // gradient button of the action group

@@ -18,6 +18,7 @@ class SipoApp {
 
   const std::wstring& Folder() const { return folder_; }
   HWND MainWindow() const { return mainWindow_; }
+  DWORD ProcessId() const { return process_.dwProcessId; }
 
   // A visible top-level window of the program with this class, or nullptr after the timeout.
   HWND WaitForWindow(const wchar_t* className, DWORD timeoutMs = 20000) const;
@@ -49,5 +50,34 @@ void Settle(HWND window);
 // The clipboard's Unicode text (empty when it holds none), and a text put there.
 std::wstring ClipboardText();
 void SetClipboardText(const std::wstring& text);
+
+// A control of any window (at any depth) by its identifier, or nullptr.
+HWND FindControl(HWND window, int id);
+std::wstring WindowText(HWND window);
+// Number of screen pixels inside the window that have exactly this colour (0x00BBGGRR).
+int CountWindowPixels(HWND window, COLORREF colour);
+// Polls CountWindowPixels until at least atLeast pixels (or, for 0, none) have the colour.
+int WaitForPixels(HWND window, COLORREF colour, int atLeast);
+
+// Clipboard contents of other kinds: nothing at all, or only a picture.
+void EmptyTheClipboard();
+void SetClipboardPicture();
+
+// Holds the clipboard open from the test's side, as another program may, while it lives.
+class ClipboardHold {
+ public:
+  ClipboardHold();
+  ~ClipboardHold();
+  ClipboardHold(const ClipboardHold&) = delete;
+  ClipboardHold& operator=(const ClipboardHold&) = delete;
+
+ private:
+  bool held_ = false;
+};
+
+// The message of the program's error box once it shows (empty after the timeout), and a press of
+// its OK button.
+std::wstring WaitForErrorBox(DWORD processId, HWND* box, DWORD timeoutMs = 10000);
+void CloseBox(HWND box);
 
 }  // namespace sipo::uitest

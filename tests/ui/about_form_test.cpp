@@ -1,0 +1,103 @@
+// UI tests of the About window: its texts, Enter and Escape, modality and remembered position.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tests/ui/sipo_app.h"
+#include "ui/control_ids.h"
+
+namespace sipo::uitest {
+namespace {
+
+using namespace sipo::ui;
+
+HWND OpenAbout(const SipoApp& app) {
+  app.Click(IDC_AboutButton);
+  HWND about = app.WaitForWindow(L"TAboutForm", 10000);
+  Settle(about);
+  return about;
+}
+
+bool GoneSoon(HWND window) {
+  for (int attempt = 0; attempt < 100 && IsWindow(window); ++attempt) Sleep(50);
+  return !IsWindow(window);
+}
+
+// A key as the user's keyboard would deliver it: to the control with the focus.
+void PostKey(HWND control, WORD key) {
+  PostMessageW(control, WM_KEYDOWN, key, 1);
+  PostMessageW(control, WM_KEYUP, key, 0xC0000001);
+}
+
+POINT TopLeft(HWND window) {
+  RECT rc;
+  GetWindowRect(window, &rc);
+  return {rc.left, rc.top};
+}
+
+TEST(AboutForm, ShowsVersionAndTextsModallyAndEnterClosesItButEscapeDoesNot) {
+  SipoApp app;
+  ASSERT_NE(app.MainWindow(), nullptr);
+  HWND about = OpenAbout(app);
+  ASSERT_NE(about, nullptr);
+  EXPECT_EQ(WindowText(about), L"O programu");
+  RECT client;
+  GetClientRect(about, &client);
+  EXPECT_EQ(client.right, 516);
+  EXPECT_EQ(client.bottom, 586);
+  EXPECT_EQ(WindowText(FindControl(about, IDC_VersionValue)),
+            L"číslo verze programu (build) : 1.0.1.3");
+  HWND memo = FindControl(about, IDC_LicenceMemo);
+  EXPECT_TRUE(GetWindowLongW(memo, GWL_STYLE) & ES_READONLY);
+  EXPECT_NE(WindowText(memo).find(L"Tamrix SIPO"), std::wstring::npos);
+  EXPECT_NE(WindowText(FindControl(about, IDC_InfoLabel)).find(L"dopisem  :-) )"),
+            std::wstring::npos);
+  EXPECT_FALSE(IsWindowEnabled(app.MainWindow()));
+
+  HWND close = FindControl(about, IDC_CloseButton);
+  PostKey(close, VK_ESCAPE);
+  Settle(about);
+  Sleep(300);
+  EXPECT_TRUE(IsWindow(about));
+  PostKey(close, VK_RETURN);
+  EXPECT_TRUE(GoneSoon(about));
+  Settle(app.MainWindow());
+  EXPECT_TRUE(IsWindowEnabled(app.MainWindow()));
+}
+
+TEST(AboutForm, OpensWhereItWasClosedLastTime) {
+  SipoApp app;
+  ASSERT_NE(app.MainWindow(), nullptr);
+  HWND about = OpenAbout(app);
+  ASSERT_NE(about, nullptr);
+  SetWindowPos(about, nullptr, 310, 120, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  PostMessageW(about, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(GoneSoon(about));
+  about = OpenAbout(app);
+  ASSERT_NE(about, nullptr);
+  EXPECT_EQ(TopLeft(about).x, 310);
+  EXPECT_EQ(TopLeft(about).y, 120);
+  PostMessageW(about, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(GoneSoon(about));
+}
+
+TEST(AboutForm, ClosesWhenItsPositionCannotBeStored) {
+  SipoApp app;
+  ASSERT_NE(app.MainWindow(), nullptr);
+  HWND about = OpenAbout(app);
+  ASSERT_NE(about, nullptr);
+  const std::wstring settings = app.Folder() + L"\\Zerbanix.ini";
+  ASSERT_TRUE(SetFileAttributesW(settings.c_str(), FILE_ATTRIBUTE_READONLY));
+  PostMessageW(about, WM_CLOSE, 0, 0);
+  HWND box = nullptr;
+  EXPECT_EQ(WaitForErrorBox(app.ProcessId(), &box).rfind(L"Unable to write to ", 0), 0u);
+  ASSERT_NE(box, nullptr);
+  CloseBox(box);
+  EXPECT_TRUE(GoneSoon(about));
+  Settle(app.MainWindow());
+  EXPECT_TRUE(IsWindowEnabled(app.MainWindow()));
+  SetFileAttributesW(settings.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+}  // namespace
+}  // namespace sipo::uitest
