@@ -4,6 +4,7 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -28,6 +29,7 @@ constexpr COLORREF kTopColour = 0x008000;
 constexpr COLORREF kInfoColour = 0x800000;
 constexpr COLORREF kEmailColour = 0x0000FF;
 constexpr int kEmailFontHeight = 13;
+constexpr int kEmailGap = 8;  // between the e-mail address and the close button
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
 constexpr const char* kPlacementKey = "TAboutForm";
@@ -237,6 +239,25 @@ void AboutForm::ApplyLayout() {
   SendMessageW(email, WM_SETFONT, reinterpret_cast<WPARAM>(linkFont_), TRUE);
   FitLabelWidth(email, linkFont_);
   for (int id : kGrowingLabels) FitLabelHeight(Control(id), fonts_.regular);
+  KeepEmailClearOfButton();
+}
+
+// The address is set at build time; a longer one than the layout was drawn for moves the label
+// pair left rather than run under the close button.
+void AboutForm::KeepEmailClearOfButton() {
+  RECT email, button;
+  GetWindowRect(Control(IDC_EmailValue), &email);
+  GetWindowRect(Control(IDC_CloseButton), &button);
+  const int overlap = email.right - (button.left - Scale(kEmailGap));
+  if (overlap <= 0) return;
+  for (int id : {IDC_EmailLabel, IDC_EmailValue}) {
+    HWND label = Control(id);
+    RECT rc;
+    GetWindowRect(label, &rc);
+    MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&rc), 2);
+    SetWindowPos(label, nullptr, std::max(0, static_cast<int>(rc.left) - overlap), rc.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
 }
 
 LRESULT AboutForm::ColourControl(HDC dc, HWND control) {

@@ -39,6 +39,7 @@ class AboutForm : public WindowBase {
   void PlaceAtDesign();
   void CreateControls();
   void ApplyLayout();
+  void KeepEmailClearOfButton();
   void RunModalLoop();
   LRESULT ColourControl(HDC dc, HWND control);
   void OnCommand(int id, int code);
