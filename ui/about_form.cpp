@@ -260,6 +260,13 @@ void AboutForm::KeepEmailClearOfButton() {
   }
 }
 
+void AboutForm::OnDpiChanged(UINT dpi, const RECT& suggested) {
+  dpi_ = dpi;
+  SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  ApplyLayout();
+}
+
 LRESULT AboutForm::ColourControl(HDC dc, HWND control) {
   COLORREF colour = GetSysColor(COLOR_WINDOWTEXT);
   switch (GetDlgCtrlID(control)) {
@@ -314,6 +321,9 @@ LRESULT AboutForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return TRUE;
       }
       return Default(message, wParam, lParam);
+    case WM_DPICHANGED:
+      OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+      return 0;
     case WM_CLOSE:
       FormClose();
       return 0;

@@ -43,6 +43,7 @@ class AboutForm : public WindowBase {
   void RunModalLoop();
   LRESULT ColourControl(HDC dc, HWND control);
   void OnCommand(int id, int code);
+  void OnDpiChanged(UINT dpi, const RECT& suggested);
   HWND Control(int id) const { return GetDlgItem(Handle(), id); }
   int Scale(int pixels96) const { return ScaleForDpi(pixels96, dpi_); }
 
