@@ -1,60 +1,30 @@
 #!/usr/bin/env bash
-# screenshots.sh - takes the README's pictures of the program's windows: builds Sipo.exe, runs it
-# under Wine on a virtual display in a fresh folder, opens each window and cuts it out of the
-# screen by its window class. Rerun it after a change to a window; output goes to docs/.
-#
-# To add a picture: drive the program to the state to show (sipo_drive click/copy/wait, see
-# tests/ui/sipo_drive.cpp), then call: shot CLASS FILE.
+# screenshots.sh - remakes the README's pictures in docs/: the main window at start and after a
+# file run, drawn by Wine in a virtual desktop (so that the windows have their title bars) on a
+# virtual X display, and the floating clipboard window and the About window. Usage:
+# tools/screenshots.sh
 set -euo pipefail
 SIPO_ROOT="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$SIPO_ROOT"
-out="$SIPO_ROOT/docs"
 
+bash tools/install-deps.sh
 cmake --preset mingw >/dev/null
-cmake --build --preset mingw --target Sipo sipo_drive >/dev/null
+cmake --build --preset mingw --target Sipo screenshot_driver >/dev/null
 
-# A prefix of its own, where Wine draws the title bars itself: the virtual display has no window
-# manager to draw them, and a desktop's window manager should keep drawing them for tools/run.sh.
-export WINEPREFIX="$SIPO_ROOT/build/wine-prefix-screenshots"
 source tools/wine-env.sh
 start_virtual_display
-run_dir="$(mktemp -d)"
-trap 'stop_wine_and_display; rm -rf "$run_dir"' EXIT
+trap stop_wine_and_display EXIT
 start_wine
-wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
-[ -f /usr/share/wine/fonts/marlett.ttf ] && cp -n /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
-mkdir -p "$out"
-cp build/mingw/app/Sipo.exe "$run_dir/"
-drive() { wine "$SIPO_ROOT/build/mingw/tests/ui/sipo_drive.exe" "$@" | tr -d '\r'; }
 
-# shot CLASS FILE: the window of that class, frame included, once it has drawn itself.
-shot() {
-  drive wait "$1" >/dev/null
-  sleep 1
-  local geometry
-  geometry="$(drive rect "$1")"
-  import -window root -crop "$geometry" +repage "$out/$2"
-  echo "screenshots: $out/$2 ($geometry)"
-}
-
-# Control identifiers from ui/control_ids.h.
-FLOATING_CLIP_BUTTON=106
-ABOUT_BUTTON=301
-
-(cd "$run_dir" && LC_ALL=cs_CZ.UTF-8 wine Sipo.exe >/dev/null 2>&1 &)
-drive wait TMainForm >/dev/null
-
-# The floating window checking a valid number from the clipboard; closing it brings the main
-# window back.
-drive copy 1234567897
-drive click TMainForm "$FLOATING_CLIP_BUTTON"
-shot TFloatingForm floating-window.png
-drive close TFloatingForm
-sleep 1
-
-# The About window.
-drive click TMainForm "$ABOUT_BUTTON"
-shot TAboutForm about-window.png
-drive close TAboutForm
-sleep 1
-drive close TMainForm
+# The program runs from a folder of the prefix's drive C:, as it would on a user's machine, so the
+# file names it shows are ordinary Windows names.
+work="$SIPO_ROOT/build/screenshots"
+program="$WINEPREFIX/drive_c/Tamrix SIPO"
+rm -rf "$work" "$program" && mkdir -p "$work" "$program" docs
+cp build/mingw/app/Sipo.exe "$program/"
+LC_ALL=cs_CZ.UTF-8 wine explorer /desktop=sipo,1024x768 \
+  build/mingw/tools/screenshots/screenshot_driver.exe "C:\\Tamrix SIPO\\Sipo.exe" "Z:$work"
+for name in main file-run floating-window about-window; do
+  convert "$work/$name.bmp" "docs/$name.png"
+done
+echo "screenshots: docs/main.png docs/file-run.png docs/floating-window.png docs/about-window.png"

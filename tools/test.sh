@@ -47,7 +47,7 @@ run_fuzzers() {
     tail -n 40 "$log_dir/fuzz-build.log"; failed=$((failed + 1)); return
   fi
   local target
-  for target in number text; do
+  for target in number text notice; do
     echo "== fuzz: ${target}_fuzz for ${FUZZ_SECONDS}s"
     local corpus="$SIPO_ROOT/build/fuzz/$target-corpus"
     mkdir -p "$corpus" && cp tests/fuzz/$target-corpus/* "$corpus/"

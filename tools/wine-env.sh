@@ -32,10 +32,11 @@ start_wine() {
 
 # A user's Windows has Tahoma; without it Wine draws every label in a wider substitute, and what
 # the tests measure is not what a user sees. A new prefix does not see Wine's own copy by itself.
+# Marlett draws the title bars' buttons.
 install_wine_fonts() {
   local fonts="$WINEPREFIX/drive_c/windows/Fonts" font
   mkdir -p "$fonts"
-  for font in tahoma.ttf tahomabd.ttf; do
+  for font in tahoma.ttf tahomabd.ttf marlett.ttf; do
     if [ ! -f "$fonts/$font" ] && [ -f "/usr/share/wine/fonts/$font" ]; then
       cp "/usr/share/wine/fonts/$font" "$fonts/"
     fi

@@ -38,6 +38,7 @@ HFONT TableFonts::Of(FontKind kind) const {
 HWND CreateTableControl(const ControlSpec& spec, HWND parent) {
   switch (spec.kind) {
     case Kind::Label:
+    case Kind::RightLabel:
       return CreatePlain(WC_STATICW, SS_LEFTNOWORDWRAP | SS_NOPREFIX, spec, parent);
     case Kind::FixedLabel:
       return CreatePlain(WC_STATICW, SS_LEFT | SS_NOPREFIX, spec, parent);
@@ -73,10 +74,16 @@ void ApplyBounds(const ControlSpec& spec, HWND control, UINT dpi, const TableFon
   const HFONT font = fonts.Of(spec.font);
   SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
   if (spec.kind == Kind::Label) FitLabelWidth(control, font);
+  if (spec.kind == Kind::RightLabel) {
+    const int right = ScaleForDpi(b.left + b.width, dpi);
+    const int width = FitLabelWidth(control, font);
+    SetWindowPos(control, nullptr, right - width, ScaleForDpi(b.top, dpi), 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
 }
 
 // Labels are as wide as their text, so no font makes them cut it off.
-void FitLabelWidth(HWND label, HFONT font) {
+int FitLabelWidth(HWND label, HFONT font) {
   const std::wstring text = GetWideText(label);
   HDC dc = GetDC(label);
   HGDIOBJ old = SelectObject(dc, font);
@@ -86,8 +93,9 @@ void FitLabelWidth(HWND label, HFONT font) {
   ReleaseDC(label, dc);
   RECT rc;
   GetClientRect(label, &rc);
-  SetWindowPos(label, nullptr, 0, 0, extent.cx > 0 ? extent.cx : 1, rc.bottom,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  const int width = extent.cx > 0 ? extent.cx : 1;
+  SetWindowPos(label, nullptr, 0, 0, width, rc.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  return width;
 }
 
 }  // namespace sipo::ui

@@ -10,6 +10,7 @@ namespace sipo::ui {
 // The kinds a table can name; each custom kind is built by the module of the same name.
 enum class Kind {
   Label,         // static text, as wide as its text
+  RightLabel,    // the same, its right edge kept where the table puts it, beside its field
   FixedLabel,    // static text of the table's width
   CentredLabel,  // static text of the table's width, centred, wrapped at its width
   Memo,          // multi-line text, read-only, centred lines wrapped at its width, scroll bar
@@ -50,8 +51,8 @@ struct TableFonts {
 HWND CreateTableControl(const ControlSpec& spec, HWND parent);
 // Moves the control to its scaled bounds and gives it its font; labels take their text's width.
 void ApplyBounds(const ControlSpec& spec, HWND control, UINT dpi, const TableFonts& fonts);
-// Makes a label exactly as wide as its text in the given font.
-void FitLabelWidth(HWND label, HFONT font);
+// Makes a label exactly as wide as its text in the given font; returns that width.
+int FitLabelWidth(HWND label, HFONT font);
 
 inline int ScaleForDpi(int pixels96, UINT dpi) {
   return MulDiv(pixels96, static_cast<int>(dpi), 96);

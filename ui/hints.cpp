@@ -35,6 +35,9 @@ void Hints::AddTool(HWND control, bool dynamic) {
   TTTOOLINFOW tool{};
   tool.cbSize = sizeof(tool);
   tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  // A field's own text is shown over the field, under the mouse; the tip lets the mouse through
+  // so that covering the pointer does not hide it again at once.
+  if (dynamic) tool.uFlags |= TTF_TRANSPARENT;
   tool.hwnd = owner_;
   tool.uId = reinterpret_cast<UINT_PTR>(control);
   tool.lpszText = LPSTR_TEXTCALLBACKW;

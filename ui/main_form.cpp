@@ -9,6 +9,7 @@
 #include <shellapi.h>
 
 #include "app/maker.h"
+#include "app/startup_notice.h"
 #include "batch/clipboard_list.h"
 #include "ui/about_form.h"
 #include "ui/clipboard.h"
@@ -63,17 +64,17 @@ using enum FontKind;
 constexpr ControlSpec kControls[] = {
     {IDC_LogoImage, 0, Custom, "", {2, 0, 377, 57}, Regular},
     // "Program pro ověřování čísel účtů SIPO"
-    {IDC_NameLabel, 0, FixedLabel, "Program pro ov\xEC\xF8ov\xE1n\xED \xE8\xEDsel \xFA\xE8t\xF9 SIPO",
+    {IDC_NameLabel, 0, Label, "Program pro ov\xEC\xF8ov\xE1n\xED \xE8\xEDsel \xFA\xE8t\xF9 SIPO",
      {3, 64, 370, 23}, Title},
 
     // " Jednorázové ověření"
     {IDC_SingleHeader, IDC_SinglePanel, Header, " Jednor\xE1zov\xE9 ov\xEC\xF8" "en\xED",
      {0, 0, 368, 17}, Bold},
     // "SIPO číslo ke kontrole :"
-    {IDC_SingleLabel, IDC_SinglePanel, Label, "SIPO \xE8\xEDslo ke kontrole :", {16, 27, 110, 13},
+    {IDC_SingleLabel, IDC_SinglePanel, RightLabel, "SIPO \xE8\xEDslo ke kontrole :", {16, 27, 110, 13},
      Regular},
     {IDC_SingleEdit, IDC_SinglePanel, Edit, "", {136, 24, 121, 19}, Regular},
-    {IDC_StatusLabel, IDC_SinglePanel, Label, "Status :", {88, 48, 38, 13}, Regular},
+    {IDC_StatusLabel, IDC_SinglePanel, RightLabel, "Status :", {88, 48, 38, 13}, Regular},
     {IDC_StatusValue, IDC_SinglePanel, Label, "", {136, 48, 68, 13}, Bold},
     // "Automaticky ze schránky v plovoucím okně"
     {IDC_FloatingClipButton, IDC_SinglePanel, ActionButton,
@@ -106,10 +107,10 @@ constexpr ControlSpec kControls[] = {
     {IDC_FileBadOutputEdit, IDC_FilePanel, FileEdit, "", {8, 120, 353, 18}, Regular},
     {IDC_FileAnimator, IDC_FilePanel, Custom, "", {8, 152, 85, 86}, Regular},
     // "Číslo sloupce :"
-    {IDC_ColumnLabel, IDC_FilePanel, Label, "\xC8\xEDslo sloupce :", {104, 154, 68, 13}, Regular},
+    {IDC_ColumnLabel, IDC_FilePanel, RightLabel, "\xC8\xEDslo sloupce :", {104, 154, 68, 13}, Regular},
     {IDC_ColumnEdit, IDC_FilePanel, Edit, "", {176, 152, 57, 19}, Regular},
     // "Oddělovač :"
-    {IDC_DelimiterLabel, IDC_FilePanel, Label, "Odd\xEClova\xE8 :", {114, 174, 58, 13}, Regular},
+    {IDC_DelimiterLabel, IDC_FilePanel, RightLabel, "Odd\xEClova\xE8 :", {114, 174, 58, 13}, Regular},
     {IDC_DelimiterEdit, IDC_FilePanel, Edit, "", {176, 172, 57, 19}, Regular},
     // "jediný sloupec"
     {IDC_SingleColumnCheck, IDC_FilePanel, Check, "jedin\xFD sloupec", {248, 152, 97, 17}, Regular},
@@ -189,6 +190,7 @@ void MainForm::Show(int showCommand) {
 void MainForm::FormCreate() {
   decimalSeparator_ = ReadUserDecimalSeparator();
   settingsUnavailable_ = store_.EnsureSettingsFile(programDir_);
+  SendStartupNotice();
 }
 
 void MainForm::FormShow() {

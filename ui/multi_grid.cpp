@@ -13,7 +13,6 @@ namespace {
 constexpr int kColumnWidths[] = {121, 132};
 constexpr int kRowHeight = 17;
 constexpr int kTextMargin = 2;
-constexpr int kListId = 1000;
 
 // "Číslo", "Status"
 constexpr const char* kHeaders[] = {"\xC8\xEDslo", "Status"};
@@ -30,19 +29,20 @@ HWND MultiGrid::Create(HWND parent, int id) {
   HWND hwnd =
       CreateFor(kClassName, L"", WS_CHILD | WS_VISIBLE, WS_EX_CONTROLPARENT, 0, 0, 0, 0, parent);
   SetWindowLongPtrW(hwnd, GWLP_ID, id);
-  CreateList();
+  CreateList(id);
   rows_.assign(kStartRows, MultiRow{});
   ShowRowCount();
   return hwnd;
 }
 
 // Owner-drawn rows give each cell its own background and every row the same fixed height;
-// the list stays a virtual one, so it holds no copy of the rows.
-void MultiGrid::CreateList() {
+// the list stays a virtual one, so it holds no copy of the rows. It carries the grid's
+// identifier, as it is the part that takes the focus.
+void MultiGrid::CreateList(int id) {
   list_ = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
                           WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA |
                               LVS_OWNERDRAWFIXED | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER,
-                          0, 0, 0, 0, Handle(), reinterpret_cast<HMENU>(INT_PTR{kListId}),
+                          0, 0, 0, 0, Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                           GetModuleHandleW(nullptr), nullptr);
   ListView_SetExtendedListViewStyle(list_, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
   for (int column = 0; column < 2; ++column) {

@@ -37,7 +37,7 @@ class MultiGrid : public WindowBase {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
-  void CreateList();
+  void CreateList(int id);
   void SetFont(HFONT font);
   void LayOut();
   void ShowRowCount();

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "tests/ui/sipo_app.h"
+#include "tests/ui/window_probe.h"
 #include "ui/control_ids.h"
 
 namespace sipo::uitest {
@@ -89,10 +90,10 @@ TEST(AboutForm, ClosesWhenItsPositionCannotBeStored) {
   const std::wstring settings = app.Folder() + L"\\Zerbanix.ini";
   ASSERT_TRUE(SetFileAttributesW(settings.c_str(), FILE_ATTRIBUTE_READONLY));
   PostMessageW(about, WM_CLOSE, 0, 0);
-  HWND box = nullptr;
-  EXPECT_EQ(WaitForErrorBox(app.ProcessId(), &box).rfind(L"Unable to write to ", 0), 0u);
+  HWND box = WaitForDialog(app.ProcessId(), L"Sipo");
   ASSERT_NE(box, nullptr);
-  CloseBox(box);
+  EXPECT_EQ(MessageOf(box).rfind(L"Unable to write to ", 0), 0u) << MessageOf(box);
+  PressDialogButton(box, IDOK);
   EXPECT_TRUE(GoneSoon(about));
   Settle(app.MainWindow());
   EXPECT_TRUE(IsWindowEnabled(app.MainWindow()));

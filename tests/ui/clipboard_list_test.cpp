@@ -8,6 +8,7 @@
 #include <string>
 
 #include "tests/ui/sipo_app.h"
+#include "tests/ui/window_probe.h"
 #include "ui/control_ids.h"
 
 namespace sipo::uitest {
@@ -156,10 +157,11 @@ TEST(ClipboardList, BusyClipboardShowsTheErrorAndChangesNothing) {
     {
       ClipboardHold hold;
       app.Click(button);
-      EXPECT_EQ(WaitForErrorBox(app.ProcessId(), &box), L"Cannot open clipboard.") << button;
+      box = WaitForDialog(app.ProcessId(), L"Sipo");
+      ASSERT_NE(box, nullptr) << button;
+      EXPECT_EQ(MessageOf(box), L"Cannot open clipboard.") << button;
     }
-    ASSERT_NE(box, nullptr);
-    CloseBox(box);
+    PressDialogButton(box, IDOK);
     Settle(app.MainWindow());
     EXPECT_EQ(RowCount(app), 4) << button;
     EXPECT_EQ(ClipboardText(), L"held text") << button;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "tests/ui/sipo_app.h"
+#include "tests/ui/window_probe.h"
 #include "ui/control_ids.h"
 
 namespace sipo::uitest {
@@ -182,7 +183,7 @@ TEST(FloatingForm, BusyClipboardSkipsTicksSilently) {
     ClipboardHold hold;
     Sleep(1000);
   }
-  EXPECT_EQ(WaitForErrorBox(app.ProcessId(), nullptr, 300), L"");
+  EXPECT_EQ(WaitForDialog(app.ProcessId(), L"Sipo", 300), nullptr);
   SetClipboardText(L"1234567897");
   EXPECT_TRUE(Eventually([&] { return WindowText(edit) == L"1234567897"; }));
 }
@@ -216,10 +217,10 @@ TEST(FloatingForm, ClosesAndRestoresTheMainWindowWhenItsPositionCannotBeStored) 
   const std::wstring settings = app.Folder() + L"\\Zerbanix.ini";
   ASSERT_TRUE(SetFileAttributesW(settings.c_str(), FILE_ATTRIBUTE_READONLY));
   PostMessageW(floating, WM_CLOSE, 0, 0);
-  HWND box = nullptr;
-  EXPECT_EQ(WaitForErrorBox(app.ProcessId(), &box).rfind(L"Unable to write to ", 0), 0u);
+  HWND box = WaitForDialog(app.ProcessId(), L"Sipo");
   ASSERT_NE(box, nullptr);
-  CloseBox(box);
+  EXPECT_EQ(MessageOf(box).rfind(L"Unable to write to ", 0), 0u) << MessageOf(box);
+  PressDialogButton(box, IDOK);
   EXPECT_TRUE(Eventually([&] { return !IsWindow(floating); }));
   EXPECT_TRUE(Eventually([&] { return IsIconic(app.MainWindow()) == FALSE; }));
   SetFileAttributesW(settings.c_str(), FILE_ATTRIBUTE_NORMAL);

@@ -53,28 +53,6 @@ TEST(MainForm, ShowsCaptionAndControlsWithCzechTexts) {
   EXPECT_FALSE(style & WS_THICKFRAME);
 }
 
-TEST(MainForm, ControlsStandAtTheirPlaces) {
-  SipoApp app;
-  ASSERT_NE(app.MainWindow(), nullptr);
-  struct Place {
-    int id;
-    int left, top, width, height;
-  };
-  // Client coordinates of the main window: panel origin (5, 96) plus the place on the panel.
-  const Place places[] = {{IDC_SinglePanel, 5, 96, 369, 81},
-                          {IDC_SingleEdit, 5 + 136, 96 + 24, 121, 19},
-                          {IDC_CloseButton, 237, 624, 137, 25}};
-  for (const auto& p : places) {
-    RECT rc;
-    GetWindowRect(app.Control(p.id), &rc);
-    MapWindowPoints(nullptr, app.MainWindow(), reinterpret_cast<POINT*>(&rc), 2);
-    EXPECT_EQ(rc.left, p.left) << p.id;
-    EXPECT_EQ(rc.top, p.top) << p.id;
-    EXPECT_EQ(rc.right - rc.left, p.width) << p.id;
-    EXPECT_EQ(rc.bottom - rc.top, p.height) << p.id;
-  }
-}
-
 struct StatusCase {
   const wchar_t* input;
   const wchar_t* status;

@@ -17,37 +17,6 @@ std::wstring ProgramPath() {
   return std::wstring(path.begin(), path.end());
 }
 
-std::wstring NewFolder() {
-  static int counter = 0;
-  wchar_t temp[MAX_PATH];
-  GetTempPathW(MAX_PATH, temp);
-  const std::wstring folder = std::wstring(temp) + L"sipo-ui-" +
-                              std::to_wstring(GetCurrentProcessId()) + L"-" +
-                              std::to_wstring(GetTickCount()) + L"-" + std::to_wstring(++counter);
-  CreateDirectoryW(folder.c_str(), nullptr);
-  return folder;
-}
-
-void RemoveFolder(const std::wstring& folder) {
-  WIN32_FIND_DATAW found;
-  HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
-  if (search != INVALID_HANDLE_VALUE) {
-    do {
-      const std::wstring name = found.cFileName;
-      if (name == L"." || name == L"..") continue;
-      const std::wstring path = folder + L"\\" + name;
-      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        RemoveFolder(path);
-      } else {
-        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileW(path.c_str());
-      }
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
-  }
-  RemoveDirectoryW(folder.c_str());
-}
-
 struct WindowSearch {
   DWORD processId;
   const wchar_t* className;
@@ -81,7 +50,46 @@ BOOL CALLBACK MatchControl(HWND hwnd, LPARAM param) {
 
 }  // namespace
 
+std::wstring NewFolder() {
+  static int counter = 0;
+  wchar_t temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
+  const std::wstring folder = std::wstring(temp) + L"sipo-ui-" +
+                              std::to_wstring(GetCurrentProcessId()) + L"-" +
+                              std::to_wstring(GetTickCount()) + L"-" + std::to_wstring(++counter);
+  CreateDirectoryW(folder.c_str(), nullptr);
+  return folder;
+}
+
+void RemoveFolder(const std::wstring& folder) {
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
+  if (search != INVALID_HANDLE_VALUE) {
+    do {
+      const std::wstring name = found.cFileName;
+      if (name == L"." || name == L"..") continue;
+      const std::wstring path = folder + L"\\" + name;
+      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        RemoveFolder(path);
+      } else {
+        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileW(path.c_str());
+      }
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+  }
+  RemoveDirectoryW(folder.c_str());
+}
+
 SipoApp::SipoApp() : folder_(NewFolder()) {
+  Start();
+}
+
+SipoApp::SipoApp(const std::wstring& folder) : folder_(folder), keepFolder_(true) {
+  Start();
+}
+
+void SipoApp::Start() {
   const std::wstring exe = folder_ + L"\\Sipo.exe";
   if (!CopyFileW(ProgramPath().c_str(), exe.c_str(), FALSE)) {
     ADD_FAILURE() << "cannot copy the program, error " << GetLastError();
@@ -109,7 +117,7 @@ SipoApp::~SipoApp() {
     CloseHandle(process_.hThread);
     CloseHandle(process_.hProcess);
   }
-  RemoveFolder(folder_);
+  if (!keepFolder_) RemoveFolder(folder_);
 }
 
 HWND SipoApp::WaitForWindow(const wchar_t* className, DWORD timeoutMs) const {
@@ -265,15 +273,6 @@ HWND FindControl(HWND window, int id) {
   return search.found;
 }
 
-std::wstring WindowText(HWND window) {
-  std::wstring text(static_cast<std::size_t>(SendMessageW(window, WM_GETTEXTLENGTH, 0, 0)) + 1,
-                    L'\0');
-  const LRESULT length =
-      SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
-  text.resize(static_cast<std::size_t>(length));
-  return text;
-}
-
 int CountWindowPixels(HWND window, COLORREF colour) {
   RECT rc;
   GetWindowRect(window, &rc);
@@ -331,61 +330,6 @@ ClipboardHold::ClipboardHold() : held_(OpenClipboardPatiently()) {}
 
 ClipboardHold::~ClipboardHold() {
   if (held_) CloseClipboard();
-}
-
-namespace {
-
-struct BoxSearch {
-  DWORD processId;
-  HWND found;
-};
-
-BOOL CALLBACK MatchBox(HWND hwnd, LPARAM param) {
-  auto* search = reinterpret_cast<BoxSearch*>(param);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(hwnd, &pid);
-  wchar_t name[16] = {};
-  GetClassNameW(hwnd, name, 16);
-  if (pid == search->processId && IsWindowVisible(hwnd) && wcscmp(name, L"#32770") == 0) {
-    search->found = hwnd;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-// The message box's text is its one static control with text (the icon's has none).
-BOOL CALLBACK CollectStaticText(HWND hwnd, LPARAM param) {
-  wchar_t name[16] = {};
-  GetClassNameW(hwnd, name, 16);
-  if (_wcsicmp(name, L"Static") == 0) {
-    const std::wstring text = WindowText(hwnd);
-    if (!text.empty()) *reinterpret_cast<std::wstring*>(param) = text;
-  }
-  return TRUE;
-}
-
-}  // namespace
-
-std::wstring WaitForErrorBox(DWORD processId, HWND* box, DWORD timeoutMs) {
-  const DWORD start = GetTickCount();
-  do {
-    BoxSearch search{processId, nullptr};
-    EnumWindows(MatchBox, reinterpret_cast<LPARAM>(&search));
-    if (search.found != nullptr) {
-      Sleep(100);
-      std::wstring text;
-      EnumChildWindows(search.found, CollectStaticText, reinterpret_cast<LPARAM>(&text));
-      if (box != nullptr) *box = search.found;
-      return text;
-    }
-    Sleep(50);
-  } while (GetTickCount() - start < timeoutMs);
-  if (box != nullptr) *box = nullptr;
-  return L"";
-}
-
-void CloseBox(HWND box) {
-  PostMessageW(box, WM_COMMAND, IDOK, 0);
 }
 
 }  // namespace sipo::uitest

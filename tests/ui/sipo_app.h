@@ -12,13 +12,16 @@ class SipoApp {
  public:
   // Copies the program into a new folder, starts it and waits for its main window.
   SipoApp();
+  // Starts the program in a folder the test prepared (copying the program there), and leaves the
+  // folder in place when it ends, so that a second start finds what the first one stored.
+  explicit SipoApp(const std::wstring& folder);
   ~SipoApp();
   SipoApp(const SipoApp&) = delete;
   SipoApp& operator=(const SipoApp&) = delete;
 
   const std::wstring& Folder() const { return folder_; }
-  HWND MainWindow() const { return mainWindow_; }
   DWORD ProcessId() const { return process_.dwProcessId; }
+  HWND MainWindow() const { return mainWindow_; }
 
   // A visible top-level window of the program with this class, or nullptr after the timeout.
   HWND WaitForWindow(const wchar_t* className, DWORD timeoutMs = 20000) const;
@@ -39,10 +42,17 @@ class SipoApp {
   DWORD WaitForExit(DWORD timeoutMs = 20000);
 
  private:
+  void Start();
+
   std::wstring folder_;
+  bool keepFolder_ = false;
   PROCESS_INFORMATION process_{};
   HWND mainWindow_ = nullptr;
 };
+
+// A new empty folder for a program run; the caller removes it with RemoveFolder.
+std::wstring NewFolder();
+void RemoveFolder(const std::wstring& folder);
 
 // Waits until the program has handled everything sent to it so far and repainted.
 void Settle(HWND window);
@@ -53,7 +63,6 @@ void SetClipboardText(const std::wstring& text);
 
 // A control of any window (at any depth) by its identifier, or nullptr.
 HWND FindControl(HWND window, int id);
-std::wstring WindowText(HWND window);
 // Number of screen pixels inside the window that have exactly this colour (0x00BBGGRR).
 int CountWindowPixels(HWND window, COLORREF colour);
 // Polls CountWindowPixels until at least atLeast pixels (or, for 0, none) have the colour.
@@ -74,10 +83,5 @@ class ClipboardHold {
  private:
   bool held_ = false;
 };
-
-// The message of the program's error box once it shows (empty after the timeout), and a press of
-// its OK button.
-std::wstring WaitForErrorBox(DWORD processId, HWND* box, DWORD timeoutMs = 10000);
-void CloseBox(HWND box);
 
 }  // namespace sipo::uitest

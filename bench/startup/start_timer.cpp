@@ -1,0 +1,101 @@
+// start_timer.cpp - times how long programs take from their start to a visible main window.
+// Usage: start_timer RUNS NAME=EXE=CLASS...   Runs the programs in turn, RUNS times each, each in
+// the folder of its executable, and prints the median and the fastest time of each in ms.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Program {
+  std::wstring name, exe, windowClass;
+  std::vector<double> ms;
+};
+
+struct Search {
+  DWORD pid;
+  const wchar_t* windowClass;
+  HWND found;
+};
+
+BOOL CALLBACK Match(HWND hwnd, LPARAM param) {
+  auto* s = reinterpret_cast<Search*>(param);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  wchar_t name[64] = {};
+  GetClassNameW(hwnd, name, 64);
+  if (pid == s->pid && IsWindowVisible(hwnd) && s->windowClass == std::wstring(name)) {
+    s->found = hwnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+double Seconds(const LARGE_INTEGER& from, const LARGE_INTEGER& to) {
+  LARGE_INTEGER frequency;
+  QueryPerformanceFrequency(&frequency);
+  return static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+// Milliseconds from CreateProcess to the visible window, or a negative value on failure.
+double TimeOneStart(const Program& program) {
+  const std::wstring folder = program.exe.substr(0, program.exe.find_last_of(L'\\'));
+  std::wstring commandLine = L"\"" + program.exe + L"\"";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION process{};
+  LARGE_INTEGER start, now;
+  QueryPerformanceCounter(&start);
+  if (!CreateProcessW(program.exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      folder.c_str(), &startup, &process)) {
+    return -1;
+  }
+  Search search{process.dwProcessId, program.windowClass.c_str(), nullptr};
+  do {
+    EnumWindows(Match, reinterpret_cast<LPARAM>(&search));
+    QueryPerformanceCounter(&now);
+  } while (search.found == nullptr && Seconds(start, now) < 30 && (Sleep(1), true));
+  const double ms = search.found != nullptr ? Seconds(start, now) * 1000 : -1;
+  if (search.found != nullptr) PostMessageW(search.found, WM_CLOSE, 0, 0);
+  if (WaitForSingleObject(process.hProcess, 10000) != WAIT_OBJECT_0) {
+    TerminateProcess(process.hProcess, 1);
+  }
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return ms;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  if (argc < 3) {
+    std::fprintf(stderr, "usage: start_timer RUNS NAME=EXE=CLASS...\n");
+    return 2;
+  }
+  const int runs = _wtoi(argv[1]);
+  std::vector<Program> programs;
+  for (int i = 2; i < argc; ++i) {
+    const std::wstring spec = argv[i];
+    const auto first = spec.find(L'='), second = spec.rfind(L'=');
+    std::wstring exe = spec.substr(first + 1, second - first - 1);
+    std::replace(exe.begin(), exe.end(), L'/', L'\\');
+    programs.push_back({spec.substr(0, first), exe, spec.substr(second + 1), {}});
+  }
+  for (int run = 0; run < runs; ++run) {
+    for (auto& program : programs) program.ms.push_back(TimeOneStart(program));
+  }
+  for (auto& program : programs) {
+    std::sort(program.ms.begin(), program.ms.end());
+    std::printf("%ls: median %.1f ms, fastest %.1f ms over %d starts\n", program.name.c_str(),
+                program.ms[program.ms.size() / 2], program.ms.front(), runs);
+  }
+  if (programs.size() == 2) {
+    std::printf(
+        "ratio %ls / %ls (medians): %.2f\n", programs[0].name.c_str(), programs[1].name.c_str(),
+        programs[0].ms[programs[0].ms.size() / 2] / programs[1].ms[programs[1].ms.size() / 2]);
+  }
+  return 0;
+}

@@ -1,0 +1,112 @@
+// window_probe.cpp - what a test reads off another program's windows.
+#include "tests/ui/window_probe.h"
+
+#include <fstream>
+#include <iterator>
+
+namespace sipo::uitest {
+namespace {
+
+struct Search {
+  DWORD processId;
+  const wchar_t* className;
+  const wchar_t* caption;  // nullptr: any
+  HWND found;
+};
+
+BOOL CALLBACK Match(HWND hwnd, LPARAM param) {
+  auto* search = reinterpret_cast<Search*>(param);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  wchar_t name[64] = {};
+  GetClassNameW(hwnd, name, 64);
+  if (pid != search->processId || !IsWindowVisible(hwnd) || wcscmp(name, search->className) != 0)
+    return TRUE;
+  if (search->caption != nullptr && WindowText(hwnd) != search->caption) return TRUE;
+  search->found = hwnd;
+  return FALSE;
+}
+
+HWND FindVisible(DWORD processId, const wchar_t* className, const wchar_t* caption) {
+  Search search{processId, className, caption, nullptr};
+  EnumWindows(Match, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+}  // namespace
+
+HWND FocusOf(HWND window) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof(info);
+  if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) return nullptr;
+  return info.hwndFocus;
+}
+
+RECT RectIn(HWND control, HWND window) {
+  RECT rc{};
+  GetWindowRect(control, &rc);
+  MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&rc), 2);
+  return rc;
+}
+
+std::wstring WindowText(HWND window) {
+  wchar_t text[4096] = {};
+  SendMessageTimeoutW(window, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(text), SMTO_BLOCK, 5000,
+                      nullptr);
+  return text;
+}
+
+HWND WaitForDialog(DWORD processId, const wchar_t* caption, DWORD timeoutMs) {
+  const DWORD start = GetTickCount();
+  do {
+    if (HWND box = FindVisible(processId, L"#32770", caption)) return box;
+    Sleep(50);
+  } while (GetTickCount() - start < timeoutMs);
+  return nullptr;
+}
+
+std::wstring MessageOf(HWND box) {
+  return WindowText(GetDlgItem(box, 0xFFFF));
+}
+
+void PressDialogButton(HWND box, int buttonId) {
+  PostMessageW(GetDlgItem(box, buttonId), BM_CLICK, 0, 0);
+  for (int attempt = 0; attempt < 200 && IsWindow(box) && IsWindowVisible(box); ++attempt)
+    Sleep(25);
+}
+
+void MouseAway() {
+  SetCursorPos(1270, 1010);
+  Sleep(300);
+}
+
+std::wstring HintOf(DWORD processId, HWND control, RECT* shownAt) {
+  RECT rc;
+  GetWindowRect(control, &rc);
+  // Near the left end, clear of a file-name field's browse button.
+  SetCursorPos(rc.left + 6, (rc.top + rc.bottom) / 2);
+  for (int attempt = 0; attempt < 60; ++attempt) {
+    Sleep(50);
+    if (HWND tip = FindVisible(processId, L"tooltips_class32", nullptr)) {
+      if (shownAt != nullptr) GetWindowRect(tip, shownAt);
+      return WindowText(tip);
+    }
+  }
+  return L"";
+}
+
+std::string ReadBytes(const std::wstring& path) {
+  std::ifstream in(path.c_str(), std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void WriteBytes(const std::wstring& path, const std::string& bytes) {
+  std::ofstream out(path.c_str(), std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+bool FileExists(const std::wstring& path) {
+  return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+}  // namespace sipo::uitest
