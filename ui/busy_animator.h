@@ -3,6 +3,13 @@
 
 #include <windows.h>
 
+#include <condition_variable>
+#include <cstddef>
+#include <mutex>
+#include <thread>
+
+#include "ui/picture_resource.h"
+
 namespace sipo::ui {
 
 class BusyAnimator {
@@ -19,7 +26,19 @@ class BusyAnimator {
   void Stop();
 
  private:
+  static LRESULT CALLBACK ControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                      UINT_PTR, DWORD_PTR refData);
+  void Paint();
+  void Animate();
+  void DrawFrame(HDC dc);
+
   HWND hwnd_ = nullptr;
+  Picture picture_;
+  std::thread thread_;
+  std::mutex mutex_;  // guards the fields below and every drawing of a frame
+  std::condition_variable wake_;
+  bool stopping_ = false;
+  std::size_t frame_ = 0;
 };
 
 }  // namespace sipo::ui

@@ -7,7 +7,8 @@ namespace sipo::ui {
 
 enum class ButtonGroup { Action, Window };
 
-// A push button (tab stop, caption wraps) that notifies its parent with BN_CLICKED as usual.
+// A push button (tab stop, caption wraps) that notifies its parent with BN_CLICKED as usual;
+// Enter or Space presses it while it has the focus, though the window has no default button.
 HWND CreateGradientButton(HWND parent, int id, const char* cp1250Text, ButtonGroup group);
 
 }  // namespace sipo::ui

@@ -37,6 +37,7 @@ constexpr int kTitleFontHeight = 19;
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
 constexpr const char* kPlacementKey = "TMainForm";
+constexpr UINT kAddHintsMessage = WM_APP + 1;
 
 // Czech texts are Windows-1250 bytes; the comment shows each one.
 constexpr const char* kCaption =
@@ -183,6 +184,9 @@ void MainForm::Show(int showCommand) {
   ShowWindow(Handle(), showCommand);
   UpdateWindow(Handle());
   SetFocus(Control(IDC_SingleEdit));
+  // Hints are needed only once the mouse has rested on a control, so they wait until the window
+  // is on screen: the start is what the user waits for.
+  PostMessageW(Handle(), kAddHintsMessage, 0, 0);
 }
 
 // ---- Event handlers ----
@@ -361,7 +365,6 @@ void MainForm::CreateControls() {
   InstallEscapeRestore(Control(IDC_SingleEdit));
   MakeFonts();
   ApplyLayout();
-  AddHints();
 }
 
 void MainForm::MakeFonts() {
@@ -488,6 +491,9 @@ LRESULT MainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_CLOSE:
       if (FormCloseQuery()) FormClose();
+      return 0;
+    case kAddHintsMessage:
+      AddHints();
       return 0;
     case WM_DESTROY:
       PostQuitMessage(0);

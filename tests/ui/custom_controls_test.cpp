@@ -1,0 +1,466 @@
+// UI tests of the main window's custom controls (gradient buttons, file-name fields, logo, busy
+// animation), run against the real program under Wine with real keyboard and mouse input.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <fstream>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "tests/ui/sipo_app.h"
+#include "ui/control_ids.h"
+
+namespace sipo::uitest {
+namespace {
+
+using namespace sipo::ui;
+
+// ---- Screen, keyboard and mouse ----
+
+// The screen's pixels inside a window's rectangle, row by row, as 0x00BBGGRR.
+std::vector<COLORREF> ScreenPixels(HWND window) {
+  RECT rc;
+  GetWindowRect(window, &rc);
+  const int width = rc.right - rc.left;
+  const int height = rc.bottom - rc.top;
+  std::vector<COLORREF> result;
+  if (width <= 0 || height <= 0) return result;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, width, height, screen, rc.left, rc.top, SRCCOPY);
+  const auto* pixels = static_cast<const std::uint32_t*>(bits);
+  for (int i = 0; i < width * height; ++i) {
+    const std::uint32_t p = pixels[i];  // 0x00RRGGBB in a DIB
+    result.push_back(RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF));
+  }
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return result;
+}
+
+int CountOf(const std::vector<COLORREF>& pixels, COLORREF colour) {
+  int count = 0;
+  for (COLORREF p : pixels) count += p == colour ? 1 : 0;
+  return count;
+}
+
+// Real input through the system's queue, so that the program's message loop (and its dialog
+// navigation) sees it as it sees a user's keys.
+void SendKey(WORD key, bool withAlt = false) {
+  std::vector<INPUT> inputs;
+  auto add = [&](WORD k, bool up) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = k;
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    inputs.push_back(input);
+  };
+  if (withAlt) add(VK_MENU, false);
+  add(key, false);
+  add(key, true);
+  if (withAlt) add(VK_MENU, true);
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+void MoveMouse(POINT to) {
+  const int width = GetSystemMetrics(SM_CXSCREEN);
+  const int height = GetSystemMetrics(SM_CYSCREEN);
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dx = MulDiv(to.x, 65535, width - 1);
+  input.mi.dy = MulDiv(to.y, 65535, height - 1);
+  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  SendInput(1, &input, sizeof(INPUT));
+}
+
+// A corner of the screen far from the program's window.
+void ParkMouse() {
+  MoveMouse({GetSystemMetrics(SM_CXSCREEN) - 2, GetSystemMetrics(SM_CYSCREEN) - 2});
+}
+
+// ---- The program's windows ----
+
+struct TitleSearch {
+  DWORD processId;
+  const wchar_t* title;
+  HWND found;
+};
+
+BOOL CALLBACK MatchTitle(HWND hwnd, LPARAM param) {
+  auto* search = reinterpret_cast<TitleSearch*>(param);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  wchar_t title[128] = {};
+  GetWindowTextW(hwnd, title, 128);
+  if (pid == search->processId && IsWindowVisible(hwnd) && wcscmp(title, search->title) == 0) {
+    search->found = hwnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+// A visible top-level window of the program with this title, or nullptr after the timeout.
+HWND WaitForTitle(const SipoApp& app, const wchar_t* title, DWORD timeoutMs = 10000) {
+  DWORD pid = 0;
+  GetWindowThreadProcessId(app.MainWindow(), &pid);
+  const DWORD start = GetTickCount();
+  do {
+    TitleSearch search{pid, title, nullptr};
+    EnumWindows(MatchTitle, reinterpret_cast<LPARAM>(&search));
+    if (search.found != nullptr) return search.found;
+    Sleep(30);
+  } while (GetTickCount() - start < timeoutMs);
+  return nullptr;
+}
+
+bool WaitUntilGone(HWND window, DWORD timeoutMs = 10000) {
+  const DWORD start = GetTickCount();
+  while (IsWindow(window) && IsWindowVisible(window)) {
+    if (GetTickCount() - start > timeoutMs) return false;
+    Sleep(30);
+  }
+  return true;
+}
+
+// The control that has the keyboard focus in the program.
+HWND FocusOf(const SipoApp& app) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof(info);
+  GetGUIThreadInfo(GetWindowThreadProcessId(app.MainWindow(), nullptr), &info);
+  return info.hwndFocus;
+}
+
+struct ChildSearch {
+  int id;
+  HWND found;
+};
+
+BOOL CALLBACK MatchChild(HWND hwnd, LPARAM param) {
+  auto* search = reinterpret_cast<ChildSearch*>(param);
+  if (GetDlgCtrlID(hwnd) != search->id || !IsWindowVisible(hwnd)) return TRUE;
+  search->found = hwnd;
+  return FALSE;
+}
+
+HWND DescendantById(HWND window, int id) {
+  ChildSearch search{id, nullptr};
+  EnumChildWindows(window, MatchChild, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// Presses a dialog's button as a click would; the dialog's own thread handles it.
+void PressDialogButton(HWND dialog, int id) {
+  HWND button = GetDlgItem(dialog, id);
+  ASSERT_NE(button, nullptr) << "button " << id;
+  PostMessageW(button, BM_CLICK, 0, 0);
+}
+
+// ---- Gradient buttons ----
+
+struct FaceColours {
+  COLORREF upperTop, upperBottom, lowerTop, lowerBottom, border;
+};
+
+constexpr FaceColours kActionNormal = {0xEEDBC8, 0xF6DDC9, 0xEDD4C0, 0xF7E1D0, 0xE0B99B};
+constexpr FaceColours kWindowNormal = {0xDFDED6, 0xE4E2DB, 0xD7D5CE, 0xE7E5E0, 0xC0BCB2};
+constexpr FaceColours kHot = {0xEBFDFF, 0xACECFF, 0x59DAFF, 0xA4E9FF, 0x99CEDB};
+constexpr FaceColours kPressed = {0x76AFF1, 0x4190F3, 0x0E72F1, 0x4C9FFD, 0x45667B};
+
+// The face shows these colours: the whole one-pixel border, the first and last row of each half
+// (the caption may cover part of the rows next to the middle), and no other state's border.
+void ExpectFace(const SipoApp& app, int id, const FaceColours& expected, const char* state) {
+  RECT rc;
+  GetWindowRect(app.Control(id), &rc);
+  const int width = rc.right - rc.left;
+  const int height = rc.bottom - rc.top;
+  const int border = 2 * width + 2 * height - 4;
+  std::vector<COLORREF> pixels;
+  for (int attempt = 0; attempt < 40; ++attempt) {  // the screen follows a repaint with a delay
+    pixels = ScreenPixels(app.Control(id));
+    if (CountOf(pixels, expected.border) >= border) break;
+    Sleep(50);
+  }
+  SCOPED_TRACE(testing::Message() << "control " << id << ", " << state);
+  EXPECT_GE(CountOf(pixels, expected.border), border);
+  EXPECT_GE(CountOf(pixels, expected.upperTop), width - 2);
+  EXPECT_GE(CountOf(pixels, expected.lowerBottom), width - 2);
+  EXPECT_GE(CountOf(pixels, expected.upperBottom), (width - 2) / 2);
+  EXPECT_GE(CountOf(pixels, expected.lowerTop), (width - 2) / 2);
+  for (const FaceColours* other : {&kActionNormal, &kWindowNormal, &kHot, &kPressed}) {
+    if (other->border != expected.border) {
+      EXPECT_EQ(CountOf(pixels, other->border), 0);
+    }
+  }
+}
+
+TEST(GradientButton, ShowsItsGroupsColoursInEachState) {
+  SipoApp app;
+  ASSERT_NE(app.MainWindow(), nullptr);
+  struct Case {
+    int id;
+    const FaceColours& normal;
+  };
+  const Case cases[] = {{IDC_FileButton, kActionNormal},
+                        {IDC_MultiImportButton, kActionNormal},
+                        {IDC_CloseButton, kWindowNormal},
+                        {IDC_AboutButton, kWindowNormal}};
+  app.Focus(IDC_SingleEdit);
+  for (const Case& c : cases) {
+    ParkMouse();
+    Settle(app.MainWindow());
+    ExpectFace(app, c.id, c.normal, "normal");
+
+    // Near the lower right corner, so that a hint appearing below the pointer leaves the face.
+    RECT rc;
+    GetWindowRect(app.Control(c.id), &rc);
+    MoveMouse({rc.right - 3, rc.bottom - 3});
+    ExpectFace(app, c.id, kHot, "mouse over");
+
+    SendMessageW(app.Control(c.id), BM_SETSTATE, TRUE, 0);
+    ExpectFace(app, c.id, kPressed, "pressed");
+    SendMessageW(app.Control(c.id), BM_SETSTATE, FALSE, 0);
+  }
+  ParkMouse();
+}
+
+TEST(GradientButton, PressedByHoldingTheMouseButtonDown) {
+  SipoApp app;
+  ASSERT_NE(app.MainWindow(), nullptr);
+  app.Focus(IDC_SingleEdit);
+  RECT rc;
+  GetWindowRect(app.Control(IDC_AboutButton), &rc);
+  MoveMouse({rc.right - 3, rc.bottom - 3});
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  SendInput(1, &input, sizeof(INPUT));
+  ExpectFace(app, IDC_AboutButton, kPressed, "mouse held down");
+  input.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  SendInput(1, &input, sizeof(INPUT));
+  ExpectFace(app, IDC_AboutButton, kHot, "mouse released");
+  ParkMouse();
+}
+
+// Enter and Space press the focused button; Enter anywhere else does nothing, as the window has
+// no default button.
+TEST(GradientButton, EnterAndSpacePressOnlyTheFocusedButton) {
+  SipoApp app;
+  ASSERT_NE(app.MainWindow(), nullptr);
+  app.SetText(IDC_SingleEdit, L"1234567897");
+  app.Focus(IDC_SingleEdit);
+  SendKey(VK_RETURN);
+  EXPECT_EQ(WaitForTitle(app, L"Confirm", 1000), nullptr);
+  EXPECT_EQ(app.Text(IDC_SingleEdit), L"1234567897");
+  EXPECT_EQ(FocusOf(app), app.Control(IDC_SingleEdit));
+
+  for (WORD key : {VK_RETURN, VK_SPACE}) {
+    app.Focus(IDC_FileButton);
+    SendKey(key);
+    HWND confirm = WaitForTitle(app, L"Confirm");
+    ASSERT_NE(confirm, nullptr) << "key " << key << " did not press FileButton";
+    PressDialogButton(confirm, IDNO);
+    EXPECT_TRUE(WaitUntilGone(confirm));
+  }
+
+  app.Focus(IDC_CloseButton);
+  SendKey(VK_RETURN);
+  EXPECT_EQ(app.WaitForExit(), 0u);
+}
+
+TEST(GradientButton, KeepsItsCaptionAndAnswersAClickMessage) {
+  SipoApp app;
+  ASSERT_NE(app.MainWindow(), nullptr);
+  EXPECT_EQ(app.Text(IDC_FloatingClipButton), L"Automaticky ze schránky v plovoucím okně");
+  EXPECT_EQ(app.Text(IDC_AboutButton), L"O programu");
+  app.Click(IDC_FileButton);
+  HWND confirm = WaitForTitle(app, L"Confirm");
+  ASSERT_NE(confirm, nullptr);
+  PressDialogButton(confirm, IDNO);
+  EXPECT_TRUE(WaitUntilGone(confirm));
+}
+
+// ---- File-name fields ----
+
+constexpr int kFileNameBox = 0x47C;     // cmb13, the dialog's file name box on Windows
+constexpr int kFileNameBoxOld = 0x480;  // edt1, the same box in older dialog templates
+
+void ChooseInDialog(HWND dialog, const std::wstring& name) {
+  HWND box = DescendantById(dialog, kFileNameBox);
+  if (box == nullptr) box = DescendantById(dialog, kFileNameBoxOld);
+  ASSERT_NE(box, nullptr) << "no file name box in the dialog";
+  SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
+  PressDialogButton(dialog, IDOK);
+}
+
+TEST(FileNameEdit, AltDownOpensBrowseAndCancelKeepsTheTextAndFocus) {
+  SipoApp app;
+  ASSERT_NE(app.MainWindow(), nullptr);
+  const std::wstring text = L"\"" + app.Folder() + L"\\no such.txt\" rest";
+  app.SetText(IDC_FileOKOutputEdit, text);
+  app.Focus(IDC_FileOKOutputEdit);
+  SendKey(VK_DOWN, true);
+  HWND dialog = WaitForTitle(app, L"Browse");
+  ASSERT_NE(dialog, nullptr) << "Alt+Down did not open the dialog";
+  PressDialogButton(dialog, IDCANCEL);
+  EXPECT_TRUE(WaitUntilGone(dialog));
+  Settle(app.MainWindow());
+  EXPECT_EQ(app.Text(IDC_FileOKOutputEdit), text);
+  EXPECT_EQ(FocusOf(app), app.Control(IDC_FileOKOutputEdit));
+}
+
+TEST(FileNameEdit, BrowseButtonPutsAChosenNameWithASpaceInQuotes) {
+  SipoApp app;
+  ASSERT_NE(app.MainWindow(), nullptr);
+  const std::wstring chosen = app.Folder() + L"\\my data.txt";
+  std::ofstream(chosen.c_str()) << "1234567897\r\n";
+  app.Focus(IDC_SingleEdit);
+  // The browse button sits in the field's frame at its right end.
+  HWND field = app.Control(IDC_FileInputEdit);
+  RECT rc;
+  GetWindowRect(field, &rc);
+  const POINT button = {rc.right - (rc.bottom - rc.top) / 2, (rc.top + rc.bottom) / 2};
+  PostMessageW(field, WM_NCLBUTTONDOWN, HTBORDER, MAKELPARAM(button.x, button.y));
+  HWND dialog = WaitForTitle(app, L"Browse");
+  ASSERT_NE(dialog, nullptr) << "the browse button did not open the dialog";
+  ChooseInDialog(dialog, chosen);
+  EXPECT_TRUE(WaitUntilGone(dialog));
+  Settle(app.MainWindow());
+  EXPECT_EQ(app.Text(IDC_FileInputEdit), L"\"" + chosen + L"\"");
+  EXPECT_EQ(FocusOf(app), field);
+}
+
+// Browses from the keyboard and answers the dialog with a bare name, which the dialog puts in the
+// folder it shows; the field's text afterwards tells which folder the dialog started in.
+std::wstring BrowseAndChoose(const SipoApp& app, int id, const std::wstring& text,
+                             const std::wstring& bareName) {
+  app.SetText(id, text);
+  app.Focus(id);
+  SendKey(VK_DOWN, true);
+  HWND dialog = WaitForTitle(app, L"Browse");
+  EXPECT_NE(dialog, nullptr) << "Alt+Down did not open the dialog";
+  if (dialog == nullptr) return L"";
+  ChooseInDialog(dialog, bareName);
+  EXPECT_TRUE(WaitUntilGone(dialog));
+  Settle(app.MainWindow());
+  return app.Text(id);
+}
+
+TEST(FileNameEdit, BrowseStartsInTheNamesFolderElseInTheFolderOfTheLastChoice) {
+  SipoApp app;
+  ASSERT_NE(app.MainWindow(), nullptr);
+  const std::wstring spaced = app.Folder() + L"\\a dir";
+  const std::wstring plain = app.Folder() + L"\\plain";
+  CreateDirectoryW(spaced.c_str(), nullptr);
+  CreateDirectoryW(plain.c_str(), nullptr);
+  // The quoted name's folder exists: the dialog starts there, and the field remembers it.
+  EXPECT_EQ(
+      BrowseAndChoose(app, IDC_FileBadOutputEdit, L"\"" + spaced + L"\\old.txt\" x", L"one.txt"),
+      L"\"" + spaced + L"\\one.txt\"");
+  // No folder in the field: the remembered one.
+  EXPECT_EQ(BrowseAndChoose(app, IDC_FileBadOutputEdit, L"", L"two.txt"),
+            L"\"" + spaced + L"\\two.txt\"");
+  // Another field remembers its own choices only.
+  EXPECT_EQ(BrowseAndChoose(app, IDC_FileInputEdit, plain + L"\\in.txt", L"three.txt"),
+            plain + L"\\three.txt");
+  EXPECT_EQ(BrowseAndChoose(app, IDC_FileBadOutputEdit, L"", L"four.txt"),
+            L"\"" + spaced + L"\\four.txt\"");
+}
+
+TEST(FileNameEdit, TextDoesNotRunUnderTheBrowseButton) {
+  SipoApp app;
+  ASSERT_NE(app.MainWindow(), nullptr);
+  HWND field = app.Control(IDC_FileBadOutputEdit);
+  RECT window, client;
+  GetWindowRect(field, &window);
+  GetClientRect(field, &client);
+  const int height = window.bottom - window.top;
+  EXPECT_LE(client.right, (window.right - window.left) - (height - 2))
+      << "the text area reaches under the button";
+}
+
+// ---- Logo ----
+
+// The hand cursor is not checked: under Wine another process cannot read the cursor a program
+// shows.
+TEST(LogoImage, ShowsThePictureUnscaledAtTheTopLeftCorner) {
+  SipoApp app;
+  ASSERT_NE(app.MainWindow(), nullptr);
+  constexpr COLORREF kBackground = 0x717679;
+  HWND logo = app.Control(IDC_LogoImage);
+  RECT rc;
+  GetWindowRect(logo, &rc);
+  const int width = rc.right - rc.left;
+  ASSERT_EQ(width, 377);
+  const std::vector<COLORREF> pixels = ScreenPixels(logo);
+  int picture = 0;
+  int margin = 0;
+  for (std::size_t i = 0; i < pixels.size(); ++i) {
+    const int x = static_cast<int>(i) % width;
+    const int y = static_cast<int>(i) / width;
+    if (x < 374 && y < 53) {
+      picture += pixels[i] != kBackground ? 1 : 0;
+    } else {
+      margin += pixels[i] != kBackground ? 1 : 0;
+    }
+  }
+  EXPECT_GT(picture, 374 * 53 / 2) << "the picture is not drawn";
+  EXPECT_EQ(margin, 0) << "the picture is not unscaled at the top-left corner";
+}
+
+// ---- Busy animation ----
+
+// A run long enough to watch several frames: Wine shows a window drawn from another thread only
+// a few times a second.
+void WriteLargeInput(const std::wstring& path) {
+  std::string block;
+  for (int i = 0; i < 1000; ++i) block += "1234567897;first;second\r\n1234567890;x\r\n";
+  std::ofstream out(path.c_str(), std::ios::binary);
+  for (int i = 0; i < 6500; ++i) out << block;  // about 250 MB
+}
+
+// A frame on screen: the pixels of the control while it shows the animation's dark dots.
+TEST(BusyAnimator, FramesChangeWhileAFileRunHoldsTheWindow) {
+  SipoApp app;
+  ASSERT_NE(app.MainWindow(), nullptr);
+  constexpr COLORREF kDarkDot = 0x684A2E;
+  WriteLargeInput(app.Folder() + L"\\big.txt");
+  HWND animator = app.Control(IDC_FileAnimator);
+  EXPECT_FALSE(IsWindowVisible(animator));
+  app.SetText(IDC_FileInputEdit, L"big.txt");
+  app.SetText(IDC_FileOKOutputEdit, L"ok.txt");
+  app.SetText(IDC_FileBadOutputEdit, L"bad.txt");
+  app.SetText(IDC_ColumnEdit, L"0");
+  app.SetText(IDC_DelimiterEdit, L";");
+  app.Click(IDC_FileButton);
+  HWND confirm = WaitForTitle(app, L"Confirm");
+  ASSERT_NE(confirm, nullptr);
+  PressDialogButton(confirm, IDYES);
+
+  std::set<std::vector<COLORREF>> frames;
+  HWND done = nullptr;
+  const DWORD start = GetTickCount();
+  while (done == nullptr && GetTickCount() - start < 60000) {
+    if (IsWindowVisible(animator)) {
+      std::vector<COLORREF> pixels = ScreenPixels(animator);
+      if (CountOf(pixels, kDarkDot) > 0) frames.insert(std::move(pixels));
+    }
+    done = WaitForTitle(app, L"Information", 20);
+  }
+  ASSERT_NE(done, nullptr) << "the run did not end";
+  EXPECT_GE(frames.size(), 2u) << "the animation did not move";
+  PressDialogButton(done, IDOK);
+  EXPECT_TRUE(WaitUntilGone(done));
+  Settle(app.MainWindow());
+  EXPECT_FALSE(IsWindowVisible(animator));
+}
+
+}  // namespace
+}  // namespace sipo::uitest
