@@ -66,6 +66,37 @@ TEST(AboutForm, ShowsVersionAndTextsModallyAndEnterClosesItButEscapeDoesNot) {
   EXPECT_TRUE(IsWindowEnabled(app.MainWindow()));
 }
 
+TEST(AboutForm, ControlsStandAtTheirPlacesAndTheLicenceCanBeSelected) {
+  SipoApp app;
+  ASSERT_NE(app.MainWindow(), nullptr);
+  HWND about = OpenAbout(app);
+  ASSERT_NE(about, nullptr);
+  struct Place {
+    int id;
+    int left, top, width, height;
+  };
+  const Place places[] = {{IDC_TopLabel, 8, 8, 497, 23},
+                          {IDC_VersionValue, 0, 40, 513, 13},
+                          {IDC_LicenceMemo, 8, 152, 497, 281},
+                          {IDC_CloseButton, 373, 556, 137, 25}};
+  for (const auto& p : places) {
+    const RECT rc = RectIn(FindControl(about, p.id), about);
+    EXPECT_EQ(rc.left, p.left) << p.id;
+    EXPECT_EQ(rc.top, p.top) << p.id;
+    EXPECT_EQ(rc.right - rc.left, p.width) << p.id;
+    EXPECT_EQ(rc.bottom - rc.top, p.height) << p.id;
+  }
+  EXPECT_EQ(FocusOf(about), FindControl(about, IDC_CloseButton));
+  // Read-only, yet its text can be selected (and so copied).
+  HWND memo = FindControl(about, IDC_LicenceMemo);
+  SendMessageW(memo, EM_SETSEL, 0, 8);
+  const DWORD selection = static_cast<DWORD>(SendMessageW(memo, EM_GETSEL, 0, 0));
+  EXPECT_EQ(LOWORD(selection), 0);
+  EXPECT_EQ(HIWORD(selection), 8);
+  PostMessageW(about, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(GoneSoon(about));
+}
+
 TEST(AboutForm, OpensWhereItWasClosedLastTime) {
   SipoApp app;
   ASSERT_NE(app.MainWindow(), nullptr);

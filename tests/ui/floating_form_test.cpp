@@ -119,6 +119,11 @@ TEST(FloatingForm, IsASmallTopmostToolWindowAndMinimisesTheMainWindow) {
   EXPECT_TRUE(exStyle & WS_EX_TOPMOST);
   EXPECT_TRUE(exStyle & WS_EX_TOOLWINDOW);
   EXPECT_EQ(WindowText(FindControl(floating, IDC_SingleLabel)), L"SIPO číslo ke kontrole :");
+  const RECT edit = RectIn(FindControl(floating, IDC_SingleEdit), floating);
+  EXPECT_EQ(edit.left, 128);
+  EXPECT_EQ(edit.top, 8);
+  EXPECT_EQ(edit.right - edit.left, 121);
+  EXPECT_EQ(edit.bottom - edit.top, 19);
   EXPECT_TRUE(Eventually([&] { return IsIconic(app.MainWindow()) != FALSE; }));
   // A second press raises the one window and minimises the main window again.
   ShowWindow(app.MainWindow(), SW_RESTORE);
