@@ -27,8 +27,10 @@ std::wstring ExecutablePath() {
 int RunEventLoop(HWND mainWindow) {
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-    // Tab, arrow keys and button keys move between controls as in a dialog.
-    if (IsWindow(mainWindow) && IsDialogMessageW(mainWindow, &msg)) continue;
+    // Tab, arrow keys and button keys move between controls as in a dialog, in whichever of the
+    // program's windows the message is for.
+    HWND window = msg.hwnd != nullptr ? GetAncestor(msg.hwnd, GA_ROOT) : mainWindow;
+    if (IsWindow(window) && IsDialogMessageW(window, &msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }

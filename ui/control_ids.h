@@ -42,6 +42,16 @@ enum ControlId : int {
 
   IDC_CloseButton = 300,
   IDC_AboutButton,
+
+  // The About window; its close button is IDC_CloseButton. The floating window uses the
+  // single panel's identifiers for its controls of the same names.
+  IDC_TopLabel = 500,
+  IDC_VersionValue,
+  IDC_InfoLabel,
+  IDC_LicenceMemo,
+  IDC_AboutLabel,
+  IDC_EmailLabel,
+  IDC_EmailValue,
 };
 
 }  // namespace sipo::ui

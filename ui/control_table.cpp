@@ -42,6 +42,13 @@ HWND CreateTableControl(const ControlSpec& spec, HWND parent) {
       return CreatePlain(WC_STATICW, SS_LEFTNOWORDWRAP | SS_NOPREFIX, spec, parent);
     case Kind::FixedLabel:
       return CreatePlain(WC_STATICW, SS_LEFT | SS_NOPREFIX, spec, parent);
+    case Kind::CentredLabel:
+      return CreatePlain(WC_STATICW, SS_CENTER | SS_NOPREFIX, spec, parent);
+    case Kind::Memo:
+      return CreatePlain(WC_EDITW,
+                         WS_TABSTOP | WS_BORDER | WS_VSCROLL | ES_MULTILINE | ES_READONLY |
+                             ES_CENTER | ES_AUTOVSCROLL,
+                         spec, parent);
     case Kind::Edit:
       return CreatePlain(WC_EDITW, WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL, spec, parent);
     case Kind::Check:

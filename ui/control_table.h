@@ -12,6 +12,8 @@ enum class Kind {
   Label,         // static text, as wide as its text
   RightLabel,    // the same, its right edge kept where the table puts it, beside its field
   FixedLabel,    // static text of the table's width
+  CentredLabel,  // static text of the table's width, centred, wrapped at its width
+  Memo,          // multi-line text, read-only, centred lines wrapped at its width, scroll bar
   Edit,          // single-line entry field
   Check,         // check box
   ActionButton,  // gradient button of the action group

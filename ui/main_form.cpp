@@ -10,9 +10,13 @@
 
 #include "app/maker.h"
 #include "app/startup_notice.h"
+#include "batch/clipboard_list.h"
+#include "ui/about_form.h"
+#include "ui/clipboard.h"
 #include "ui/control_ids.h"
 #include "ui/decimal_separator.h"
 #include "ui/escape_edit.h"
+#include "ui/floating_form.h"
 #include "ui/logo_image.h"
 #include "ui/main_form_hints.h"
 #include "ui/message_boxes.h"
@@ -229,11 +233,18 @@ void MainForm::SingleEditChange() {
   ShowStatus(ClassifyNumberText(GetControlText(Control(IDC_SingleEdit)), decimalSeparator_));
 }
 
-void MainForm::FloatingClipButtonClick() {}
+void MainForm::FloatingClipButtonClick() {
+  ShowFloatingForm({Handle(), store_, settingsUnavailable_});
+}
 
-void MainForm::MultiImportButtonClick() {}
+// A clipboard held by another program throws before the grid changes.
+void MainForm::MultiImportButtonClick() {
+  multiGrid_.SetRows(MultiImportRows(ReadClipboardText(Handle()), decimalSeparator_));
+}
 
-void MainForm::MultiExportButtonClick() {}
+void MainForm::MultiExportButtonClick() {
+  WriteClipboardText(Handle(), MultiExportText(multiGrid_.Rows()));
+}
 
 // The run goes on when the settings cannot be written: the user asked for the run, and the
 // failure has been shown.
@@ -254,7 +265,9 @@ void MainForm::FileButtonClick() {
   RunFileCheck(options, programDir_, *this);
 }
 
-void MainForm::AboutButtonClick() {}
+void MainForm::AboutButtonClick() {
+  ShowAboutForm({Handle(), store_, settingsUnavailable_});
+}
 
 void MainForm::CloseButtonClick() {
   PostMessageW(Handle(), WM_CLOSE, 0, 0);

@@ -267,4 +267,69 @@ void SetClipboardText(const std::wstring& text) {
   CloseClipboard();
 }
 
+HWND FindControl(HWND window, int id) {
+  ControlSearch search{id, nullptr};
+  if (window != nullptr) EnumChildWindows(window, MatchControl, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+int CountWindowPixels(HWND window, COLORREF colour) {
+  RECT rc;
+  GetWindowRect(window, &rc);
+  const int width = rc.right - rc.left;
+  const int height = rc.bottom - rc.top;
+  if (width <= 0 || height <= 0) return 0;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, width, height, screen, rc.left, rc.top, SRCCOPY);
+  int count = 0;
+  const auto* pixels = static_cast<const std::uint32_t*>(bits);
+  for (int i = 0; i < width * height; ++i) {
+    const std::uint32_t p = pixels[i];  // 0x00RRGGBB in a DIB
+    if (RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF) == colour) ++count;
+  }
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return count;
+}
+
+int WaitForPixels(HWND window, COLORREF colour, int atLeast) {
+  int count = 0;
+  for (int attempt = 0; attempt < 40; ++attempt) {
+    count = CountWindowPixels(window, colour);
+    if ((atLeast > 0 && count >= atLeast) || (atLeast == 0 && count == 0)) break;
+    Sleep(50);
+  }
+  return count;
+}
+
+void EmptyTheClipboard() {
+  if (!OpenClipboardPatiently()) return;
+  EmptyClipboard();
+  CloseClipboard();
+}
+
+void SetClipboardPicture() {
+  if (!OpenClipboardPatiently()) return;
+  EmptyClipboard();
+  HDC screen = GetDC(nullptr);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, 8, 8);
+  ReleaseDC(nullptr, screen);
+  if (!SetClipboardData(CF_BITMAP, bitmap)) DeleteObject(bitmap);
+  CloseClipboard();
+}
+
+ClipboardHold::ClipboardHold() : held_(OpenClipboardPatiently()) {}
+
+ClipboardHold::~ClipboardHold() {
+  if (held_) CloseClipboard();
+}
+
 }  // namespace sipo::uitest

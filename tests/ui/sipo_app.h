@@ -61,4 +61,27 @@ void Settle(HWND window);
 std::wstring ClipboardText();
 void SetClipboardText(const std::wstring& text);
 
+// A control of any window (at any depth) by its identifier, or nullptr.
+HWND FindControl(HWND window, int id);
+// Number of screen pixels inside the window that have exactly this colour (0x00BBGGRR).
+int CountWindowPixels(HWND window, COLORREF colour);
+// Polls CountWindowPixels until at least atLeast pixels (or, for 0, none) have the colour.
+int WaitForPixels(HWND window, COLORREF colour, int atLeast);
+
+// Clipboard contents of other kinds: nothing at all, or only a picture.
+void EmptyTheClipboard();
+void SetClipboardPicture();
+
+// Holds the clipboard open from the test's side, as another program may, while it lives.
+class ClipboardHold {
+ public:
+  ClipboardHold();
+  ~ClipboardHold();
+  ClipboardHold(const ClipboardHold&) = delete;
+  ClipboardHold& operator=(const ClipboardHold&) = delete;
+
+ private:
+  bool held_ = false;
+};
+
 }  // namespace sipo::uitest

@@ -1,9 +1,12 @@
 // shoot.cpp - puts Sipo.exe in the states the README shows and saves each as a bitmap of the
 // screen around its window. Runs under Wine (or Windows) next to a copy of the program.
-// Usage: shoot SIPO_EXE OUT_DIR   (writes main.bmp and file-run.bmp)
+// Usage: shoot SIPO_EXE OUT_DIR
+//   (writes main.bmp, file-run.bmp, floating-window.bmp and about-window.bmp)
 #include <windows.h>
 
 #include <cstdio>
+#include <cstring>
+#include <cwchar>
 #include <fstream>
 #include <string>
 
@@ -108,6 +111,33 @@ void WriteSampleInput(const std::wstring& path) {
   out << "1234567897;Novak\r\n1234567890;Svoboda\r\n0700000007;Dvorak\r\nabc;Cerny\r\n";
 }
 
+void PutOnClipboard(const wchar_t* text) {
+  if (!OpenClipboard(nullptr)) return;
+  EmptyClipboard();
+  const std::size_t bytes = (wcslen(text) + 1) * sizeof(wchar_t);
+  if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes)) {
+    memcpy(GlobalLock(memory), text, bytes);
+    GlobalUnlock(memory);
+    if (!SetClipboardData(CF_UNICODETEXT, memory)) GlobalFree(memory);
+  }
+  CloseClipboard();
+}
+
+// Opens a window with one of the main window's buttons, places it and saves it; then closes it.
+bool ShootWindow(HWND main, DWORD pid, int button, const wchar_t* windowClass,
+                 const std::wstring& path) {
+  PostMessageW(Control(main, button), BM_CLICK, 0, 0);
+  HWND window = WaitFor(pid, windowClass);
+  if (window == nullptr) return false;
+  SetWindowPos(window, nullptr, 24, 24, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  Settle(window);
+  SaveScreen(RectOf(window), path);
+  PostMessageW(window, WM_CLOSE, 0, 0);
+  for (int attempt = 0; attempt < 200 && IsWindow(window); ++attempt) Sleep(25);
+  Settle(main);
+  return true;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -151,6 +181,15 @@ int wmain(int argc, wchar_t** argv) {
   SaveScreen(both, out + L"\\file-run.bmp");
   PostMessageW(GetDlgItem(done, IDOK), BM_CLICK, 0, 0);
   Sleep(300);
+
+  // The floating window checking a number just copied, and the About window.
+  PutOnClipboard(L"1234567897");
+  if (!ShootWindow(main, process.dwProcessId, IDC_FloatingClipButton, L"TFloatingForm",
+                   out + L"\\floating-window.bmp") ||
+      !ShootWindow(main, process.dwProcessId, IDC_AboutButton, L"TAboutForm",
+                   out + L"\\about-window.bmp")) {
+    return 1;
+  }
   PostMessageW(main, WM_CLOSE, 0, 0);
   WaitForSingleObject(process.hProcess, 10000);
   return 0;
