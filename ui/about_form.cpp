@@ -203,14 +203,6 @@ void AboutForm::EmailValueClick() {
 
 // ---- Window plumbing ----
 
-void AboutForm::PlaceAtDesign() {
-  dpi_ = GetDpiForWindow(Handle());
-  RECT frame = {0, 0, Scale(kClientWidth), Scale(kClientHeight)};
-  AdjustWindowRectExForDpi(&frame, kStyle, FALSE, kExStyle, dpi_);
-  SetWindowPos(Handle(), nullptr, Scale(kDesignedPosition.x), Scale(kDesignedPosition.y),
-               frame.right - frame.left, frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 void AboutForm::CreateControls() {
   for (const auto& spec : kControls) {
     if (spec.kind != Custom) {
@@ -306,7 +298,7 @@ void AboutForm::OnCommand(int id, int code) {
 LRESULT AboutForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CREATE:
-      PlaceAtDesign();
+      dpi_ = PlaceAtDesign(kDesignedPosition, {kClientWidth, kClientHeight}, kStyle, kExStyle);
       CreateControls();
       FormCreate();
       return 0;

@@ -36,7 +36,6 @@ class AboutForm : public WindowBase {
   void FormClose();
   void EmailValueClick();
 
-  void PlaceAtDesign();
   void CreateControls();
   void ApplyLayout();
   void KeepEmailClearOfButton();

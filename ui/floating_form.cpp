@@ -10,6 +10,7 @@
 #include "ui/escape_edit.h"
 #include "ui/form_fonts.h"
 #include "ui/placed_window.h"
+#include "ui/status_value.h"
 #include "ui/win_text.h"
 
 namespace sipo::ui {
@@ -164,19 +165,7 @@ void FloatingForm::StopTimer() {
 }
 
 void FloatingForm::ShowStatus(StatusClass status) {
-  statusColour_ = StatusColour(status);
-  HWND value = Control(IDC_StatusValue);
-  SetControlText(value, StatusText(status));
-  FitLabelWidth(value, fonts_.bold);
-  InvalidateRect(value, nullptr, TRUE);
-}
-
-void FloatingForm::PlaceAtDesign() {
-  dpi_ = GetDpiForWindow(Handle());
-  RECT frame = {0, 0, Scale(kClientWidth), Scale(kClientHeight)};
-  AdjustWindowRectExForDpi(&frame, kStyle, FALSE, kExStyle, dpi_);
-  SetWindowPos(Handle(), nullptr, Scale(kDesignedPosition.x), Scale(kDesignedPosition.y),
-               frame.right - frame.left, frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  statusColour_ = ShowStatusIn(Control(IDC_StatusValue), status, fonts_.bold);
 }
 
 void FloatingForm::CreateControls() {
@@ -207,7 +196,7 @@ void FloatingForm::OnDpiChanged(UINT dpi, const RECT& suggested) {
 LRESULT FloatingForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CREATE:
-      PlaceAtDesign();
+      dpi_ = PlaceAtDesign(kDesignedPosition, {kClientWidth, kClientHeight}, kStyle, kExStyle);
       CreateControls();
       FormCreate();
       return 0;

@@ -40,7 +40,6 @@ class FloatingForm : public WindowBase {
   void TimerTimer();
   void FormClose();
 
-  void PlaceAtDesign();
   void CreateControls();
   void ApplyLayout();
   void ShowStatus(StatusClass status);

@@ -68,7 +68,6 @@ class MainForm : public WindowBase, public FileRunHost, public SettingsFields {
   void LogoImageClick();
 
   // Window plumbing.
-  void PlaceAtDesign();
   void CreateControls();
   void ApplyLayout();
   void MakeFonts();

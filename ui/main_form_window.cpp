@@ -13,6 +13,7 @@
 #include "ui/logo_image.h"
 #include "ui/main_form_hints.h"
 #include "ui/main_form_layout.h"
+#include "ui/status_value.h"
 #include "ui/win_text.h"
 
 namespace sipo::ui {
@@ -62,20 +63,7 @@ void MainForm::Show(int showCommand) {
 }
 
 void MainForm::ShowStatus(StatusClass status) {
-  statusColour_ = StatusColour(status);
-  HWND value = Control(IDC_StatusValue);
-  SetControlText(value, StatusText(status));
-  FitLabelWidth(value, fonts_.bold);
-  InvalidateRect(value, nullptr, TRUE);
-}
-
-// The designed position and client size, at the window's own DPI.
-void MainForm::PlaceAtDesign() {
-  dpi_ = GetDpiForWindow(Handle());
-  RECT frame = {0, 0, Scale(kClientWidth), Scale(kClientHeight)};
-  AdjustWindowRectExForDpi(&frame, kStyle, FALSE, kExStyle, dpi_);
-  SetWindowPos(Handle(), nullptr, Scale(kDesignedPosition.x), Scale(kDesignedPosition.y),
-               frame.right - frame.left, frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  statusColour_ = ShowStatusIn(Control(IDC_StatusValue), status, fonts_.bold);
 }
 
 void MainForm::CreateControls() {
@@ -189,7 +177,7 @@ void MainForm::OnDpiChanged(UINT dpi, const RECT& suggested) {
 LRESULT MainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CREATE:
-      PlaceAtDesign();
+      dpi_ = PlaceAtDesign(kDesignedPosition, {kClientWidth, kClientHeight}, kStyle, kExStyle);
       CreateControls();
       FormCreate();
       return 0;

@@ -50,6 +50,16 @@ HWND WindowBase::CreateFor(const wchar_t* className, const wchar_t* caption, DWO
                          GetModuleHandleW(nullptr), this);
 }
 
+UINT WindowBase::PlaceAtDesign(POINT position, SIZE client, DWORD style, DWORD exStyle) {
+  const UINT dpi = GetDpiForWindow(hwnd_);
+  auto scale = [dpi](int pixels96) { return MulDiv(pixels96, static_cast<int>(dpi), 96); };
+  RECT frame = {0, 0, scale(client.cx), scale(client.cy)};
+  AdjustWindowRectExForDpi(&frame, style, FALSE, exStyle, dpi);
+  SetWindowPos(hwnd_, nullptr, scale(position.x), scale(position.y), frame.right - frame.left,
+               frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  return dpi;
+}
+
 // Errors never cross a frame that Windows owns: whatever a handler throws is shown here and the
 // program carries on.
 LRESULT CALLBACK WindowBase::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {

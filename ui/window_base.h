@@ -25,6 +25,10 @@ class WindowBase {
   HWND CreateFor(const wchar_t* className, const wchar_t* caption, DWORD style, DWORD exStyle,
                  int x, int y, int width, int height, HWND parent);
 
+  // Moves the window to its designed position with its designed client size (pixels at 96 dpi),
+  // both scaled to the window's own DPI, which it returns.
+  UINT PlaceAtDesign(POINT position, SIZE client, DWORD style, DWORD exStyle);
+
   virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) = 0;
   LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcW(hwnd_, message, wParam, lParam);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "tests/ui/sipo_app.h"
+#include "tests/ui/window_probe.h"
 #include "ui/control_ids.h"
 
 namespace sipo::uitest {
@@ -17,34 +18,6 @@ namespace {
 using namespace sipo::ui;
 
 // ---- Screen, keyboard and mouse ----
-
-// The screen's pixels inside a window's rectangle, row by row, as 0x00BBGGRR.
-std::vector<COLORREF> ScreenPixels(HWND window) {
-  RECT rc;
-  GetWindowRect(window, &rc);
-  const int width = rc.right - rc.left;
-  const int height = rc.bottom - rc.top;
-  std::vector<COLORREF> result;
-  if (width <= 0 || height <= 0) return result;
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  BITMAPINFO info{};
-  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, width, height, screen, rc.left, rc.top, SRCCOPY);
-  const auto* pixels = static_cast<const std::uint32_t*>(bits);
-  for (int i = 0; i < width * height; ++i) {
-    const std::uint32_t p = pixels[i];  // 0x00RRGGBB in a DIB
-    result.push_back(RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF));
-  }
-  SelectObject(memory, old);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
-  return result;
-}
 
 int CountOf(const std::vector<COLORREF>& pixels, COLORREF colour) {
   int count = 0;
@@ -87,39 +60,6 @@ void ParkMouse() {
 }
 
 // ---- The program's windows ----
-
-struct TitleSearch {
-  DWORD processId;
-  const wchar_t* title;
-  HWND found;
-};
-
-BOOL CALLBACK MatchTitle(HWND hwnd, LPARAM param) {
-  auto* search = reinterpret_cast<TitleSearch*>(param);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(hwnd, &pid);
-  wchar_t title[128] = {};
-  GetWindowTextW(hwnd, title, 128);
-  if (pid == search->processId && IsWindowVisible(hwnd) && wcscmp(title, search->title) == 0) {
-    search->found = hwnd;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-// A visible top-level window of the program with this title, or nullptr after the timeout.
-HWND WaitForTitle(const SipoApp& app, const wchar_t* title, DWORD timeoutMs = 10000) {
-  DWORD pid = 0;
-  GetWindowThreadProcessId(app.MainWindow(), &pid);
-  const DWORD start = GetTickCount();
-  do {
-    TitleSearch search{pid, title, nullptr};
-    EnumWindows(MatchTitle, reinterpret_cast<LPARAM>(&search));
-    if (search.found != nullptr) return search.found;
-    Sleep(30);
-  } while (GetTickCount() - start < timeoutMs);
-  return nullptr;
-}
 
 bool WaitUntilGone(HWND window, DWORD timeoutMs = 10000) {
   const DWORD start = GetTickCount();
@@ -257,14 +197,14 @@ TEST(GradientButton, EnterAndSpacePressOnlyTheFocusedButton) {
   app.SetText(IDC_SingleEdit, L"1234567897");
   app.Focus(IDC_SingleEdit);
   SendKey(VK_RETURN);
-  EXPECT_EQ(WaitForTitle(app, L"Confirm", 1000), nullptr);
+  EXPECT_EQ(WaitForDialog(app.ProcessId(), L"Confirm", 1000), nullptr);
   EXPECT_EQ(app.Text(IDC_SingleEdit), L"1234567897");
   EXPECT_EQ(FocusOf(app), app.Control(IDC_SingleEdit));
 
   for (WORD key : {VK_RETURN, VK_SPACE}) {
     app.Focus(IDC_FileButton);
     SendKey(key);
-    HWND confirm = WaitForTitle(app, L"Confirm");
+    HWND confirm = WaitForDialog(app.ProcessId(), L"Confirm");
     ASSERT_NE(confirm, nullptr) << "key " << key << " did not press FileButton";
     PressDialogButton(confirm, IDNO);
     EXPECT_TRUE(WaitUntilGone(confirm));
@@ -281,7 +221,7 @@ TEST(GradientButton, KeepsItsCaptionAndAnswersAClickMessage) {
   EXPECT_EQ(app.Text(IDC_FloatingClipButton), L"Automaticky ze schránky v plovoucím okně");
   EXPECT_EQ(app.Text(IDC_AboutButton), L"O programu");
   app.Click(IDC_FileButton);
-  HWND confirm = WaitForTitle(app, L"Confirm");
+  HWND confirm = WaitForDialog(app.ProcessId(), L"Confirm");
   ASSERT_NE(confirm, nullptr);
   PressDialogButton(confirm, IDNO);
   EXPECT_TRUE(WaitUntilGone(confirm));
@@ -307,7 +247,7 @@ TEST(FileNameEdit, AltDownOpensBrowseAndCancelKeepsTheTextAndFocus) {
   app.SetText(IDC_FileOKOutputEdit, text);
   app.Focus(IDC_FileOKOutputEdit);
   SendKey(VK_DOWN, true);
-  HWND dialog = WaitForTitle(app, L"Browse");
+  HWND dialog = WaitForDialog(app.ProcessId(), L"Browse");
   ASSERT_NE(dialog, nullptr) << "Alt+Down did not open the dialog";
   PressDialogButton(dialog, IDCANCEL);
   EXPECT_TRUE(WaitUntilGone(dialog));
@@ -328,7 +268,7 @@ TEST(FileNameEdit, BrowseButtonPutsAChosenNameWithASpaceInQuotes) {
   GetWindowRect(field, &rc);
   const POINT button = {rc.right - (rc.bottom - rc.top) / 2, (rc.top + rc.bottom) / 2};
   PostMessageW(field, WM_NCLBUTTONDOWN, HTBORDER, MAKELPARAM(button.x, button.y));
-  HWND dialog = WaitForTitle(app, L"Browse");
+  HWND dialog = WaitForDialog(app.ProcessId(), L"Browse");
   ASSERT_NE(dialog, nullptr) << "the browse button did not open the dialog";
   ChooseInDialog(dialog, chosen);
   EXPECT_TRUE(WaitUntilGone(dialog));
@@ -344,7 +284,7 @@ std::wstring BrowseAndChoose(const SipoApp& app, int id, const std::wstring& tex
   app.SetText(id, text);
   app.Focus(id);
   SendKey(VK_DOWN, true);
-  HWND dialog = WaitForTitle(app, L"Browse");
+  HWND dialog = WaitForDialog(app.ProcessId(), L"Browse");
   EXPECT_NE(dialog, nullptr) << "Alt+Down did not open the dialog";
   if (dialog == nullptr) return L"";
   ChooseInDialog(dialog, bareName);
@@ -447,7 +387,7 @@ TEST(BusyAnimator, FramesChangeWhileAFileRunHoldsTheWindow) {
   app.SetText(IDC_ColumnEdit, L"0");
   app.SetText(IDC_DelimiterEdit, L";");
   app.Click(IDC_FileButton);
-  HWND confirm = WaitForTitle(app, L"Confirm");
+  HWND confirm = WaitForDialog(app.ProcessId(), L"Confirm");
   ASSERT_NE(confirm, nullptr);
   PressDialogButton(confirm, IDYES);
 
@@ -459,7 +399,7 @@ TEST(BusyAnimator, FramesChangeWhileAFileRunHoldsTheWindow) {
       std::vector<COLORREF> pixels = ScreenPixels(animator);
       if (CountOf(pixels, kDarkDot) > 0) frames.insert(std::move(pixels));
     }
-    done = WaitForTitle(app, L"Information", 20);
+    done = WaitForDialog(app.ProcessId(), L"Information", 20);
   }
   ASSERT_NE(done, nullptr) << "the run did not end";
   EXPECT_GE(frames.size(), 2u) << "the animation did not move";

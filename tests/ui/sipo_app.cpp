@@ -1,6 +1,8 @@
 // sipo_app.cpp - drives a real Sipo.exe from a test through ordinary Win32 calls.
 #include "tests/ui/sipo_app.h"
 
+#include "tests/ui/window_probe.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -186,30 +188,8 @@ void SipoApp::PressKey(int id, WORD virtualKey) const {
 }
 
 int SipoApp::CountPixels(int id, COLORREF colour) const {
-  RECT rc;
-  GetWindowRect(Control(id), &rc);
-  const int width = rc.right - rc.left;
-  const int height = rc.bottom - rc.top;
-  if (width <= 0 || height <= 0) return 0;
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  BITMAPINFO info{};
-  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, width, height, screen, rc.left, rc.top, SRCCOPY);
   int count = 0;
-  const auto* pixels = static_cast<const std::uint32_t*>(bits);
-  for (int i = 0; i < width * height; ++i) {
-    const std::uint32_t p = pixels[i];  // 0x00RRGGBB in a DIB
-    const COLORREF asColorRef = RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
-    if (asColorRef == colour) ++count;
-  }
-  SelectObject(memory, old);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
+  for (COLORREF pixel : ScreenPixels(Control(id))) count += pixel == colour ? 1 : 0;
   return count;
 }
 

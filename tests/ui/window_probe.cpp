@@ -1,6 +1,7 @@
 // window_probe.cpp - what a test reads off another program's windows.
 #include "tests/ui/window_probe.h"
 
+#include <cstdint>
 #include <fstream>
 #include <iterator>
 
@@ -93,6 +94,34 @@ std::wstring HintOf(DWORD processId, HWND control, RECT* shownAt) {
     }
   }
   return L"";
+}
+
+// The screen's pixels inside a window's rectangle, row by row, as 0x00BBGGRR.
+std::vector<COLORREF> ScreenPixels(HWND window) {
+  RECT rc;
+  GetWindowRect(window, &rc);
+  const int width = rc.right - rc.left;
+  const int height = rc.bottom - rc.top;
+  std::vector<COLORREF> result;
+  if (width <= 0 || height <= 0) return result;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, width, height, screen, rc.left, rc.top, SRCCOPY);
+  const auto* pixels = static_cast<const std::uint32_t*>(bits);
+  for (int i = 0; i < width * height; ++i) {
+    const std::uint32_t p = pixels[i];  // 0x00RRGGBB in a DIB
+    result.push_back(RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF));
+  }
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return result;
 }
 
 std::string ReadBytes(const std::wstring& path) {

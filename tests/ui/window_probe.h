@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace sipo::uitest {
 
@@ -25,6 +26,9 @@ void PressDialogButton(HWND box, int buttonId);
 std::wstring HintOf(DWORD processId, HWND control, RECT* shownAt = nullptr);
 // Moves the mouse away from every control of window.
 void MouseAway();
+
+// The screen's pixels inside a window's rectangle, row by row, as 0x00BBGGRR.
+std::vector<COLORREF> ScreenPixels(HWND window);
 
 // Whole files as bytes.
 std::string ReadBytes(const std::wstring& path);
