@@ -19,25 +19,6 @@ std::wstring ProgramPath() {
   return std::wstring(path.begin(), path.end());
 }
 
-struct WindowSearch {
-  DWORD processId;
-  const wchar_t* className;
-  HWND found;
-};
-
-BOOL CALLBACK MatchTopLevel(HWND hwnd, LPARAM param) {
-  auto* search = reinterpret_cast<WindowSearch*>(param);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(hwnd, &pid);
-  wchar_t name[64] = {};
-  GetClassNameW(hwnd, name, 64);
-  if (pid == search->processId && IsWindowVisible(hwnd) && wcscmp(name, search->className) == 0) {
-    search->found = hwnd;
-    return FALSE;
-  }
-  return TRUE;
-}
-
 struct ControlSearch {
   int id;
   HWND found;
@@ -125,9 +106,7 @@ SipoApp::~SipoApp() {
 HWND SipoApp::WaitForWindow(const wchar_t* className, DWORD timeoutMs) const {
   const DWORD start = GetTickCount();
   do {
-    WindowSearch search{process_.dwProcessId, className, nullptr};
-    EnumWindows(MatchTopLevel, reinterpret_cast<LPARAM>(&search));
-    if (search.found != nullptr) return search.found;
+    if (HWND found = FindVisibleWindow(process_.dwProcessId, className)) return found;
     Sleep(50);
   } while (GetTickCount() - start < timeoutMs);
   return nullptr;

@@ -28,13 +28,13 @@ BOOL CALLBACK Match(HWND hwnd, LPARAM param) {
   return FALSE;
 }
 
-HWND FindVisible(DWORD processId, const wchar_t* className, const wchar_t* caption) {
+}  // namespace
+
+HWND FindVisibleWindow(DWORD processId, const wchar_t* className, const wchar_t* caption) {
   Search search{processId, className, caption, nullptr};
   EnumWindows(Match, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
-
-}  // namespace
 
 HWND FocusOf(HWND window) {
   GUITHREADINFO info{};
@@ -60,7 +60,7 @@ std::wstring WindowText(HWND window) {
 HWND WaitForDialog(DWORD processId, const wchar_t* caption, DWORD timeoutMs) {
   const DWORD start = GetTickCount();
   do {
-    if (HWND box = FindVisible(processId, L"#32770", caption)) return box;
+    if (HWND box = FindVisibleWindow(processId, L"#32770", caption)) return box;
     Sleep(50);
   } while (GetTickCount() - start < timeoutMs);
   return nullptr;
@@ -88,7 +88,7 @@ std::wstring HintOf(DWORD processId, HWND control, RECT* shownAt) {
   SetCursorPos(rc.left + 6, (rc.top + rc.bottom) / 2);
   for (int attempt = 0; attempt < 60; ++attempt) {
     Sleep(50);
-    if (HWND tip = FindVisible(processId, L"tooltips_class32", nullptr)) {
+    if (HWND tip = FindVisibleWindow(processId, L"tooltips_class32", nullptr)) {
       if (shownAt != nullptr) GetWindowRect(tip, shownAt);
       return WindowText(tip);
     }

@@ -15,6 +15,8 @@ HWND FocusOf(HWND window);
 RECT RectIn(HWND control, HWND window);
 std::wstring WindowText(HWND window);
 
+// A visible top-level window of the process with this class (and caption, unless nullptr).
+HWND FindVisibleWindow(DWORD processId, const wchar_t* className, const wchar_t* caption = nullptr);
 // A visible message box (or other dialog) of the process with this caption, or nullptr.
 HWND WaitForDialog(DWORD processId, const wchar_t* caption, DWORD timeoutMs = 10000);
 // The message a message box shows.
