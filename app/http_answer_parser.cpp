@@ -4,42 +4,26 @@
 #include <algorithm>
 #include <limits>
 
+#include "core/ascii_text.h"
+
 namespace sipo {
 namespace {
 
 using Progress = HttpAnswerParser::Progress;
 
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t';
-}
 bool IsDigit(char c) {
   return c >= '0' && c <= '9';
 }
 
-char Lower(char c) {
-  return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c;
-}
-
-std::string_view Trim(std::string_view text) {
-  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-  return text;
-}
-
-bool EqualsNoCase(std::string_view a, std::string_view lowerB) {
-  return a.size() == lowerB.size() && std::equal(a.begin(), a.end(), lowerB.begin(),
-                                                 [](char x, char y) { return Lower(x) == y; });
-}
-
 bool ContainsNoCase(std::string_view text, std::string_view lowerPart) {
   return std::search(text.begin(), text.end(), lowerPart.begin(), lowerPart.end(),
-                     [](char x, char y) { return Lower(x) == y; }) != text.end();
+                     [](char x, char y) { return AsciiLower(x) == y; }) != text.end();
 }
 
 bool HasToken(std::string_view list, std::string_view lowerToken) {
   while (!list.empty()) {
     const std::size_t comma = list.find(',');
-    if (EqualsNoCase(Trim(list.substr(0, comma)), lowerToken)) return true;
+    if (SameIgnoringCase(TrimBlanks(list.substr(0, comma)), lowerToken)) return true;
     if (comma == std::string_view::npos) break;
     list.remove_prefix(comma + 1);
   }
@@ -70,7 +54,7 @@ bool ParseLength(std::string_view text, std::uint64_t& value) {
 
 int HexValue(char c) {
   if (IsDigit(c)) return c - '0';
-  if (Lower(c) >= 'a' && Lower(c) <= 'f') return Lower(c) - 'a' + 10;
+  if (AsciiLower(c) >= 'a' && AsciiLower(c) <= 'f') return AsciiLower(c) - 'a' + 10;
   return -1;
 }
 
@@ -196,9 +180,9 @@ void HttpAnswerParser::OnHeaderLine(std::string_view line) {
   const std::size_t colon = line.find(':');
   // Folded continuations and lines without a colon carry nothing we use.
   if (IsBlank(line.front()) || colon == std::string_view::npos) return;
-  const std::string_view name = Trim(line.substr(0, colon));
-  const std::string_view value = Trim(line.substr(colon + 1));
-  if (EqualsNoCase(name, "content-length")) {
+  const std::string_view name = TrimBlanks(line.substr(0, colon));
+  const std::string_view value = TrimBlanks(line.substr(colon + 1));
+  if (SameIgnoringCase(name, "content-length")) {
     std::uint64_t length = 0;
     // A length that is no number, or two that disagree, leave the body's end unknown.
     if (!ParseLength(value, length) || (hasLength_ && length != length_)) {
@@ -207,9 +191,9 @@ void HttpAnswerParser::OnHeaderLine(std::string_view line) {
     }
     hasLength_ = true;
     length_ = length;
-  } else if (EqualsNoCase(name, "transfer-encoding")) {
+  } else if (SameIgnoringCase(name, "transfer-encoding")) {
     chunked_ = chunked_ || ContainsNoCase(value, "chunked");
-  } else if (EqualsNoCase(name, "connection")) {
+  } else if (SameIgnoringCase(name, "connection")) {
     closes_ = closes_ || HasToken(value, "close");
   }
 }

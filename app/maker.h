@@ -3,12 +3,7 @@
 // traffic to a stranger's host.
 #pragma once
 
-#ifndef SIPO_MAKER_HOST
-#define SIPO_MAKER_HOST "www.tamrix.example"
-#endif
-#ifndef SIPO_CONTACT_EMAIL
-#define SIPO_CONTACT_EMAIL "sipo@tamrix.example"
-#endif
+// SIPO_MAKER_HOST and SIPO_CONTACT_EMAIL are the CMake cache variables of the same names.
 
 namespace sipo {
 

@@ -17,6 +17,7 @@
 #include "app/http_answer_parser.h"
 #include "app/maker.h"
 #include "app/notice_request.h"
+#include "ui/win_text.h"
 
 namespace sipo {
 namespace {
@@ -106,12 +107,6 @@ Wait WaitFor(SOCKET handle, bool write, milliseconds limit) {
   return Wait::Ready;
 }
 
-std::wstring Widen(std::string_view ascii) {
-  std::wstring wide;
-  for (char c : ascii) wide += static_cast<wchar_t>(static_cast<unsigned char>(c));
-  return wide;
-}
-
 // A refused connection should end the attempt at once. Windows answers a refusal by sending the
 // SYN again, which holds a refused attempt for about two seconds, the whole connect bound; with
 // no SYN retransmissions it fails at once (the price: a SYN lost on the way is not sent again
@@ -158,7 +153,7 @@ std::optional<NoticeOutcome> Connect(std::string_view host, std::uint16_t port,
   hints.ai_protocol = IPPROTO_TCP;
   hints.ai_flags = AI_NUMERICSERV;
   ADDRINFOW* addresses = nullptr;
-  if (GetAddrInfoW(Widen(host).c_str(), std::to_wstring(port).c_str(), &hints, &addresses) != 0)
+  if (GetAddrInfoW(ui::Widen(host).c_str(), std::to_wstring(port).c_str(), &hints, &addresses) != 0)
     return NoticeOutcome::NoConnection;
   const Deadline connectDeadline(bounds.connect);
   Wait wait = Wait::Failed;

@@ -28,30 +28,6 @@ class RunEnd {
   FileRunHost& host_;
 };
 
-}  // namespace
-
-std::string ResolveUserPath(std::string_view name, std::string_view programDir) {
-  if (name.size() >= 3) {
-    if (name.front() == '"') name.remove_prefix(1);
-    if (name.back() == '"') name.remove_suffix(1);
-  }
-  if (name.find(":\\") != std::string_view::npos || name.find("\\\\") != std::string_view::npos) {
-    return std::string(name);
-  }
-  return std::string(programDir).append(name);
-}
-
-LineRule LineRuleOf(const FileRunOptions& options) {
-  LineRule rule;
-  rule.singleColumn = options.SingleColumn;
-  rule.sylk = options.SYLK;
-  rule.delimiter = options.Delimiter.empty() ? ';' : options.Delimiter.front();
-  rule.column = StrToIntLenient(std::string_view(options.Column).substr(0, kConversionWindow));
-  return rule;
-}
-
-namespace {
-
 InputState StateAfter(StreamEnd end, const InputFile& file) {
   switch (end) {
     case StreamEnd::Complete:
@@ -74,11 +50,31 @@ FileSortResult SortOpenFile(InputFile& file, const std::filesystem::path& okOutp
   return {StateAfter(sort.end, file), sort.sorted};
 }
 
-bool WriteEmpty(const std::string& cp1250Name) {
-  return AtomicFileWriter(cp1250Name).Commit();
+bool WriteEmpty(const std::filesystem::path& name) {
+  return AtomicFileWriter(name).Commit();
 }
 
 }  // namespace
+
+std::string ResolveUserPath(std::string_view name, std::string_view programDir) {
+  if (name.size() >= 3) {
+    if (name.front() == '"') name.remove_prefix(1);
+    if (name.back() == '"') name.remove_suffix(1);
+  }
+  if (name.find(":\\") != std::string_view::npos || name.find("\\\\") != std::string_view::npos) {
+    return std::string(name);
+  }
+  return std::string(programDir).append(name);
+}
+
+LineRule LineRuleOf(const FileRunOptions& options) {
+  LineRule rule;
+  rule.singleColumn = options.SingleColumn;
+  rule.sylk = options.SYLK;
+  rule.delimiter = options.Delimiter.empty() ? ';' : options.Delimiter.front();
+  rule.column = StrToIntLenient(std::string_view(options.Column).substr(0, kConversionWindow));
+  return rule;
+}
 
 FileSortResult SortFile(const std::filesystem::path& input, const std::filesystem::path& okOutput,
                         const std::filesystem::path& badOutput, const LineRule& rule) {
@@ -102,17 +98,17 @@ void RunFileCheck(const FileRunOptions& options, std::string_view programDir, Fi
   host.ShowFileName(FileNameSlot::Input, input);
   const std::string badOutput = ResolveUserPath(options.BadOutput, programDir);
   const std::string okOutput = ResolveUserPath(options.OKOutput, programDir);
+  const std::filesystem::path badPath = NativePath(badOutput);
+  const std::filesystem::path okPath = NativePath(okOutput);
   InputFile file;
   FileSortResult result;
-  if (file.Open(NativePath(input))) {
-    result = SortOpenFile(file, NativePath(okOutput), NativePath(badOutput), rule);
-  }
+  if (file.Open(NativePath(input))) result = SortOpenFile(file, okPath, badPath, rule);
   if (!result.InputRead()) host.Inform(file_run_text::kInputFailed);
   host.ShowFileName(FileNameSlot::BadOutput, badOutput);
   host.ShowFileName(FileNameSlot::OKOutput, okOutput);
   if (!result.InputRead()) {
-    result.sorted.badWritten = WriteEmpty(badOutput);
-    result.sorted.okWritten = WriteEmpty(okOutput);
+    result.sorted.badWritten = WriteEmpty(badPath);
+    result.sorted.okWritten = WriteEmpty(okPath);
   }
   if (!result.sorted.badWritten) host.Inform(file_run_text::kBadOutputFailed);
   if (!result.sorted.okWritten) host.Inform(file_run_text::kOKOutputFailed);

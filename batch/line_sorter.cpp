@@ -51,15 +51,12 @@ StreamSort SortLines(ByteSource& input, const LineRule& rule, AtomicFileWriter& 
   AtomicFileWriter* const outputs[] = {&bad, &ok};
   std::uint64_t lines = 0;
   std::uint64_t good = 0;
-  result.end = ForEachStreamedLine(
-      input, blockSize,
-      [&](std::string_view line, bool) {
-        const bool isGood = LineIsGood(line, rule);
-        Append(*outputs[isGood], line);
-        ++lines;
-        good += isGood;
-      },
-      [] {});
+  result.end = ForEachStreamedLine(input, blockSize, [&](std::string_view line, bool) {
+    const bool isGood = LineIsGood(line, rule);
+    Append(*outputs[isGood], line);
+    ++lines;
+    good += isGood;
+  });
   result.sorted.lines = lines;
   result.sorted.good = good;
   input.Close();

@@ -21,12 +21,11 @@ inline constexpr std::size_t kStreamBlockSize = std::size_t{256} << 10;
 inline constexpr std::size_t kStreamSlack = 64;
 
 // Calls onLine(line, crlfFollows) for each line, where crlfFollows says that the line's own CR LF
-// follows it in the same block, and onBlockDone() before the block's memory is reused. A line
-// stays valid until onBlockDone. Line ends, the NUL and the line's bytes are found in one pass
-// while the block is in cache. Memory is one block, more only for a line longer than a block.
-template <class OnLine, class OnBlockDone>
-StreamEnd ForEachStreamedLine(ByteSource& source, std::size_t blockSize, OnLine&& onLine,
-                              OnBlockDone&& onBlockDone) {
+// follows it in the same block. A line stays valid only during its call: the block's memory is
+// reused after it. Line ends, the NUL and the line's bytes are found in one pass while the block
+// is in cache. Memory is one block, more only for a line longer than a block.
+template <class OnLine>
+StreamEnd ForEachStreamedLine(ByteSource& source, std::size_t blockSize, OnLine&& onLine) {
   std::size_t capacity = blockSize;
   std::vector<char> buffer(capacity + kStreamSlack);
   std::size_t carried = 0;  // the start of an unfinished line, moved to the buffer's front
@@ -42,7 +41,6 @@ StreamEnd ForEachStreamedLine(ByteSource& source, std::size_t blockSize, OnLine&
     const char* p = buffer.data();
     if (count == 0) {
       if (carried > 0) onLine(std::string_view(p, carried), false);
-      onBlockDone();
       return StreamEnd::Complete;
     }
     const char* const end = p + carried + count;
@@ -55,7 +53,6 @@ StreamEnd ForEachStreamedLine(ByteSource& source, std::size_t blockSize, OnLine&
       if (*q == '\0') {
         // The bytes before a NUL on its line still form a line; nothing after it is read.
         if (q > p) onLine(std::string_view(p, static_cast<std::size_t>(q - p)), false);
-        onBlockDone();
         return StreamEnd::Complete;
       }
       const std::string_view line(p, static_cast<std::size_t>(q - p));
@@ -69,7 +66,6 @@ StreamEnd ForEachStreamedLine(ByteSource& source, std::size_t blockSize, OnLine&
       onLine(line, crlf);
       p = scan = q + (crlf ? 2 : 1);
     }
-    onBlockDone();
     carried = static_cast<std::size_t>(end - p);
     std::memmove(buffer.data(), p, carried);
   }

@@ -5,12 +5,10 @@
 #include <io.h>
 #include <windows.h>
 
-#include <chrono>
 #include <cstdio>
 #include <iostream>
 #include <new>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "cli/sipocheck.h"

@@ -245,7 +245,7 @@ int RunCheck(ArgumentReader& reader, std::istream& in, std::ostream& out, std::o
     bool writing = true;
     const StreamEnd end = ForEachStreamedLine(
         source, kStreamBlockSize,
-        [&](std::string_view line, bool) { writing = writing && checker.Check(line); }, [] {});
+        [&](std::string_view line, bool) { writing = writing && checker.Check(line); });
     if (end == StreamEnd::ReadFailed) {
       err << "sipocheck: reading standard input failed\n";
       return kExitFailed;

@@ -81,11 +81,12 @@ void CopyPermissions(int fd, const std::filesystem::path& from) {
 #endif
 }
 
-void CloseFd(int fd) {
+// True when the close succeeded: a failed close can mean unwritten data.
+bool CloseFd(int fd) {
 #ifdef _WIN32
-  _close(fd);
+  return _close(fd) == 0;
 #else
-  close(fd);
+  return close(fd) == 0;
 #endif
 }
 
@@ -191,12 +192,7 @@ bool AtomicFileWriter::Commit(Durability durability) {
     Discard();
     return false;
   }
-  const int fd = std::exchange(fd_, -1);
-#ifdef _WIN32
-  bool replaced = _close(fd) == 0;
-#else
-  bool replaced = close(fd) == 0;
-#endif
+  bool replaced = CloseFd(std::exchange(fd_, -1));
   std::error_code error;
   if (replaced) std::filesystem::rename(temporary_, target_, error);
   replaced = replaced && !error;

@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <charconv>
 #include <cstring>
+#include <string>
 #include <string_view>
 #include <system_error>
 

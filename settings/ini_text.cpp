@@ -1,32 +1,11 @@
 // ini_text.cpp - the text rules of an INI file, on a file's lines held in memory.
 #include "settings/ini_text.h"
 
+#include "core/ascii_text.h"
 #include "files/line_ends.h"
 
 namespace sipo {
 namespace {
-
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t';
-}
-
-std::string_view TrimBlanks(std::string_view text) {
-  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-  return text;
-}
-
-char AsciiUpper(char c) {
-  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-bool SameName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (AsciiUpper(a[i]) != AsciiUpper(b[i])) return false;
-  }
-  return true;
-}
 
 // The name of a section header line, or nothing for any other line. As the Windows profile
 // functions read it, the name runs to the last "]" of the line, and a line without one opens no
@@ -72,7 +51,7 @@ IniText::KeyLocation IniText::Find(std::string_view section, std::string_view ke
   bool inFirstSection = false;  // new keys go to the first section of that name
   for (std::size_t i = 0; i < lines_.size(); ++i) {
     if (const auto name = SectionName(lines_[i])) {
-      inSection = SameName(*name, section);
+      inSection = SameIgnoringCase(*name, section);
       inFirstSection = inSection && !location.sectionLastLine;
       if (inFirstSection) location.sectionLastLine = i;
       continue;
@@ -80,7 +59,7 @@ IniText::KeyLocation IniText::Find(std::string_view section, std::string_view ke
     if (!inSection) continue;
     if (inFirstSection && !TrimBlanks(lines_[i]).empty()) location.sectionLastLine = i;
     const auto keyLine = ParseKeyLine(lines_[i]);
-    if (keyLine && SameName(keyLine->name, key)) {
+    if (keyLine && SameIgnoringCase(keyLine->name, key)) {
       location.keyLine = i;
       return location;
     }

@@ -14,6 +14,7 @@
 #include "app/version_text.h"
 #include "ui/about_texts.h"
 #include "ui/control_ids.h"
+#include "ui/control_table.h"
 #include "ui/form_fonts.h"
 #include "ui/placed_window.h"
 #include "ui/win_text.h"
@@ -210,10 +211,8 @@ void AboutForm::CreateControls() {
       continue;
     }
     // The e-mail address: a clickable label with a hand cursor.
-    CreateWindowExW(0, WC_STATICW, Widen(kContactEmail).c_str(),
-                    WS_CHILD | WS_VISIBLE | SS_NOTIFY | SS_NOPREFIX, 0, 0, 0, 0, Handle(),
-                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)),
-                    GetModuleHandleW(nullptr), nullptr);
+    CreateChildControl(WC_STATICW, Widen(kContactEmail).c_str(),
+                       WS_CHILD | WS_VISIBLE | SS_NOTIFY | SS_NOPREFIX, Handle(), spec.id);
   }
   SetControlText(Control(IDC_InfoLabel), kAboutInfoText);
   SetControlText(Control(IDC_LicenceMemo), kAboutLicenceText);
@@ -254,8 +253,7 @@ void AboutForm::KeepEmailClearOfButton() {
 
 void AboutForm::OnDpiChanged(UINT dpi, const RECT& suggested) {
   dpi_ = dpi;
-  SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  MoveToSuggested(suggested);
   ApplyLayout();
 }
 

@@ -8,6 +8,7 @@
 #include <chrono>
 
 #include "resources/picture_ids.h"
+#include "ui/control_table.h"
 
 namespace sipo::ui {
 namespace {
@@ -27,9 +28,7 @@ HWND BusyAnimator::Create(HWND parent, int id) {
   const COLORREF background = GetSysColor(COLOR_BTNFACE);
   decoding_ = std::async(std::launch::async,
                          [background] { return Picture::FromResource(IDR_BUSY_GIF, background); });
-  hwnd_ = CreateWindowExW(0, WC_STATICW, L"", WS_CHILD, 0, 0, 0, 0, parent,
-                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                          GetModuleHandleW(nullptr), nullptr);
+  hwnd_ = CreateChildControl(WC_STATICW, L"", WS_CHILD, parent, id);
   if (hwnd_ != nullptr) {
     SetWindowSubclass(hwnd_, ControlProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
   }
@@ -74,23 +73,13 @@ void BusyAnimator::Animate() {
 
 // Unscaled at the top-left corner; the caller holds the mutex.
 void BusyAnimator::DrawFrame(HDC dc) {
-  if (picture_.Empty()) return;
-  HDC memory = CreateCompatibleDC(dc);
-  HGDIOBJ old = SelectObject(memory, picture_.Frames()[frame_].bitmap);
-  BitBlt(dc, 0, 0, picture_.Size().cx, picture_.Size().cy, memory, 0, 0, SRCCOPY);
-  SelectObject(memory, old);
-  DeleteDC(memory);
+  DrawPictureFrame(dc, picture_, frame_);
 }
 
 void BusyAnimator::Paint() {
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(hwnd_, &ps);
-  RECT rc;
-  GetClientRect(hwnd_, &rc);
-  auto brush = reinterpret_cast<HBRUSH>(SendMessageW(GetParent(hwnd_), WM_CTLCOLORSTATIC,
-                                                     reinterpret_cast<WPARAM>(dc),
-                                                     reinterpret_cast<LPARAM>(hwnd_)));
-  FillRect(dc, &rc, brush != nullptr ? brush : GetSysColorBrush(COLOR_BTNFACE));
+  FillWithParentBackground(hwnd_, dc);
   {
     std::lock_guard lock(mutex_);
     DrawFrame(dc);

@@ -13,16 +13,19 @@
 namespace sipo::ui {
 namespace {
 
-HMENU AsMenu(int id) {
-  return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id));
-}
-
 HWND CreatePlain(const wchar_t* className, DWORD style, const ControlSpec& spec, HWND parent) {
-  return CreateWindowExW(0, className, Widen(spec.text).c_str(), WS_CHILD | WS_VISIBLE | style, 0,
-                         0, 0, 0, parent, AsMenu(spec.id), GetModuleHandleW(nullptr), nullptr);
+  return CreateChildControl(className, Widen(spec.text).c_str(), WS_CHILD | WS_VISIBLE | style,
+                            parent, spec.id);
 }
 
 }  // namespace
+
+HWND CreateChildControl(const wchar_t* className, const wchar_t* text, DWORD style, HWND parent,
+                        int id, DWORD exStyle) {
+  return CreateWindowExW(exStyle, className, text, style, 0, 0, 0, 0, parent,
+                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                         GetModuleHandleW(nullptr), nullptr);
+}
 
 HFONT TableFonts::Of(FontKind kind) const {
   switch (kind) {

@@ -47,6 +47,10 @@ struct TableFonts {
   HFONT Of(FontKind kind) const;
 };
 
+// Creates an empty-sized child window with the control identifier id; every control of the
+// program is made this way.
+HWND CreateChildControl(const wchar_t* className, const wchar_t* text, DWORD style, HWND parent,
+                        int id, DWORD exStyle = 0);
 // Creates one control of a non-custom kind, empty-sized; ApplyBounds places it.
 HWND CreateTableControl(const ControlSpec& spec, HWND parent);
 // Moves the control to its scaled bounds and gives it its font; labels take their text's width.

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "ui/control_table.h"
 #include "ui/file_name_text.h"
 #include "ui/win_text.h"
 
@@ -202,10 +203,8 @@ LRESULT CALLBACK FieldProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
 }  // namespace
 
 HWND CreateFileNameEdit(HWND parent, int id) {
-  HWND edit = CreateWindowExW(0, WC_EDITW, L"",
-                              WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL, 0, 0,
-                              0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                              GetModuleHandleW(nullptr), nullptr);
+  HWND edit = CreateChildControl(
+      WC_EDITW, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL, parent, id);
   if (edit == nullptr) return nullptr;
   // The button is no tab stop: the field is, and Alt+Down browses from the keyboard.
   SetWindowSubclass(edit, FieldProc, kSubclassId, reinterpret_cast<DWORD_PTR>(new FieldData));

@@ -188,8 +188,7 @@ LRESULT FloatingForm::ColourControl(HDC dc, HWND control) {
 
 void FloatingForm::OnDpiChanged(UINT dpi, const RECT& suggested) {
   dpi_ = dpi;
-  SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  MoveToSuggested(suggested);
   ApplyLayout();
 }
 

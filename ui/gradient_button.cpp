@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "ui/control_table.h"
 #include "ui/win_text.h"
 
 namespace sipo::ui {
@@ -192,10 +193,8 @@ LRESULT CALLBACK ButtonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
 }  // namespace
 
 HWND CreateGradientButton(HWND parent, int id, const char* cp1250Text, ButtonGroup group) {
-  HWND button = CreateWindowExW(0, WC_BUTTONW, Widen(cp1250Text).c_str(),
-                                WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, 0, 0, 0, 0,
-                                parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                GetModuleHandleW(nullptr), nullptr);
+  HWND button = CreateChildControl(WC_BUTTONW, Widen(cp1250Text).c_str(),
+                                   WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, parent, id);
   if (button != nullptr) {
     SetWindowSubclass(button, ButtonProc, kSubclassId,
                       reinterpret_cast<DWORD_PTR>(new ButtonData{group}));

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "ui/control_table.h"
 #include "ui/win_text.h"
 
 namespace sipo::ui {
@@ -59,10 +60,8 @@ LRESULT CALLBACK HeaderProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
 }  // namespace
 
 HWND CreateHeaderBar(HWND parent, int id, const char* cp1250Text) {
-  HWND bar =
-      CreateWindowExW(0, WC_STATICW, Widen(cp1250Text).c_str(), WS_CHILD | WS_VISIBLE | SS_NOPREFIX,
-                      0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                      GetModuleHandleW(nullptr), nullptr);
+  HWND bar = CreateChildControl(WC_STATICW, Widen(cp1250Text).c_str(),
+                                WS_CHILD | WS_VISIBLE | SS_NOPREFIX, parent, id);
   SetWindowSubclass(bar, HeaderProc, kSubclassId, 0);
   return bar;
 }

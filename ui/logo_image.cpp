@@ -6,6 +6,7 @@
 #include <future>
 
 #include "resources/picture_ids.h"
+#include "ui/control_table.h"
 #include "ui/picture_resource.h"
 
 namespace sipo::ui {
@@ -26,19 +27,8 @@ struct LogoState {
 void PaintLogo(HWND hwnd, const Picture& picture) {
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(hwnd, &ps);
-  RECT rc;
-  GetClientRect(hwnd, &rc);
-  auto brush = reinterpret_cast<HBRUSH>(SendMessageW(GetParent(hwnd), WM_CTLCOLORSTATIC,
-                                                     reinterpret_cast<WPARAM>(dc),
-                                                     reinterpret_cast<LPARAM>(hwnd)));
-  FillRect(dc, &rc, brush != nullptr ? brush : GetSysColorBrush(COLOR_BTNFACE));
-  if (!picture.Empty()) {
-    HDC memory = CreateCompatibleDC(dc);
-    HGDIOBJ old = SelectObject(memory, picture.Frames().front().bitmap);
-    BitBlt(dc, 0, 0, picture.Size().cx, picture.Size().cy, memory, 0, 0, SRCCOPY);
-    SelectObject(memory, old);
-    DeleteDC(memory);
-  }
+  FillWithParentBackground(hwnd, dc);
+  DrawPictureFrame(dc, picture, 0);
   EndPaint(hwnd, &ps);
 }
 
@@ -71,9 +61,7 @@ LRESULT CALLBACK LogoProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
 // A static with SS_NOTIFY reports a click to its parent as STN_CLICKED; the subclass draws the
 // picture unscaled and shows the hand cursor.
 HWND CreateLogoImage(HWND parent, int id) {
-  HWND logo = CreateWindowExW(0, WC_STATICW, L"", WS_CHILD | WS_VISIBLE | SS_NOTIFY, 0, 0, 0, 0,
-                              parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                              GetModuleHandleW(nullptr), nullptr);
+  HWND logo = CreateChildControl(WC_STATICW, L"", WS_CHILD | WS_VISIBLE | SS_NOTIFY, parent, id);
   if (logo != nullptr) {
     auto* state = new LogoState;
     SetWindowSubclass(logo, LogoProc, kSubclassId, reinterpret_cast<DWORD_PTR>(state));

@@ -168,8 +168,7 @@ void MainForm::OnActivate(bool active) {
 
 void MainForm::OnDpiChanged(UINT dpi, const RECT& suggested) {
   dpi_ = dpi;
-  SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  MoveToSuggested(suggested);
   MakeFonts();
   ApplyLayout();
 }

@@ -196,4 +196,22 @@ Picture Picture::FromResource(int resourceId, COLORREF background) {
   return picture;
 }
 
+void DrawPictureFrame(HDC dc, const Picture& picture, std::size_t frame) {
+  if (picture.Empty()) return;
+  HDC memory = CreateCompatibleDC(dc);
+  HGDIOBJ old = SelectObject(memory, picture.Frames()[frame].bitmap);
+  BitBlt(dc, 0, 0, picture.Size().cx, picture.Size().cy, memory, 0, 0, SRCCOPY);
+  SelectObject(memory, old);
+  DeleteDC(memory);
+}
+
+void FillWithParentBackground(HWND control, HDC dc) {
+  RECT rc;
+  GetClientRect(control, &rc);
+  auto brush = reinterpret_cast<HBRUSH>(SendMessageW(GetParent(control), WM_CTLCOLORSTATIC,
+                                                     reinterpret_cast<WPARAM>(dc),
+                                                     reinterpret_cast<LPARAM>(control)));
+  FillRect(dc, &rc, brush != nullptr ? brush : GetSysColorBrush(COLOR_BTNFACE));
+}
+
 }  // namespace sipo::ui

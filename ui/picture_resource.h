@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <vector>
 
 namespace sipo::ui {
@@ -35,5 +36,10 @@ class Picture {
   std::vector<PictureFrame> frames_;
   SIZE size_{};
 };
+
+// Draws one frame unscaled at the top-left corner of dc.
+void DrawPictureFrame(HDC dc, const Picture& picture, std::size_t frame);
+// Fills a picture control with the colour its parent gives statics, around and under a picture.
+void FillWithParentBackground(HWND control, HDC dc);
 
 }  // namespace sipo::ui

@@ -60,6 +60,11 @@ UINT WindowBase::PlaceAtDesign(POINT position, SIZE client, DWORD style, DWORD e
   return dpi;
 }
 
+void WindowBase::MoveToSuggested(const RECT& suggested) {
+  SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 // Errors never cross a frame that Windows owns: whatever a handler throws is shown here and the
 // program carries on.
 LRESULT CALLBACK WindowBase::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -28,6 +28,8 @@ class WindowBase {
   // Moves the window to its designed position with its designed client size (pixels at 96 dpi),
   // both scaled to the window's own DPI, which it returns.
   UINT PlaceAtDesign(POINT position, SIZE client, DWORD style, DWORD exStyle);
+  // Moves the window to the rectangle Windows suggests when the DPI under it changes.
+  void MoveToSuggested(const RECT& suggested);
 
   virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) = 0;
   LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam) {

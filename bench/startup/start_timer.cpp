@@ -78,11 +78,11 @@ int wmain(int argc, wchar_t** argv) {
   const int runs = _wtoi(argv[1]);
   std::vector<Program> programs;
   for (int i = 2; i < argc; ++i) {
-    const std::wstring spec = argv[i];
-    const auto first = spec.find(L'='), second = spec.rfind(L'=');
-    std::wstring exe = spec.substr(first + 1, second - first - 1);
+    const std::wstring argument = argv[i];
+    const auto first = argument.find(L'='), second = argument.rfind(L'=');
+    std::wstring exe = argument.substr(first + 1, second - first - 1);
     std::replace(exe.begin(), exe.end(), L'/', L'\\');
-    programs.push_back({spec.substr(0, first), exe, spec.substr(second + 1), {}});
+    programs.push_back({argument.substr(0, first), exe, argument.substr(second + 1), {}});
   }
   for (int run = 0; run < runs; ++run) {
     for (auto& program : programs) program.ms.push_back(TimeOneStart(program));

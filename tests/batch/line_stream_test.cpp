@@ -68,16 +68,14 @@ TEST(ForEachStreamedLine, EveryBlockBoundaryGivesTheLinesOfTheWholeText) {
       for (const auto& pieces : {std::vector<std::size_t>{SIZE_MAX}, {1, 3, 2}, {5}}) {
         ChunkSource source(text, pieces);
         std::vector<std::string> lines;
-        const StreamEnd end = ForEachStreamedLine(
-            source, block,
-            [&](std::string_view line, bool crlfFollows) {
+        const StreamEnd end =
+            ForEachStreamedLine(source, block, [&](std::string_view line, bool crlfFollows) {
               // The CR LF said to follow is really there, right after the line.
               if (crlfFollows) {
                 EXPECT_EQ(std::string(line.data() + line.size(), 2), "\r\n");
               }
               lines.emplace_back(line);
-            },
-            [] {});
+            });
         EXPECT_EQ(end, StreamEnd::Complete);
         EXPECT_EQ(lines, ReferenceLines(text)) << "block " << block << " text " << text;
       }

@@ -115,7 +115,6 @@ void LoopbackServer::Run(Script script) {
     if (++connections_ == 1) {
       ServerConnection connection(client);
       script(connection);
-      received_ = connection.Received();
       sent_ = connection.Sent();
       // Whatever the script saw, one last look tells whether the client has closed by now.
       clientClosed_ = connection.ClientClosesWithin(milliseconds(0));

@@ -50,7 +50,6 @@ class LoopbackServer {
   LoopbackServer& operator=(const LoopbackServer&) = delete;
 
   std::uint16_t Port() const { return port_; }
-  SOCKET Listener() const { return listener_; }
   // Lets the script end and stops accepting; afterwards the records below are final.
   void Finish();
 

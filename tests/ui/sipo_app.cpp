@@ -167,9 +167,7 @@ void SipoApp::PressKey(int id, WORD virtualKey) const {
 }
 
 int SipoApp::CountPixels(int id, COLORREF colour) const {
-  int count = 0;
-  for (COLORREF pixel : ScreenPixels(Control(id))) count += pixel == colour ? 1 : 0;
-  return count;
+  return CountWindowPixels(Control(id), colour);
 }
 
 DWORD SipoApp::WaitForExit(DWORD timeoutMs) {
@@ -233,29 +231,8 @@ HWND FindControl(HWND window, int id) {
 }
 
 int CountWindowPixels(HWND window, COLORREF colour) {
-  RECT rc;
-  GetWindowRect(window, &rc);
-  const int width = rc.right - rc.left;
-  const int height = rc.bottom - rc.top;
-  if (width <= 0 || height <= 0) return 0;
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  BITMAPINFO info{};
-  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, width, height, screen, rc.left, rc.top, SRCCOPY);
   int count = 0;
-  const auto* pixels = static_cast<const std::uint32_t*>(bits);
-  for (int i = 0; i < width * height; ++i) {
-    const std::uint32_t p = pixels[i];  // 0x00RRGGBB in a DIB
-    if (RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF) == colour) ++count;
-  }
-  SelectObject(memory, old);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
+  for (COLORREF pixel : ScreenPixels(window)) count += pixel == colour ? 1 : 0;
   return count;
 }
 
