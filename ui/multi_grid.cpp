@@ -13,6 +13,7 @@ namespace {
 constexpr int kColumnWidths[] = {121, 132};
 constexpr int kRowHeight = 17;
 constexpr int kTextMargin = 2;
+constexpr UINT_PTR kHeaderSubclassId = 1;
 
 // "Číslo", "Status"
 constexpr const char* kHeaders[] = {"\xC8\xEDslo", "Status"};
@@ -44,6 +45,8 @@ void MultiGrid::CreateList(int id) {
                                  LVS_OWNERDRAWFIXED | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER,
                              Handle(), id, WS_EX_CLIENTEDGE);
   ListView_SetExtendedListViewStyle(list_, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
+  SetWindowSubclass(ListView_GetHeader(list_), HeaderProc, kHeaderSubclassId,
+                    reinterpret_cast<DWORD_PTR>(this));
   for (int column = 0; column < 2; ++column) {
     std::wstring title = Widen(kHeaders[column]);
     LVCOLUMNW spec{};
@@ -95,6 +98,25 @@ void MultiGrid::LayOut() {
   }
   SetWindowPos(list_, nullptr, 0, 0, rc.right, rc.bottom + 1, SWP_NOZORDER | SWP_NOACTIVATE);
   SetWindowPos(list_, nullptr, 0, 0, rc.right, rc.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// The header row is as high as a data row; the header control alone would size itself by its
+// bold font, a pixel or two higher. The list asks the header for its layout whenever it resizes.
+LRESULT CALLBACK MultiGrid::HeaderProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                       UINT_PTR, DWORD_PTR refData) {
+  if (message == WM_NCDESTROY) {
+    RemoveWindowSubclass(hwnd, HeaderProc, kHeaderSubclassId);
+  } else if (message == HDM_LAYOUT) {
+    const LRESULT done = DefSubclassProc(hwnd, message, wParam, lParam);
+    auto* layout = reinterpret_cast<HDLAYOUT*>(lParam);
+    const int height = reinterpret_cast<const MultiGrid*>(refData)->Scale(kRowHeight);
+    if (done && layout->pwpos->cy > 0) {
+      layout->pwpos->cy = height;
+      layout->prc->top = layout->pwpos->y + height;
+    }
+    return done;
+  }
+  return DefSubclassProc(hwnd, message, wParam, lParam);
 }
 
 // A column's left and right in the list's client area: the header's item, which follows the

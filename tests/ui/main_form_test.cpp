@@ -5,6 +5,7 @@
 #include <string>
 
 #include "tests/ui/sipo_app.h"
+#include "tests/ui/window_probe.h"
 #include "ui/control_ids.h"
 
 namespace sipo::uitest {
@@ -145,7 +146,8 @@ TEST(MainForm, SizesFollowTheDisplayScaling) {
   EXPECT_EQ(client.bottom, 983);  // 655
   RECT edit;
   GetWindowRect(app.Control(IDC_SingleEdit), &edit);
-  EXPECT_EQ(edit.right - edit.left, 182);  // 121
+  EXPECT_EQ(edit.right - edit.left, 182);                       // 121
+  EXPECT_EQ(GridHeaderHeight(app.Control(IDC_MultiGrid)), 26);  // 17, a data row
 }
 
 TEST(MainForm, CloseButtonEndsTheProgramWithExitCodeZero) {

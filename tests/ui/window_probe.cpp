@@ -1,6 +1,8 @@
 // window_probe.cpp - what a test reads off another program's windows.
 #include "tests/ui/window_probe.h"
 
+#include <commctrl.h>
+
 #include <cstdint>
 #include <fstream>
 #include <iterator>
@@ -122,6 +124,13 @@ std::vector<COLORREF> ScreenPixels(HWND window) {
   DeleteDC(memory);
   ReleaseDC(nullptr, screen);
   return result;
+}
+
+int GridHeaderHeight(HWND grid) {
+  HWND list = FindWindowExW(grid, nullptr, WC_LISTVIEWW, nullptr);
+  RECT rc{};
+  GetWindowRect(reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0)), &rc);
+  return rc.bottom - rc.top;
 }
 
 std::string ReadBytes(const std::wstring& path) {

@@ -32,6 +32,9 @@ void MouseAway();
 // The screen's pixels inside a window's rectangle, row by row, as 0x00BBGGRR.
 std::vector<COLORREF> ScreenPixels(HWND window);
 
+// The height of the header row of a grid: the header of the report list inside it.
+int GridHeaderHeight(HWND grid);
+
 // Whole files as bytes.
 std::string ReadBytes(const std::wstring& path);
 void WriteBytes(const std::wstring& path, const std::string& bytes);
