@@ -100,8 +100,8 @@ void MultiGrid::LayOut() {
   SetWindowPos(list_, nullptr, 0, 0, rc.right, rc.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-// The header row is as high as a data row; the header control alone would size itself by its
-// bold font, a pixel or two higher. The list asks the header for its layout whenever it resizes.
+// The header row is as high as a data row; the header control alone sizes itself by its bold
+// font, a pixel off the rows at some scalings. The list asks for this layout whenever it resizes.
 LRESULT CALLBACK MultiGrid::HeaderProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
                                        UINT_PTR, DWORD_PTR refData) {
   if (message == WM_NCDESTROY) {
