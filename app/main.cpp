@@ -6,12 +6,12 @@
 #include <exception>
 #include <string>
 
-#include "app/program_title.h"
+#include "program/program_title.h"
 #include "resources/version.h"
 #include "settings/program_dir.h"
-#include "ui/main_form.h"
-#include "ui/win_text.h"
-#include "ui/window_base.h"
+#include "ui/base/window_base.h"
+#include "ui/forms/main_form.h"
+#include "win/win_text.h"
 
 namespace {
 

@@ -17,7 +17,7 @@
 #include <string>
 
 #include "tests/ui/sipo_app.h"
-#include "ui/control_ids.h"
+#include "ui/base/control_ids.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include "cli/sipocheck.h"
 #include "core/codepage1250.h"
 #include "files/temporary_files.h"
-#include "ui/decimal_separator.h"
+#include "win/decimal_separator.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // Tests of the program title and the error box text.
-#include "app/program_title.h"
+#include "program/program_title.h"
 
 #include <gtest/gtest.h>
 

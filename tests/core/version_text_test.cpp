@@ -1,5 +1,5 @@
 // Tests of the About window's version line.
-#include "app/version_text.h"
+#include "program/version_text.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "app/http_answer_parser.h"
+#include "notice/http_answer_parser.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // Tests of reading an HTTP answer as it arrives: status, headers, the body rules and the end.
-#include "app/http_answer_parser.h"
+#include "notice/http_answer_parser.h"
 
 #include <gtest/gtest.h>
 

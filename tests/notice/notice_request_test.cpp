@@ -1,5 +1,5 @@
 // Tests of the start-up notice's request bytes.
-#include "app/notice_request.h"
+#include "notice/notice_request.h"
 
 #include <gtest/gtest.h>
 

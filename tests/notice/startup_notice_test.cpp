@@ -1,6 +1,6 @@
 // Tests of the start-up notice against servers on the loopback address that each test starts
 // itself: the bytes on the wire, the answers read and dropped, and every bound.
-#include "app/startup_notice.h"
+#include "notice/startup_notice.h"
 
 #include <winsock2.h>
 // psapi.h needs windows.h (through winsock2.h) before it.

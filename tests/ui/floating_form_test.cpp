@@ -6,7 +6,7 @@
 
 #include "tests/ui/sipo_app.h"
 #include "tests/ui/window_probe.h"
-#include "ui/control_ids.h"
+#include "ui/base/control_ids.h"
 
 namespace sipo::uitest {
 namespace {

@@ -1,6 +1,6 @@
 // Tests of the file-name field's text rules: the browse's preset name, the quoting of a chosen
 // name and the folder a browse starts in.
-#include "ui/file_name_text.h"
+#include "ui/controls/file_name_text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // Tests of reading a GIF's frame delays and disposal from its graphic control blocks.
-#include "ui/gif_timing.h"
+#include "ui/controls/gif_timing.h"
 
 #include <gtest/gtest.h>
 

@@ -10,7 +10,7 @@
 #include <fstream>
 #include <string>
 
-#include "ui/control_ids.h"
+#include "ui/base/control_ids.h"
 
 namespace {
 

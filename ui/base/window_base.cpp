@@ -1,0 +1,93 @@
+// window_base.cpp - a window as a C++ object, with the one place where handler errors are caught.
+#include "ui/base/window_base.h"
+
+#include <exception>
+
+#include "program/program_title.h"
+#include "win/win_text.h"
+
+namespace sipo::ui {
+namespace {
+
+std::string& TitleStore() {
+  static std::string title;
+  return title;
+}
+
+}  // namespace
+
+void SetProgramTitle(std::string cp1250Title) {
+  TitleStore() = std::move(cp1250Title);
+}
+const std::string& ProgramTitleText() {
+  return TitleStore();
+}
+
+void ShowErrorBox(HWND owner, const std::string& cp1250Message) {
+  MessageBoxW(owner, Widen(ErrorBoxText(cp1250Message)).c_str(), Widen(TitleStore()).c_str(),
+              MB_OK | MB_ICONERROR);
+}
+
+void WindowBase::RegisterClassOnce(const wchar_t* className, HBRUSH background, HICON icon) {
+  WNDCLASSEXW existing{};
+  existing.cbSize = sizeof(existing);
+  if (GetClassInfoExW(GetModuleHandleW(nullptr), className, &existing)) return;
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof(wc);
+  wc.lpfnWndProc = WindowProc;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.hbrBackground = background;
+  wc.hIcon = icon;
+  wc.hIconSm = icon;
+  wc.lpszClassName = className;
+  RegisterClassExW(&wc);
+}
+
+HWND WindowBase::CreateFor(const wchar_t* className, const wchar_t* caption, DWORD style,
+                           DWORD exStyle, int x, int y, int width, int height, HWND parent) {
+  return CreateWindowExW(exStyle, className, caption, style, x, y, width, height, parent, nullptr,
+                         GetModuleHandleW(nullptr), this);
+}
+
+UINT WindowBase::PlaceAtDesign(POINT position, SIZE client, DWORD style, DWORD exStyle) {
+  const UINT dpi = GetDpiForWindow(hwnd_);
+  auto scale = [dpi](int pixels96) { return MulDiv(pixels96, static_cast<int>(dpi), 96); };
+  RECT frame = {0, 0, scale(client.cx), scale(client.cy)};
+  AdjustWindowRectExForDpi(&frame, style, FALSE, exStyle, dpi);
+  SetWindowPos(hwnd_, nullptr, scale(position.x), scale(position.y), frame.right - frame.left,
+               frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  return dpi;
+}
+
+void WindowBase::MoveToSuggested(const RECT& suggested) {
+  SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// Errors never cross a frame that Windows owns: whatever a handler throws is shown here and the
+// program carries on.
+LRESULT CALLBACK WindowBase::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* self = static_cast<WindowBase*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    self->hwnd_ = hwnd;
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  auto* self = reinterpret_cast<WindowBase*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (self == nullptr) return DefWindowProcW(hwnd, message, wParam, lParam);
+  try {
+    const LRESULT result = self->HandleMessage(message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+      SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+      self->hwnd_ = nullptr;
+    }
+    return result;
+  } catch (const std::exception& error) {
+    ShowErrorBox(hwnd, error.what());
+  } catch (...) {
+    ShowErrorBox(hwnd, "Unknown error");
+  }
+  return 0;
+}
+
+}  // namespace sipo::ui

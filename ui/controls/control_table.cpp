@@ -1,0 +1,70 @@
+// control_table.cpp - a window's controls described in one table, created and placed from it.
+#include "ui/controls/control_table.h"
+
+#include <commctrl.h>
+
+#include <string>
+
+#include "ui/controls/file_name_edit.h"
+#include "ui/controls/gradient_button.h"
+#include "ui/controls/header_bar.h"
+#include "win/win_text.h"
+
+namespace sipo::ui {
+namespace {
+
+HWND CreatePlain(const wchar_t* className, DWORD style, const ControlSpec& spec, HWND parent) {
+  return CreateChildControl(className, Widen(spec.text).c_str(), WS_CHILD | WS_VISIBLE | style,
+                            parent, spec.id);
+}
+
+}  // namespace
+
+HWND CreateTableControl(const ControlSpec& spec, HWND parent) {
+  switch (spec.kind) {
+    case Kind::Label:
+    case Kind::RightLabel:
+      return CreatePlain(WC_STATICW, SS_LEFTNOWORDWRAP | SS_NOPREFIX, spec, parent);
+    case Kind::FixedLabel:
+      return CreatePlain(WC_STATICW, SS_LEFT | SS_NOPREFIX, spec, parent);
+    case Kind::CentredLabel:
+      return CreatePlain(WC_STATICW, SS_CENTER | SS_NOPREFIX, spec, parent);
+    case Kind::Memo:
+      return CreatePlain(WC_EDITW,
+                         WS_TABSTOP | WS_BORDER | WS_VSCROLL | ES_MULTILINE | ES_READONLY |
+                             ES_CENTER | ES_AUTOVSCROLL,
+                         spec, parent);
+    case Kind::Edit:
+      return CreatePlain(WC_EDITW, WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL, spec, parent);
+    case Kind::Check:
+      return CreatePlain(WC_BUTTONW, WS_TABSTOP | BS_AUTOCHECKBOX, spec, parent);
+    case Kind::ActionButton:
+      return CreateGradientButton(parent, spec.id, spec.text, ButtonGroup::Action);
+    case Kind::WindowButton:
+      return CreateGradientButton(parent, spec.id, spec.text, ButtonGroup::Window);
+    case Kind::Header:
+      return CreateHeaderBar(parent, spec.id, spec.text);
+    case Kind::FileEdit:
+      return CreateFileNameEdit(parent, spec.id);
+    case Kind::Custom:
+      break;
+  }
+  return nullptr;
+}
+
+void ApplyBounds(const ControlSpec& spec, HWND control, UINT dpi, const TableFonts& fonts) {
+  const Bounds& b = spec.bounds;
+  MoveWindow(control, ScaleForDpi(b.left, dpi), ScaleForDpi(b.top, dpi), ScaleForDpi(b.width, dpi),
+             ScaleForDpi(b.height, dpi), TRUE);
+  const HFONT font = fonts.Of(spec.font);
+  SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+  if (spec.kind == Kind::Label) FitLabelWidth(control, font);
+  if (spec.kind == Kind::RightLabel) {
+    const int right = ScaleForDpi(b.left + b.width, dpi);
+    const int width = FitLabelWidth(control, font);
+    SetWindowPos(control, nullptr, right - width, ScaleForDpi(b.top, dpi), 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+}
+
+}  // namespace sipo::ui

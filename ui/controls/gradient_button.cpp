@@ -1,0 +1,205 @@
+// gradient_button.cpp - the program's push button: a two-half gradient face in three states.
+#include "ui/controls/gradient_button.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include <string>
+
+#include "ui/base/child_control.h"
+#include "win/win_text.h"
+
+namespace sipo::ui {
+namespace {
+
+constexpr UINT_PTR kSubclassId = 1;
+
+struct Gradient {
+  COLORREF top, bottom;
+};
+
+struct FaceColours {
+  Gradient upper, lower;
+  COLORREF border;
+};
+
+constexpr FaceColours kActionNormal = {{0xEEDBC8, 0xF6DDC9}, {0xEDD4C0, 0xF7E1D0}, 0xE0B99B};
+constexpr FaceColours kWindowNormal = {{0xDFDED6, 0xE4E2DB}, {0xD7D5CE, 0xE7E5E0}, 0xC0BCB2};
+constexpr FaceColours kHot = {{0xEBFDFF, 0xACECFF}, {0x59DAFF, 0xA4E9FF}, 0x99CEDB};
+constexpr FaceColours kPressed = {{0x76AFF1, 0x4190F3}, {0x0E72F1, 0x4C9FFD}, 0x45667B};
+
+// What the subclass keeps per button; the base button keeps the pushed and focus states.
+struct ButtonData {
+  ButtonGroup group;
+  bool hot = false;  // the mouse is over the button
+};
+
+int Mix(int from, int to, int step, int steps) {
+  return steps <= 1 ? from : from + (to - from) * step / (steps - 1);
+}
+
+// One colour a row, so that the first row has the top colour and the last the bottom colour
+// exactly.
+void FillGradient(HDC dc, RECT area, Gradient g) {
+  const int rows = area.bottom - area.top;
+  for (int row = 0; row < rows; ++row) {
+    const COLORREF colour = RGB(Mix(GetRValue(g.top), GetRValue(g.bottom), row, rows),
+                                Mix(GetGValue(g.top), GetGValue(g.bottom), row, rows),
+                                Mix(GetBValue(g.top), GetBValue(g.bottom), row, rows));
+    SetDCBrushColor(dc, colour);
+    const RECT line = {area.left, area.top + row, area.right, area.top + row + 1};
+    FillRect(dc, &line, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+  }
+}
+
+const FaceColours& ColoursFor(HWND button, const ButtonData& data) {
+  const LRESULT state = SendMessageW(button, BM_GETSTATE, 0, 0);
+  if (state & BST_PUSHED) return kPressed;
+  if (data.hot && IsWindowEnabled(button)) return kHot;
+  return data.group == ButtonGroup::Window ? kWindowNormal : kActionNormal;
+}
+
+void DrawFace(HDC dc, RECT rc, const FaceColours& colours) {
+  SetDCBrushColor(dc, colours.border);
+  FrameRect(dc, &rc, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+  InflateRect(&rc, -1, -1);
+  const int middle = rc.top + (rc.bottom - rc.top) / 2;
+  FillGradient(dc, {rc.left, rc.top, rc.right, middle}, colours.upper);
+  FillGradient(dc, {rc.left, middle, rc.right, rc.bottom}, colours.lower);
+}
+
+// The caption wraps at word ends and is centred both ways.
+void DrawCaption(HWND button, HDC dc, RECT rc) {
+  const std::wstring text = GetWideText(button);
+  HGDIOBJ oldFont =
+      SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(button, WM_GETFONT, 0, 0)));
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, GetSysColor(IsWindowEnabled(button) ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
+  InflateRect(&rc, -3, -2);
+  RECT measured = rc;
+  const UINT format = DT_CENTER | DT_WORDBREAK | DT_NOPREFIX;
+  DrawTextW(dc, text.c_str(), -1, &measured, format | DT_CALCRECT);
+  const int height = measured.bottom - measured.top;
+  if (height < rc.bottom - rc.top) rc.top += (rc.bottom - rc.top - height) / 2;
+  DrawTextW(dc, text.c_str(), -1, &rc, format);
+  SelectObject(dc, oldFont);
+}
+
+// Drawn off screen and copied at once, so that a state change does not flicker.
+void Paint(HWND button, const ButtonData& data, HDC dc) {
+  RECT rc;
+  GetClientRect(button, &rc);
+  HDC memory = CreateCompatibleDC(dc);
+  HBITMAP bitmap = CreateCompatibleBitmap(dc, rc.right, rc.bottom);
+  HGDIOBJ oldBitmap = SelectObject(memory, bitmap);
+  DrawFace(memory, rc, ColoursFor(button, data));
+  DrawCaption(button, memory, rc);
+  // The keyboard focus is always shown, whether or not the keyboard has been used yet.
+  if (GetFocus() == button) {
+    RECT focus = rc;
+    InflateRect(&focus, -3, -3);
+    SetTextColor(memory, RGB(0, 0, 0));
+    SetBkColor(memory, RGB(255, 255, 255));
+    DrawFocusRect(memory, &focus);
+  }
+  BitBlt(dc, 0, 0, rc.right, rc.bottom, memory, 0, 0, SRCCOPY);
+  SelectObject(memory, oldBitmap);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+}
+
+void TrackHot(HWND button, ButtonData& data, bool hot) {
+  if (data.hot == hot) return;
+  data.hot = hot;
+  if (hot) {
+    TRACKMOUSEEVENT track = {sizeof(track), TME_LEAVE, button, 0};
+    TrackMouseEvent(&track);
+  }
+  InvalidateRect(button, nullptr, FALSE);
+}
+
+void NotifyClicked(HWND button) {
+  SendMessageW(GetParent(button), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
+               reinterpret_cast<LPARAM>(button));
+}
+
+// The base is an owner-drawn button, which never paints its own face; its pushed state, mouse
+// capture, Space key and BM_CLICK stay as Windows makes them, and every message that may change
+// the state repaints the face.
+LRESULT CALLBACK ButtonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                            DWORD_PTR refData) {
+  auto* data = reinterpret_cast<ButtonData*>(refData);
+  switch (message) {
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      Paint(hwnd, *data, BeginPaint(hwnd, &ps));
+      EndPaint(hwnd, &ps);
+      return 0;
+    }
+    case WM_PRINTCLIENT:
+      Paint(hwnd, *data, reinterpret_cast<HDC>(wParam));
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_MOUSEMOVE: {
+      // While the button holds the mouse, the pointer may be outside it.
+      RECT rc;
+      GetClientRect(hwnd, &rc);
+      TrackHot(hwnd, *data, PtInRect(&rc, {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}) != FALSE);
+      break;
+    }
+    case WM_MOUSELEAVE:
+      TrackHot(hwnd, *data, false);
+      break;
+    case WM_GETDLGCODE:
+      // The dialog navigation would turn Enter into a command for a default button, which this
+      // window has none of; the focused button takes Enter itself instead.
+      if (lParam != 0 && reinterpret_cast<const MSG*>(lParam)->message == WM_KEYDOWN &&
+          reinterpret_cast<const MSG*>(lParam)->wParam == VK_RETURN) {
+        return DefSubclassProc(hwnd, message, wParam, lParam) | DLGC_WANTMESSAGE;
+      }
+      break;
+    case WM_KEYDOWN:
+      if (wParam == VK_RETURN) {
+        if ((lParam & (1 << 30)) == 0) NotifyClicked(hwnd);  // a held key clicks once
+        return 0;
+      }
+      break;
+    case WM_NCDESTROY:
+      RemoveWindowSubclass(hwnd, ButtonProc, kSubclassId);
+      delete data;
+      return DefSubclassProc(hwnd, message, wParam, lParam);
+  }
+  const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
+  switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_MOUSEMOVE:
+    case WM_CAPTURECHANGED:
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+    case WM_ENABLE:
+    case WM_SETTEXT:
+    case WM_SETFONT:
+    case BM_SETSTATE:
+      InvalidateRect(hwnd, nullptr, FALSE);
+      break;
+  }
+  return result;
+}
+
+}  // namespace
+
+HWND CreateGradientButton(HWND parent, int id, const char* cp1250Text, ButtonGroup group) {
+  HWND button = CreateChildControl(WC_BUTTONW, Widen(cp1250Text).c_str(),
+                                   WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, parent, id);
+  if (button != nullptr) {
+    SetWindowSubclass(button, ButtonProc, kSubclassId,
+                      reinterpret_cast<DWORD_PTR>(new ButtonData{group}));
+  }
+  return button;
+}
+
+}  // namespace sipo::ui

@@ -1,0 +1,69 @@
+// header_bar.cpp - the bar across the top of a panel: its title in white bold on a gradient.
+#include "ui/controls/header_bar.h"
+
+#include <commctrl.h>
+
+#include <string>
+
+#include "ui/base/child_control.h"
+#include "win/win_text.h"
+
+namespace sipo::ui {
+namespace {
+
+constexpr COLORREF kLeft = 0x717679;
+constexpr COLORREF kRight = 0xC0C0C0;
+constexpr COLORREF kText = 0xFFFFFF;
+constexpr UINT_PTR kSubclassId = 1;
+
+TRIVERTEX Vertex(LONG x, LONG y, COLORREF colour) {
+  return {x,
+          y,
+          static_cast<COLOR16>(GetRValue(colour) << 8),
+          static_cast<COLOR16>(GetGValue(colour) << 8),
+          static_cast<COLOR16>(GetBValue(colour) << 8),
+          0};
+}
+
+void Paint(HWND hwnd) {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(hwnd, &ps);
+  RECT rc;
+  GetClientRect(hwnd, &rc);
+  TRIVERTEX vertices[2] = {Vertex(rc.left, rc.top, kLeft), Vertex(rc.right, rc.bottom, kRight)};
+  GRADIENT_RECT gradient = {0, 1};
+  GradientFill(dc, vertices, 2, &gradient, 1, GRADIENT_FILL_RECT_H);
+  const std::wstring text = GetWideText(hwnd);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, kText);
+  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(hwnd, WM_GETFONT, 0, 0)));
+  DrawTextW(dc, text.c_str(), -1, &rc, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+  SelectObject(dc, old);
+  EndPaint(hwnd, &ps);
+}
+
+LRESULT CALLBACK HeaderProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                            DWORD_PTR) {
+  switch (message) {
+    case WM_PAINT:
+      Paint(hwnd);
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_NCDESTROY:
+      RemoveWindowSubclass(hwnd, HeaderProc, kSubclassId);
+      break;
+  }
+  return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+}  // namespace
+
+HWND CreateHeaderBar(HWND parent, int id, const char* cp1250Text) {
+  HWND bar = CreateChildControl(WC_STATICW, Widen(cp1250Text).c_str(),
+                                WS_CHILD | WS_VISIBLE | SS_NOPREFIX, parent, id);
+  SetWindowSubclass(bar, HeaderProc, kSubclassId, 0);
+  return bar;
+}
+
+}  // namespace sipo::ui

@@ -1,0 +1,77 @@
+// logo_image.cpp - the maker's logo at the top of the main window, a link to the maker's page.
+#include "ui/controls/logo_image.h"
+
+#include <commctrl.h>
+
+#include <future>
+
+#include "resources/picture_ids.h"
+#include "ui/base/child_control.h"
+#include "ui/controls/picture_resource.h"
+
+namespace sipo::ui {
+namespace {
+
+constexpr UINT_PTR kSubclassId = 1;
+constexpr COLORREF kMatte = 0x717679;  // the window's grey, should the picture be transparent
+constexpr UINT kPictureReady = WM_APP + 40;
+
+// The picture is decoded on a thread of its own, so that the window's start does not wait for the
+// decoder to load; the control shows the background until the picture is ready.
+struct LogoState {
+  std::future<Picture> decoding;
+  Picture picture;
+};
+
+// The parent colours the area around the picture, as for any static.
+void PaintLogo(HWND hwnd, const Picture& picture) {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(hwnd, &ps);
+  FillWithParentBackground(hwnd, dc);
+  DrawPictureFrame(dc, picture, 0);
+  EndPaint(hwnd, &ps);
+}
+
+LRESULT CALLBACK LogoProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                          DWORD_PTR refData) {
+  auto* state = reinterpret_cast<LogoState*>(refData);
+  switch (message) {
+    case WM_PAINT:
+      PaintLogo(hwnd, state->picture);
+      return 0;
+    case kPictureReady:
+      state->picture = state->decoding.get();
+      InvalidateRect(hwnd, nullptr, FALSE);
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_SETCURSOR:
+      SetCursor(LoadCursorW(nullptr, IDC_HAND));
+      return TRUE;
+    case WM_NCDESTROY:
+      RemoveWindowSubclass(hwnd, LogoProc, kSubclassId);
+      delete state;
+      break;
+  }
+  return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+}  // namespace
+
+// A static with SS_NOTIFY reports a click to its parent as STN_CLICKED; the subclass draws the
+// picture unscaled and shows the hand cursor.
+HWND CreateLogoImage(HWND parent, int id) {
+  HWND logo = CreateChildControl(WC_STATICW, L"", WS_CHILD | WS_VISIBLE | SS_NOTIFY, parent, id);
+  if (logo != nullptr) {
+    auto* state = new LogoState;
+    SetWindowSubclass(logo, LogoProc, kSubclassId, reinterpret_cast<DWORD_PTR>(state));
+    state->decoding = std::async(std::launch::async, [logo] {
+      Picture picture = Picture::FromResource(IDR_LOGO_JPEG, kMatte);
+      PostMessageW(logo, kPictureReady, 0, 0);
+      return picture;
+    });
+  }
+  return logo;
+}
+
+}  // namespace sipo::ui

@@ -1,0 +1,59 @@
+// multi_grid.h - the clipboard list's grid of numbers and their status.
+#pragma once
+
+#include <windows.h>
+
+#include <span>
+#include <vector>
+
+#include "batch/clipboard_list.h"
+#include "ui/base/window_base.h"
+
+namespace sipo::ui {
+
+// A frame around a virtual report list: the list asks for the rows it shows, so any number of
+// rows costs the same to show. The header row ("Číslo", "Status") is the list's header.
+class MultiGrid : public WindowBase {
+ public:
+  static constexpr const wchar_t* kClassName = L"TMultiGrid";
+  static constexpr int kStartRows = 9;
+
+  MultiGrid() = default;
+  ~MultiGrid() override;
+  MultiGrid(const MultiGrid&) = delete;
+  MultiGrid& operator=(const MultiGrid&) = delete;
+
+  // Starts with kStartRows empty, uncoloured rows. The owner places the grid and gives it its
+  // font (WM_SETFONT); the header row takes the bold form of that font.
+  HWND Create(HWND parent, int id);
+
+  // An import's rows, each in its own colour. No rows leaves one empty, uncoloured row.
+  void SetRows(std::vector<MultiRow> rows);
+  // The data rows as shown (the header row not included).
+  std::span<const MultiRow> Rows() const { return rows_; }
+  HWND List() const { return list_; }
+
+ protected:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  void CreateList(int id);
+  static LRESULT CALLBACK HeaderProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                     UINT_PTR, DWORD_PTR refData);
+  void SetFont(HFONT font);
+  void LayOut();
+  void ShowRowCount();
+  void DrawRow(const DRAWITEMSTRUCT& item);
+  RECT ColumnBounds(int column) const;
+  void DrawCell(HDC dc, RECT cell, const std::wstring& text, COLORREF background,
+                COLORREF textColour);
+  int Scale(int pixels96) const;
+
+  HWND list_ = nullptr;
+  HFONT font_ = nullptr;
+  HFONT headerFont_ = nullptr;  // owned
+  std::vector<MultiRow> rows_;
+  bool coloured_ = false;  // rows from an import carry their colour; empty rows have none
+};
+
+}  // namespace sipo::ui

@@ -1,0 +1,56 @@
+// about_form.h - the modal About window: version, information, licence and contact.
+#pragma once
+
+#include <windows.h>
+
+#include "ui/base/form_context.h"
+#include "ui/base/window_base.h"
+#include "ui/controls/control_table.h"
+
+namespace sipo::ui {
+
+// Creates an About window, shows it modally and destroys it when it closes.
+void ShowAboutForm(const FormContext& context);
+
+class AboutForm : public WindowBase {
+ public:
+  static constexpr const wchar_t* kClassName = L"TAboutForm";
+
+  explicit AboutForm(const FormContext& context) : context_(context) {}
+  ~AboutForm() override;
+  AboutForm(const AboutForm&) = delete;
+  AboutForm& operator=(const AboutForm&) = delete;
+
+  // Creates the window; FormCreate runs before it returns.
+  void Create();
+  // Shows the window; returns when it has closed, the program's other windows disabled meanwhile.
+  void ShowModal();
+
+ protected:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  // Event handlers.
+  void FormCreate();
+  void CloseButtonClick();
+  void FormClose();
+  void EmailValueClick();
+
+  void CreateControls();
+  void ApplyLayout();
+  void KeepEmailClearOfButton();
+  void RunModalLoop();
+  LRESULT ColourControl(HDC dc, HWND control);
+  void OnCommand(int id, int code);
+  void OnDpiChanged(UINT dpi, const RECT& suggested);
+  HWND Control(int id) const { return GetDlgItem(Handle(), id); }
+  int Scale(int pixels96) const { return ScaleForDpi(pixels96, dpi_); }
+
+  FormContext context_;
+  UINT dpi_ = 96;
+  bool closed_ = false;
+  TableFonts fonts_;
+  HFONT linkFont_ = nullptr;
+};
+
+}  // namespace sipo::ui

@@ -1,0 +1,228 @@
+// floating_form.cpp - the small always-on-top window that checks whatever was copied last.
+#include "ui/forms/floating_form.h"
+
+#include <memory>
+#include <stdexcept>
+
+#include "ui/base/control_ids.h"
+#include "ui/base/form_fonts.h"
+#include "ui/base/placed_window.h"
+#include "ui/base/status_value.h"
+#include "ui/controls/escape_edit.h"
+#include "win/clipboard.h"
+#include "win/decimal_separator.h"
+#include "win/win_text.h"
+
+namespace sipo::ui {
+namespace {
+
+// Sizes and positions are pixels at 96 dpi.
+constexpr int kClientWidth = 260;
+constexpr int kClientHeight = 48;
+constexpr POINT kDesignedPosition = {240, 147};
+constexpr COLORREF kBackground = 0x717679;
+constexpr COLORREF kLabelColour = 0xFFFFFF;
+constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+constexpr DWORD kExStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_CONTROLPARENT;
+constexpr const char* kPlacementKey = "TFloatingForm";
+constexpr const wchar_t* kCaption = L"SIPO kontrola";
+constexpr UINT_PTR kTimerId = 1;
+constexpr UINT kTimerInterval = 300;
+
+using enum Kind;
+using enum FontKind;
+
+// clang-format off
+constexpr ControlSpec kControls[] = {
+    // "SIPO číslo ke kontrole :"
+    {IDC_SingleLabel, 0, Label, "SIPO \xE8\xEDslo ke kontrole :", {8, 11, 110, 13}, Regular},
+    {IDC_SingleEdit, 0, Edit, "", {128, 8, 121, 19}, Regular},
+    {IDC_StatusLabel, 0, Label, "Status :", {80, 32, 38, 13}, Regular},
+    {IDC_StatusValue, 0, Label, "", {128, 32, 68, 13}, Bold},
+};
+// clang-format on
+
+// The one floating window; the object outlives its window until the next opening or the end of
+// the program, when a window still open goes without its closing steps.
+std::unique_ptr<FloatingForm>& Instance() {
+  static std::unique_ptr<FloatingForm> instance;
+  return instance;
+}
+
+bool openFlag = false;
+
+// Starts the timer again when a tick ends, however it ends, so a failing tick never leaves the
+// window deaf to the clipboard.
+class TimerRestart {
+ public:
+  explicit TimerRestart(HWND window) : window_(window) {}
+  ~TimerRestart() { SetTimer(window_, kTimerId, kTimerInterval, nullptr); }
+  TimerRestart(const TimerRestart&) = delete;
+  TimerRestart& operator=(const TimerRestart&) = delete;
+
+ private:
+  HWND window_;
+};
+
+}  // namespace
+
+bool FloatingFormOpen() {
+  return openFlag;
+}
+
+void ShowFloatingForm(const FormContext& context) {
+  if (openFlag && Instance() != nullptr) {
+    Instance()->Raise();
+    ShowWindow(context.mainWindow, SW_MINIMIZE);
+    return;
+  }
+  Instance() = std::make_unique<FloatingForm>(context);
+  Instance()->Create();
+  Instance()->Show();
+}
+
+FloatingForm::~FloatingForm() {
+  if (Handle() != nullptr) DestroyWindow(Handle());
+  DeleteTableFonts(fonts_);
+  DeleteObject(backgroundBrush_);
+}
+
+// Not owned by the main window: an owned window would vanish whenever its owner is minimised.
+void FloatingForm::Create() {
+  backgroundBrush_ = CreateSolidBrush(kBackground);
+  RegisterClassOnce(kClassName, backgroundBrush_, nullptr);
+  CreateFor(kClassName, kCaption, kStyle, kExStyle, CW_USEDEFAULT, CW_USEDEFAULT, kClientWidth,
+            kClientHeight, nullptr);
+  if (Handle() == nullptr) throw std::runtime_error("Cannot create the floating window");
+}
+
+void FloatingForm::Show() {
+  ShowWindow(Handle(), SW_SHOW);
+  UpdateWindow(Handle());
+  SetFocus(Control(IDC_SingleEdit));
+}
+
+void FloatingForm::Raise() const {
+  SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+// ---- Event handlers ----
+
+void FloatingForm::FormCreate() {
+  openFlag = true;
+  decimalSeparator_ = ReadUserDecimalSeparator();
+  if (!context_.settingsUnavailable) {
+    PlacedHwnd placed(Handle(), kPlacementKey);
+    RestorePlacement(context_.store, placed);
+  }
+  ShowWindow(context_.mainWindow, SW_MINIMIZE);
+  StartTimer();
+}
+
+// A clipboard held by another program skips the tick without a word; the next comes 300 ms
+// after this one ends, so ticks never pile up.
+void FloatingForm::TimerTimer() {
+  StopTimer();
+  TimerRestart restart(Handle());
+  const std::optional<std::string> text = TryReadClipboardText(Handle());
+  if (!text) return;
+  HWND edit = Control(IDC_SingleEdit);
+  // The same text again is left alone, so the caret and a selection in the field stay put.
+  if (GetControlText(edit) != *text) SetControlText(edit, *text);
+  const StatusClass status = ClassifyNumberText(*text, decimalSeparator_);
+  ShowStatus(status);
+  if (status == StatusClass::Valid || status == StatusClass::Invalid) Raise();
+}
+
+// A position that cannot be stored is shown, and the window closes all the same: left open, it
+// would no longer follow the clipboard and the main window would stay minimised. The error box
+// comes once the main window is back, over it.
+void FloatingForm::FormClose() {
+  StopTimer();
+  std::string failure;
+  if (!context_.settingsUnavailable) {
+    try {
+      PlacedHwnd placed(Handle(), kPlacementKey);
+      SavePlacement(context_.store, placed);
+    } catch (const std::exception& error) {
+      failure = error.what();
+    }
+  }
+  DestroyWindow(Handle());
+  openFlag = false;
+  ShowWindow(context_.mainWindow, SW_RESTORE);
+  if (!failure.empty()) ShowErrorBox(context_.mainWindow, failure);
+}
+
+// ---- Window plumbing ----
+
+void FloatingForm::StartTimer() {
+  SetTimer(Handle(), kTimerId, kTimerInterval, nullptr);
+}
+
+void FloatingForm::StopTimer() {
+  KillTimer(Handle(), kTimerId);
+}
+
+void FloatingForm::ShowStatus(StatusClass status) {
+  statusColour_ = ShowStatusIn(Control(IDC_StatusValue), status, fonts_.bold);
+}
+
+void FloatingForm::CreateControls() {
+  for (const auto& spec : kControls) CreateTableControl(spec, Handle());
+  InstallEscapeRestore(Control(IDC_SingleEdit));
+  ApplyLayout();
+}
+
+void FloatingForm::ApplyLayout() {
+  DeleteTableFonts(fonts_);
+  fonts_ = MakeTableFonts(dpi_);
+  for (const auto& spec : kControls) ApplyBounds(spec, Control(spec.id), dpi_, fonts_);
+}
+
+LRESULT FloatingForm::ColourControl(HDC dc, HWND control) {
+  SetBkColor(dc, kBackground);
+  SetTextColor(dc, control == Control(IDC_StatusValue) ? statusColour_ : kLabelColour);
+  return reinterpret_cast<LRESULT>(backgroundBrush_);
+}
+
+void FloatingForm::OnDpiChanged(UINT dpi, const RECT& suggested) {
+  dpi_ = dpi;
+  MoveToSuggested(suggested);
+  ApplyLayout();
+}
+
+LRESULT FloatingForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE:
+      dpi_ = PlaceAtDesign(kDesignedPosition, {kClientWidth, kClientHeight}, kStyle, kExStyle);
+      CreateControls();
+      FormCreate();
+      return 0;
+    case WM_TIMER:
+      if (wParam == kTimerId) TimerTimer();
+      return 0;
+    case WM_CTLCOLORSTATIC:
+      return ColourControl(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) != WA_INACTIVE) SetFocus(Control(IDC_SingleEdit));
+      return 0;
+    case WM_SETTINGCHANGE:
+      decimalSeparator_ = ReadUserDecimalSeparator();
+      return 0;
+    case WM_DPICHANGED:
+      OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+      return 0;
+    case WM_CLOSE:
+      FormClose();
+      return 0;
+    // Also when the program ends with the window open: no closing steps then.
+    case WM_DESTROY:
+      StopTimer();
+      return 0;
+    default:
+      return Default(message, wParam, lParam);
+  }
+}
+
+}  // namespace sipo::ui

@@ -1,0 +1,101 @@
+// main_form.h - the main window: the single number, the clipboard list, the file run, and the
+// program's start and end.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "batch/file_run.h"
+#include "core/sipo_number.h"
+#include "settings/main_settings.h"
+#include "settings/settings_store.h"
+#include "ui/base/window_base.h"
+#include "ui/controls/busy_animator.h"
+#include "ui/controls/control_table.h"
+#include "ui/controls/hints.h"
+#include "ui/controls/multi_grid.h"
+#include "ui/controls/panel.h"
+
+namespace sipo::ui {
+
+class MainForm : public WindowBase, public FileRunHost, public SettingsFields {
+ public:
+  static constexpr const wchar_t* kClassName = L"TMainForm";
+
+  // programDir is the executable's folder (ending in '\'), where the settings file lives.
+  explicit MainForm(std::string programDir);
+  ~MainForm() override;
+  MainForm(const MainForm&) = delete;
+  MainForm& operator=(const MainForm&) = delete;
+
+  // Creates the window and its controls; FormCreate runs before it returns.
+  void Create(HICON icon);
+  // Runs FormShow, then makes the window visible.
+  void Show(int showCommand);
+
+  bool SettingsUnavailable() const { return settingsUnavailable_; }
+  SettingsStore& Settings() { return store_; }
+
+  // FileRunHost: what a file run shows.
+  bool AskYesNo(std::string_view message) override;
+  void Inform(std::string_view message) override;
+  void SetBusy(bool busy) override;
+  void ShowFileName(FileNameSlot slot, std::string_view name) override;
+
+  // SettingsFields: the remembered fields.
+  std::string FieldText(SettingsField field) const override;
+  void SetFieldText(SettingsField field, std::string_view text) override;
+  bool FieldChecked(SettingsField field) const override;
+  void SetFieldChecked(SettingsField field, bool checked) override;
+
+ protected:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  // Event handlers.
+  void FormCreate();
+  void FormShow();
+  bool FormCloseQuery();
+  void FormClose();
+  void SingleEditChange();
+  void FloatingClipButtonClick();
+  void MultiImportButtonClick();
+  void MultiExportButtonClick();
+  void FileButtonClick();
+  void AboutButtonClick();
+  void CloseButtonClick();
+  void LogoImageClick();
+
+  // Window plumbing.
+  void CreateControls();
+  void ApplyLayout();
+  void MakeFonts();
+  void AddHints();
+  void ShowStatus(StatusClass status);
+  LRESULT ColourControl(HDC dc, HWND control);
+  void OnCommand(int id, int code);
+  void OnDpiChanged(UINT dpi, const RECT& suggested);
+  void OnActivate(bool active);
+  void SaveOnClose();
+  HWND Control(int id) const;
+  int Scale(int pixels96) const { return ScaleForDpi(pixels96, dpi_); }
+
+  std::string programDir_;
+  SettingsStore store_;
+  bool settingsUnavailable_ = false;
+  UINT dpi_ = 96;
+  char decimalSeparator_ = '.';
+  Colour statusColour_ = kBlack;
+  HWND lastFocus_ = nullptr;  // the control to give the focus back to on reactivation
+  TableFonts fonts_;
+  HBRUSH backgroundBrush_ = nullptr;
+  Panel singlePanel_;
+  Panel multiPanel_;
+  Panel filePanel_;
+  MultiGrid multiGrid_;
+  BusyAnimator fileAnimator_;
+  Hints hints_;
+};
+
+}  // namespace sipo::ui

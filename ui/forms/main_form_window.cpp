@@ -1,0 +1,216 @@
+// main_form_window.cpp - the main window as a window: its creation, controls, fonts and colours,
+// and the routing of its messages to the handlers.
+#include "ui/forms/main_form.h"
+
+#include <commctrl.h>
+
+#include <stdexcept>
+
+#include "ui/base/control_ids.h"
+#include "ui/base/form_fonts.h"
+#include "ui/base/status_value.h"
+#include "ui/controls/escape_edit.h"
+#include "ui/controls/logo_image.h"
+#include "ui/forms/main_form_hints.h"
+#include "ui/forms/main_form_layout.h"
+#include "win/decimal_separator.h"
+#include "win/win_text.h"
+
+namespace sipo::ui {
+namespace {
+
+// Sizes and positions are pixels at 96 dpi.
+constexpr int kClientWidth = 379;
+constexpr int kClientHeight = 655;
+constexpr POINT kDesignedPosition = {240, 152};
+constexpr COLORREF kBackground = 0x717679;
+constexpr COLORREF kNameColour = 0x00FFFF;
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
+constexpr UINT kAddHintsMessage = WM_APP + 1;
+
+// Czech texts are Windows-1250 bytes; the comment shows each one.
+constexpr const char* kCaption =
+    "Tamrix SIPO - ov\xEC\xF8"
+    "en\xED \xE8\xEDsla";  // ověření čísla
+
+}  // namespace
+
+MainForm::MainForm(std::string programDir) : programDir_(std::move(programDir)) {}
+
+MainForm::~MainForm() {
+  if (Handle() != nullptr) DestroyWindow(Handle());
+  DeleteTableFonts(fonts_);
+  DeleteObject(backgroundBrush_);
+}
+
+void MainForm::Create(HICON icon) {
+  backgroundBrush_ = CreateSolidBrush(kBackground);
+  RegisterClassOnce(kClassName, backgroundBrush_, icon);
+  CreateFor(kClassName, Widen(kCaption).c_str(), kStyle, kExStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+            kClientWidth, kClientHeight, nullptr);
+  if (Handle() == nullptr) throw std::runtime_error("Cannot create the main window");
+}
+
+void MainForm::Show(int showCommand) {
+  FormShow();
+  ShowWindow(Handle(), showCommand);
+  UpdateWindow(Handle());
+  SetFocus(Control(IDC_SingleEdit));
+  // Hints are needed only once the mouse has rested on a control, so they wait until the window
+  // is on screen: the start is what the user waits for.
+  PostMessageW(Handle(), kAddHintsMessage, 0, 0);
+}
+
+void MainForm::ShowStatus(StatusClass status) {
+  statusColour_ = ShowStatusIn(Control(IDC_StatusValue), status, fonts_.bold);
+}
+
+void MainForm::CreateControls() {
+  singlePanel_.Create(Handle(), IDC_SinglePanel);
+  multiPanel_.Create(Handle(), IDC_MultiPanel);
+  filePanel_.Create(Handle(), IDC_FilePanel);
+  for (const auto& spec : MainFormControls()) {
+    HWND parent = spec.parent == 0 ? Handle() : Control(spec.parent);
+    if (spec.kind != Kind::Custom) {
+      CreateTableControl(spec, parent);
+    } else if (spec.id == IDC_LogoImage) {
+      CreateLogoImage(parent, spec.id);
+    } else if (spec.id == IDC_MultiGrid) {
+      multiGrid_.Create(parent, spec.id);
+    } else if (spec.id == IDC_FileAnimator) {
+      fileAnimator_.Create(parent, spec.id);
+    }
+  }
+  InstallEscapeRestore(Control(IDC_SingleEdit));
+  MakeFonts();
+  ApplyLayout();
+}
+
+void MainForm::MakeFonts() {
+  DeleteTableFonts(fonts_);
+  fonts_ = MakeTableFonts(dpi_);
+}
+
+void MainForm::ApplyLayout() {
+  for (const auto& panel : MainFormPanels()) {
+    const Bounds& p = panel.bounds;
+    MoveWindow(Control(panel.id), Scale(p.left), Scale(p.top), Scale(p.width), Scale(p.height),
+               TRUE);
+  }
+  for (const auto& spec : MainFormControls()) ApplyBounds(spec, Control(spec.id), dpi_, fonts_);
+}
+
+void MainForm::AddHints() {
+  hints_.Create(Handle());
+  for (const auto& hint : kMainFormHints) {
+    if (hint.id == IDC_SingleEdit) {
+      hints_.AddTextOrHint(Control(hint.id), hint.text);
+    } else {
+      hints_.Add(Control(hint.id), hint.text);
+    }
+  }
+}
+
+HWND MainForm::Control(int id) const {
+  if (HWND direct = GetDlgItem(Handle(), id)) return direct;
+  for (const auto& panel : MainFormPanels()) {
+    if (HWND inPanel = GetDlgItem(GetDlgItem(Handle(), panel.id), id)) return inPanel;
+  }
+  return nullptr;
+}
+
+LRESULT MainForm::ColourControl(HDC dc, HWND control) {
+  if (GetParent(control) == Handle()) {
+    SetBkColor(dc, kBackground);
+    SetTextColor(dc, kNameColour);
+    return reinterpret_cast<LRESULT>(backgroundBrush_);
+  }
+  SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+  SetTextColor(dc,
+               control == Control(IDC_StatusValue) ? statusColour_ : GetSysColor(COLOR_WINDOWTEXT));
+  return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+}
+
+void MainForm::OnCommand(int id, int code) {
+  struct Route {
+    int id;
+    int code;
+    void (MainForm::*handler)();
+  };
+  static constexpr Route kRoutes[] = {
+      {IDC_SingleEdit, EN_CHANGE, &MainForm::SingleEditChange},
+      {IDC_FloatingClipButton, BN_CLICKED, &MainForm::FloatingClipButtonClick},
+      {IDC_MultiImportButton, BN_CLICKED, &MainForm::MultiImportButtonClick},
+      {IDC_MultiExportButton, BN_CLICKED, &MainForm::MultiExportButtonClick},
+      {IDC_FileButton, BN_CLICKED, &MainForm::FileButtonClick},
+      {IDC_AboutButton, BN_CLICKED, &MainForm::AboutButtonClick},
+      {IDC_CloseButton, BN_CLICKED, &MainForm::CloseButtonClick},
+      {IDC_LogoImage, STN_CLICKED, &MainForm::LogoImageClick},
+  };
+  for (const Route& route : kRoutes) {
+    if (route.id == id && route.code == code) (this->*route.handler)();
+  }
+}
+
+// A plain window, unlike a dialog, would take the focus itself when the user comes back to it;
+// the control that had it gets it back instead, so typing goes on where it stopped.
+void MainForm::OnActivate(bool active) {
+  if (!active) {
+    HWND focus = GetFocus();
+    if (focus != nullptr && IsChild(Handle(), focus)) lastFocus_ = focus;
+    return;
+  }
+  HWND target =
+      lastFocus_ != nullptr && IsWindow(lastFocus_) ? lastFocus_ : Control(IDC_SingleEdit);
+  SetFocus(target);
+}
+
+void MainForm::OnDpiChanged(UINT dpi, const RECT& suggested) {
+  dpi_ = dpi;
+  MoveToSuggested(suggested);
+  MakeFonts();
+  ApplyLayout();
+}
+
+LRESULT MainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE:
+      dpi_ = PlaceAtDesign(kDesignedPosition, {kClientWidth, kClientHeight}, kStyle, kExStyle);
+      CreateControls();
+      FormCreate();
+      return 0;
+    case WM_COMMAND:
+      OnCommand(LOWORD(wParam), HIWORD(wParam));
+      return 0;
+    case WM_NOTIFY: {
+      LRESULT result = 0;
+      if (hints_.OnNotify(*reinterpret_cast<const NMHDR*>(lParam), result)) return result;
+      return Default(message, wParam, lParam);
+    }
+    case WM_CTLCOLORSTATIC:
+      return ColourControl(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_ACTIVATE:
+      OnActivate(LOWORD(wParam) != WA_INACTIVE);
+      return 0;
+    case WM_SETTINGCHANGE:
+      decimalSeparator_ = ReadUserDecimalSeparator();
+      return 0;
+    case WM_DPICHANGED:
+      OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+      return 0;
+    case WM_CLOSE:
+      if (FormCloseQuery()) FormClose();
+      return 0;
+    case kAddHintsMessage:
+      AddHints();
+      return 0;
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
+    default:
+      return Default(message, wParam, lParam);
+  }
+}
+
+}  // namespace sipo::ui
