@@ -9,25 +9,6 @@
 namespace sipo {
 namespace {
 
-// Turns the busy indicator off and says "Hotovo." however the run ends.
-class RunEnd {
- public:
-  explicit RunEnd(FileRunHost& host) : host_(host) { host_.SetBusy(true); }
-  ~RunEnd() {
-    try {
-      host_.SetBusy(false);
-      host_.Inform(file_run_text::kDone);
-    } catch (...) {
-      // A failure while already unwinding must not end the program.
-    }
-  }
-  RunEnd(const RunEnd&) = delete;
-  RunEnd& operator=(const RunEnd&) = delete;
-
- private:
-  FileRunHost& host_;
-};
-
 InputState StateAfter(StreamEnd end, const InputFile& file) {
   switch (end) {
     case StreamEnd::Complete:
@@ -43,10 +24,11 @@ InputState StateAfter(StreamEnd end, const InputFile& file) {
 // Opens the outputs only once the input is open, so that an input that cannot be read leaves
 // them untouched.
 FileSortResult SortOpenFile(InputFile& file, const std::filesystem::path& okOutput,
-                            const std::filesystem::path& badOutput, const LineRule& rule) {
+                            const std::filesystem::path& badOutput, const LineRule& rule,
+                            RunMonitor* monitor) {
   AtomicFileWriter bad(badOutput);
   AtomicFileWriter ok(okOutput);
-  const StreamSort sort = SortLines(file, rule, bad, ok);
+  const StreamSort sort = SortLines(file, rule, bad, ok, monitor);
   return {StateAfter(sort.end, file), sort.sorted};
 }
 
@@ -77,41 +59,67 @@ LineRule LineRuleOf(const FileRunOptions& options) {
 }
 
 FileSortResult SortFile(const std::filesystem::path& input, const std::filesystem::path& okOutput,
-                        const std::filesystem::path& badOutput, const LineRule& rule) {
+                        const std::filesystem::path& badOutput, const LineRule& rule,
+                        RunMonitor* monitor) {
   InputFile file;
   if (input.empty()) {
     file.OpenStandardInput();
   } else if (!file.Open(input)) {
     return {};
   }
-  return SortOpenFile(file, okOutput, badOutput, rule);
+  return SortOpenFile(file, okOutput, badOutput, rule, monitor);
 }
 
-// The input is streamed into both outputs' temporaries while it is read; the host still sees the
-// steps in their fixed order, and an input that fails, at once or part-way, gives two empty
-// outputs as one that cannot be opened does.
-void RunFileCheck(const FileRunOptions& options, std::string_view programDir, FileRunHost& host) {
-  if (!host.AskYesNo(file_run_text::kConfirm)) return;
-  RunEnd end(host);
-  const LineRule rule = LineRuleOf(options);
-  const std::string input = ResolveUserPath(options.Input, programDir);
-  host.ShowFileName(FileNameSlot::Input, input);
-  const std::string badOutput = ResolveUserPath(options.BadOutput, programDir);
-  const std::string okOutput = ResolveUserPath(options.OKOutput, programDir);
-  const std::filesystem::path badPath = NativePath(badOutput);
-  const std::filesystem::path okPath = NativePath(okOutput);
-  InputFile file;
-  FileSortResult result;
-  if (file.Open(NativePath(input))) result = SortOpenFile(file, okPath, badPath, rule);
-  if (!result.InputRead()) host.Inform(file_run_text::kInputFailed);
-  host.ShowFileName(FileNameSlot::BadOutput, badOutput);
-  host.ShowFileName(FileNameSlot::OKOutput, okOutput);
-  if (!result.InputRead()) {
-    result.sorted.badWritten = WriteEmpty(badPath);
-    result.sorted.okWritten = WriteEmpty(okPath);
+std::optional<FileRunJob> FileRunJob::Start(const FileRunOptions& options,
+                                            std::string_view programDir, FileRunHost& host) {
+  if (!host.AskYesNo(file_run_text::kConfirm)) return std::nullopt;
+  FileRunJob job;
+  host.SetBusy(true);
+  job.rule_ = LineRuleOf(options);
+  job.input_ = ResolveUserPath(options.Input, programDir);
+  job.badOutput_ = ResolveUserPath(options.BadOutput, programDir);
+  job.okOutput_ = ResolveUserPath(options.OKOutput, programDir);
+  host.ShowFileName(FileNameSlot::Input, job.input_);
+  return job;
+}
+
+// The input is streamed into both outputs' temporaries while it is read; an input that fails, at
+// once or part-way, gives two empty outputs as one that cannot be opened does.
+void FileRunJob::Sort(RunMonitor* monitor) noexcept {
+  try {
+    const std::filesystem::path badPath = NativePath(badOutput_);
+    const std::filesystem::path okPath = NativePath(okOutput_);
+    InputFile file;
+    if (file.Open(NativePath(input_)))
+      result_ = SortOpenFile(file, okPath, badPath, rule_, monitor);
+    if (!result_.InputRead()) {
+      result_.sorted.badWritten = WriteEmpty(badPath);
+      result_.sorted.okWritten = WriteEmpty(okPath);
+    }
+  } catch (...) {
+    failure_ = std::current_exception();
   }
-  if (!result.sorted.badWritten) host.Inform(file_run_text::kBadOutputFailed);
-  if (!result.sorted.okWritten) host.Inform(file_run_text::kOKOutputFailed);
+}
+
+// The host still sees the steps in their fixed order, whatever thread sorted.
+void FileRunJob::Finish(FileRunHost& host) {
+  if (!failure_) {
+    if (!result_.InputRead()) host.Inform(file_run_text::kInputFailed);
+    host.ShowFileName(FileNameSlot::BadOutput, badOutput_);
+    host.ShowFileName(FileNameSlot::OKOutput, okOutput_);
+    if (!result_.sorted.badWritten) host.Inform(file_run_text::kBadOutputFailed);
+    if (!result_.sorted.okWritten) host.Inform(file_run_text::kOKOutputFailed);
+  }
+  host.SetBusy(false);
+  host.Inform(file_run_text::kDone);
+  if (failure_) std::rethrow_exception(failure_);
+}
+
+void RunFileCheck(const FileRunOptions& options, std::string_view programDir, FileRunHost& host) {
+  std::optional<FileRunJob> job = FileRunJob::Start(options, programDir, host);
+  if (!job) return;
+  job->Sort();
+  job->Finish(host);
 }
 
 }  // namespace sipo

@@ -3,12 +3,15 @@
 #pragma once
 
 #include <cstdint>
+#include <exception>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "batch/line_rule.h"
 #include "batch/line_sorter.h"
+#include "batch/run_monitor.h"
 
 namespace sipo {
 
@@ -75,12 +78,36 @@ struct FileSortResult {
 
 // Streams the input (a file, or standard input when input is empty) and writes the bad and the
 // good lines as they are read, each output replaced atomically, the bad one first. Names are used
-// as given. An input that cannot be read, at the start or part-way, leaves both outputs untouched.
+// as given. An input that cannot be read, at the start or part-way, or a run that the monitor
+// stops, leaves both outputs untouched.
 FileSortResult SortFile(const std::filesystem::path& input, const std::filesystem::path& okOutput,
-                        const std::filesystem::path& badOutput, const LineRule& rule);
+                        const std::filesystem::path& badOutput, const LineRule& rule,
+                        RunMonitor* monitor = nullptr);
 
-// The whole run as the window starts it: confirmation, busy indicator, resolved names shown,
-// messages in their fixed order, "Hotovo." last.
+// A confirmed run in three steps, so that the sort can go on another thread while every call on
+// the host stays on the host's own: Start and Finish call the host, Sort never does.
+class FileRunJob {
+ public:
+  // Asks for confirmation; on Yes turns the busy indicator on, shows the resolved input name and
+  // gives the job. On any other answer nothing happens and there is no job.
+  static std::optional<FileRunJob> Start(const FileRunOptions& options, std::string_view programDir,
+                                         FileRunHost& host);
+  // Sorts the input into both outputs. Never throws: a failure is kept for Finish.
+  void Sort(RunMonitor* monitor = nullptr) noexcept;
+  // Shows the outputs' names and the messages in their fixed order, turns the busy indicator off
+  // and ends with "Hotovo."; a failure that Sort kept is then thrown on the host's thread.
+  void Finish(FileRunHost& host);
+  const FileSortResult& Result() const { return result_; }
+
+ private:
+  FileRunJob() = default;
+  LineRule rule_;
+  std::string input_, badOutput_, okOutput_;
+  FileSortResult result_;
+  std::exception_ptr failure_;
+};
+
+// The whole run on one thread: Start, Sort and Finish.
 void RunFileCheck(const FileRunOptions& options, std::string_view programDir, FileRunHost& host);
 
 }  // namespace sipo

@@ -43,15 +43,57 @@ inline void Append(AtomicFileWriter& out, std::string_view line) {
   out.Advance(line.size() + kLineEnd.size());
 }
 
+// The input as the monitor sees it: each read is reported with the counts so far, and a stop
+// request ends the input there.
+class MonitoredSource : public ByteSource {
+ public:
+  MonitoredSource(ByteSource& input, RunMonitor& monitor, const std::uint64_t& lines,
+                  const std::uint64_t& good, std::int64_t size)
+      : input_(input), monitor_(monitor), lines_(lines), good_(good) {
+    progress_.inputSize = size;
+  }
+  std::ptrdiff_t Read(char* buffer, std::size_t size) override {
+    if (Stopped()) return 0;
+    const std::ptrdiff_t count = input_.Read(buffer, size);
+    if (count > 0) progress_.bytesRead += static_cast<std::uint64_t>(count);
+    progress_.lines = lines_;
+    progress_.good = good_;
+    monitor_.Progress(progress_);
+    return Stopped() ? 0 : count;
+  }
+  void Close() override { input_.Close(); }
+  bool Stopped() {
+    stopped_ = stopped_ || monitor_.StopRequested();
+    return stopped_;
+  }
+
+ private:
+  ByteSource& input_;
+  RunMonitor& monitor_;
+  const std::uint64_t& lines_;
+  const std::uint64_t& good_;
+  RunProgress progress_;
+  bool stopped_ = false;
+};
+
+// Nothing to tell and nobody to stop the run.
+class Unmonitored : public RunMonitor {
+ public:
+  void Progress(const RunProgress&) override {}
+  bool StopRequested() override { return false; }
+};
+
 }  // namespace
 
 StreamSort SortLines(ByteSource& input, const LineRule& rule, AtomicFileWriter& bad,
-                     AtomicFileWriter& ok, std::size_t blockSize) {
+                     AtomicFileWriter& ok, RunMonitor* monitor, std::size_t blockSize) {
   StreamSort result;
   AtomicFileWriter* const outputs[] = {&bad, &ok};
   std::uint64_t lines = 0;
   std::uint64_t good = 0;
-  result.end = ForEachStreamedLine(input, blockSize, [&](std::string_view line, bool) {
+  Unmonitored nobody;
+  MonitoredSource source(input, monitor ? *monitor : nobody, lines, good, input.Size());
+  result.end = ForEachStreamedLine(source, blockSize, [&](std::string_view line, bool) {
     const bool isGood = LineIsGood(line, rule);
     Append(*outputs[isGood], line);
     ++lines;
@@ -59,7 +101,9 @@ StreamSort SortLines(ByteSource& input, const LineRule& rule, AtomicFileWriter& 
   });
   result.sorted.lines = lines;
   result.sorted.good = good;
-  input.Close();
+  source.Close();
+  // A stop that came with the input's last read still leaves the outputs as they were.
+  if (result.end == StreamEnd::Complete && source.Stopped()) result.end = StreamEnd::Interrupted;
   if (result.end != StreamEnd::Complete) {
     bad.Discard();
     ok.Discard();

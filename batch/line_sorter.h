@@ -5,6 +5,7 @@
 
 #include "batch/line_rule.h"
 #include "batch/line_stream.h"
+#include "batch/run_monitor.h"
 #include "files/atomic_file.h"
 #include "files/input_file.h"
 
@@ -23,7 +24,9 @@ struct StreamSort {
   StreamEnd end = StreamEnd::Complete;
   SortResult sorted;
 };
+// The monitor, when there is one, hears of every block and can stop the sort.
 StreamSort SortLines(ByteSource& input, const LineRule& rule, AtomicFileWriter& bad,
-                     AtomicFileWriter& ok, std::size_t blockSize = kStreamBlockSize);
+                     AtomicFileWriter& ok, RunMonitor* monitor = nullptr,
+                     std::size_t blockSize = kStreamBlockSize);
 
 }  // namespace sipo

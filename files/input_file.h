@@ -17,6 +17,8 @@ class ByteSource {
   // Done with reading: a file is closed, since Windows cannot replace a file that is open, and
   // the input may be one of the outputs.
   virtual void Close() {}
+  // The input's size in bytes when it is known before reading, else -1.
+  virtual std::int64_t Size() const { return -1; }
 };
 
 class InputFile : public ByteSource {
@@ -36,6 +38,7 @@ class InputFile : public ByteSource {
 
   // The size a regular file had when it was opened; -1 for anything else.
   std::int64_t SizeAtOpen() const { return sizeAtOpen_; }
+  std::int64_t Size() const override { return sizeAtOpen_; }
   // True once the end was reached on a regular file whose size was no longer the one it had
   // when it was opened: another program shrank or grew it. Read then reports a failure, since
   // what was read is neither the old content nor the new one.

@@ -119,7 +119,7 @@ TEST(SortLines, SameOutputsWhereverTheBlocksEnd) {
     Outputs out;
     ChunkSource source(kTricky, {3, 1, 4});
     AtomicFileWriter bad(out.Bad()), ok(out.Ok());
-    const StreamSort sort = SortLines(source, rule, bad, ok, block);
+    const StreamSort sort = SortLines(source, rule, bad, ok, nullptr, block);
     EXPECT_EQ(sort.end, StreamEnd::Complete);
     EXPECT_EQ(sort.sorted.lines, 9u);
     EXPECT_EQ(sort.sorted.good, 2u);
@@ -136,10 +136,47 @@ TEST(SortLines, AReadThatFailsPartWayLeavesBothOutputsAsTheyWere) {
   out.folder.Write("ok.txt", "old ok\r\n");
   ChunkSource source(std::string(5000, 'x') + "\r\n1234567897\r\n", {1000}, 3000);
   AtomicFileWriter bad(out.Bad()), ok(out.Ok());
-  EXPECT_EQ(SortLines(source, LineRule{true}, bad, ok, 512).end, StreamEnd::ReadFailed);
+  EXPECT_EQ(SortLines(source, LineRule{true}, bad, ok, nullptr, 512).end, StreamEnd::ReadFailed);
   EXPECT_EQ(out.folder.Read("ok.txt"), "old ok\r\n");
   EXPECT_FALSE(out.folder.Exists("bad.txt"));
   EXPECT_EQ(out.folder.EntryCount(), 1u);  // no temporary left
+}
+
+// Records what the run reported and stops it once stopAfter reports were made.
+class StoppingMonitor : public RunMonitor {
+ public:
+  explicit StoppingMonitor(std::size_t stopAfter) : stopAfter_(stopAfter) {}
+  void Progress(const RunProgress& progress) override { reports.push_back(progress); }
+  bool StopRequested() override { return reports.size() >= stopAfter_; }
+  std::vector<RunProgress> reports;
+
+ private:
+  std::size_t stopAfter_;
+};
+
+TEST(SortLines, AMonitorHearsOfEveryReadAndCanStopTheRunWithTheOutputsUntouched) {
+  std::string text;
+  for (int i = 0; i < 300; ++i) text += "1234567897\r\nx\r\n";
+  for (const std::size_t stopAfter : {std::size_t{1}, std::size_t{3}, SIZE_MAX}) {
+    Outputs out;
+    out.folder.Write("ok.txt", "old ok\r\n");
+    ChunkSource source(text, {1000});
+    AtomicFileWriter bad(out.Bad()), ok(out.Ok());
+    StoppingMonitor monitor(stopAfter);
+    const StreamSort sort = SortLines(source, LineRule{true}, bad, ok, &monitor, 512);
+    ASSERT_FALSE(monitor.reports.empty());
+    EXPECT_EQ(monitor.reports.front().bytesRead, 512u);
+    if (stopAfter == SIZE_MAX) {
+      EXPECT_EQ(sort.end, StreamEnd::Complete);
+      EXPECT_EQ(monitor.reports.back().bytesRead, text.size());
+      EXPECT_EQ(out.folder.Read("bad.txt").size(), 900u);
+      continue;
+    }
+    EXPECT_EQ(sort.end, StreamEnd::Interrupted) << stopAfter;
+    EXPECT_EQ(monitor.reports.size(), stopAfter);
+    EXPECT_EQ(out.folder.Read("ok.txt"), "old ok\r\n");
+    EXPECT_EQ(out.folder.EntryCount(), 1u);  // no bad output, no temporary
+  }
 }
 
 // Another program shrinks the input after the first block has been read.
@@ -168,7 +205,7 @@ TEST(SortLines, AnInputThatShrinksMeanwhileIsAFailureNotACrash) {
   ASSERT_TRUE(file.Open(out.folder.Path() / "in.txt"));
   ShrinkingInput input(file, out.folder.Path() / "in.txt");
   AtomicFileWriter bad(out.Bad()), ok(out.Ok());
-  EXPECT_EQ(SortLines(input, LineRule{true}, bad, ok, 4096).end, StreamEnd::ReadFailed);
+  EXPECT_EQ(SortLines(input, LineRule{true}, bad, ok, nullptr, 4096).end, StreamEnd::ReadFailed);
   EXPECT_TRUE(file.Changed());
   EXPECT_EQ(out.folder.EntryCount(), 1u);  // the input alone: no output, no temporary
 }
