@@ -11,6 +11,7 @@ namespace sipo::cli {
 void InterruptMonitor::Progress(const RunProgress& progress) {
   ended_ = progress.inputSize < 0 && progress.bytesRead == bytesSeen_;
   bytesSeen_ = progress.bytesRead;
+  if (inner_ != nullptr) inner_->Progress(progress);
 }
 
 bool InterruptMonitor::StopRequested() {
@@ -18,7 +19,7 @@ bool InterruptMonitor::StopRequested() {
     std::this_thread::sleep_for(grace_);
     waited_ = true;
   }
-  return requested_();
+  return requested_() || (inner_ != nullptr && inner_->StopRequested());
 }
 
 void EndInterruptedRun(std::chrono::milliseconds wait, void (*report)(const char* line),

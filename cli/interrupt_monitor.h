@@ -16,15 +16,18 @@ inline constexpr int kExitInterrupted = 130;
 class InterruptMonitor : public RunMonitor {
  public:
   // requested tells whether an interruption came; grace is the wait, once an input of unknown
-  // size (a pipe, a console, a device) has ended, before the last look at it.
-  InterruptMonitor(bool (*requested)(), std::chrono::milliseconds grace)
-      : requested_(requested), grace_(grace) {}
+  // size (a pipe, a console, a device) has ended, before the last look at it. Another monitor
+  // (one that shows progress) may watch the same run through this one.
+  InterruptMonitor(bool (*requested)(), std::chrono::milliseconds grace,
+                   RunMonitor* inner = nullptr)
+      : requested_(requested), grace_(grace), inner_(inner) {}
   void Progress(const RunProgress& progress) override;
   bool StopRequested() override;
 
  private:
   bool (*requested_)();
   std::chrono::milliseconds grace_;
+  RunMonitor* inner_;
   std::uint64_t bytesSeen_ = 0;
   bool ended_ = false;
   bool waited_ = false;
