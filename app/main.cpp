@@ -6,11 +6,13 @@
 #include <exception>
 #include <string>
 
+#include "files/native_path.h"
 #include "program/program_title.h"
 #include "resources/version.h"
 #include "settings/program_dir.h"
 #include "ui/base/window_base.h"
 #include "ui/forms/main_form.h"
+#include "win/final_path.h"
 #include "win/win_text.h"
 
 namespace {
@@ -42,6 +44,8 @@ int RunEventLoop(HWND mainWindow) {
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
   const std::string executable = sipo::ui::Narrow(ExecutablePath());
   sipo::ui::SetProgramTitle(sipo::ProgramTitle(executable));
+  // A file run's output that is a link keeps it, even one that only the system sees.
+  sipo::SetLinkResolver(sipo::win::FinalPathOf);
   INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
   HICON icon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_SIPO), IMAGE_ICON, 0, 0,

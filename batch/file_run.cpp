@@ -62,11 +62,8 @@ FileSortResult SortFile(const std::filesystem::path& input, const std::filesyste
                         const std::filesystem::path& badOutput, const LineRule& rule,
                         RunMonitor* monitor) {
   InputFile file;
-  if (input.empty()) {
-    file.OpenStandardInput();
-  } else if (!file.Open(input)) {
-    return {};
-  }
+  // A closed standard input cannot be opened either.
+  if (input.empty() ? !file.OpenStandardInput() : !file.Open(input)) return {};
   return SortOpenFile(file, okOutput, badOutput, rule, monitor);
 }
 

@@ -26,8 +26,9 @@ int main(int argc, char** argv) {
     sipo::InstallInterruptCleanup();
     std::ios::sync_with_stdio(false);
     const std::vector<std::string> args(argv + 1, argv + argc);
-    const sipo::cli::Console console{sipo::Cp1250ToUtf8, sipo::cli::TextAsGiven,
-                                     LocaleDecimalSeparator()};
+    sipo::cli::Console console{sipo::Cp1250ToUtf8, sipo::cli::TextAsGiven,
+                               LocaleDecimalSeparator()};
+    console.readsProcessInput = true;
     return sipo::cli::RunSipocheck(args, std::cin, std::cout, std::cerr, console);
   } catch (const std::bad_alloc&) {
     std::fputs("sipocheck: out of memory\n", stderr);

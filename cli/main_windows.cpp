@@ -5,16 +5,20 @@
 #include <io.h>
 #include <windows.h>
 
+#include <chrono>
 #include <cstdio>
 #include <iostream>
 #include <new>
 #include <string>
 #include <vector>
 
+#include "cli/interrupt_monitor.h"
 #include "cli/sipocheck.h"
 #include "core/codepage1250.h"
+#include "files/native_path.h"
 #include "files/temporary_files.h"
 #include "win/decimal_separator.h"
+#include "win/final_path.h"
 
 namespace {
 
@@ -60,17 +64,45 @@ std::string ShownArg(std::string_view utf8) {
   return WideToCodePage(Utf8ToWide(utf8), ConsoleCodePage());
 }
 
-// Runs on a thread of its own: the file run stops at its next block and removes its temporary
-// files, which Windows does not let another thread remove while they are open. Returning FALSE
-// then lets the default handler end the process with the usual status.
+// The first character that Windows-1250 lacks, as UTF-8; a lone surrogate counts as one.
+std::string FirstUnmappable(std::string_view utf8) {
+  const std::wstring wide = Utf8ToWide(utf8);
+  for (std::size_t i = 0; i < wide.size(); ++i) {
+    const std::size_t size = wide[i] >= 0xD800 && wide[i] < 0xDC00 && i + 1 < wide.size() ? 2 : 1;
+    const std::u16string one(wide.begin() + static_cast<std::ptrdiff_t>(i),
+                             wide.begin() + static_cast<std::ptrdiff_t>(i + size));
+    if (wide[i] != L'?' && sipo::Utf16ToCp1250(one) == "?")
+      return WideToCodePage(wide.substr(i, size), CP_UTF8);
+    i += size - 1;
+  }
+  return {};
+}
+
+// The interruption arrives a few milliseconds after a pipe that the same Ctrl-C ended.
+constexpr std::chrono::milliseconds kInterruptGrace{100};
+// Time for a run to stop by itself before the handler ends it (it is then blocked in a read).
+constexpr std::chrono::milliseconds kRunStopWait{2000};
+
+void ReportToStandardError(const char* line) {
+  std::fputs(line, stderr);
+  std::fflush(stderr);
+}
+
+[[noreturn]] void EndProcess(int status) {
+  ExitProcess(static_cast<UINT>(status));
+}
+
+// Runs on a thread of its own. The run stops after its next read, removes its temporaries (which
+// no other thread can remove while they are open), reports and exits with the interruption's
+// status; a run blocked in a read is ended by the handler. Returning would let the default
+// handler end the process at once, cutting the report and keeping the temporaries.
 BOOL WINAPI OnConsoleControl(DWORD event) {
   switch (event) {
     case CTRL_C_EVENT:
     case CTRL_BREAK_EVENT:
     case CTRL_CLOSE_EVENT:
-      sipo::RequestInterrupt();
-      for (int i = 0; i < 300 && sipo::HasRegisteredTemporaries(); ++i) Sleep(10);
-      return FALSE;
+      sipo::cli::EndInterruptedRun(kRunStopWait, ReportToStandardError, EndProcess);
+      return TRUE;
     default:
       return FALSE;
   }
@@ -85,6 +117,7 @@ int wmain(int argc, wchar_t** argv) {
     _setmode(_fileno(stdout), _O_BINARY);
     _setmode(_fileno(stderr), _O_BINARY);
     SetConsoleCtrlHandler(OnConsoleControl, TRUE);
+    sipo::SetLinkResolver(sipo::win::FinalPathOf);
     std::vector<std::string> args;
     for (int i = 1; i < argc; ++i) args.push_back(WideToCodePage(argv[i], CP_UTF8));
     sipo::cli::Console console{InConsoleCodePage, InConsoleCodePage,
@@ -92,10 +125,12 @@ int wmain(int argc, wchar_t** argv) {
     console.pathOf = PathOfArg;
     console.argText = Cp1250OfArg;
     console.argShown = ShownArg;
+    console.unmappable = FirstUnmappable;
+    console.readsProcessInput = true;
+    console.interruptGrace = kInterruptGrace;
     const int status = sipo::cli::RunSipocheck(args, std::cin, std::cout, std::cerr, console);
-    // An interrupted run has cleaned up; the control handler now ends the process.
-    if (sipo::InterruptRequested()) Sleep(INFINITE);
-    return status;
+    // An interrupted run has removed its temporaries and reported; it ends as Linux's does.
+    return sipo::InterruptRequested() ? sipo::cli::kExitInterrupted : status;
   } catch (const std::bad_alloc&) {
     std::fputs("sipocheck: out of memory\n", stderr);
     return sipo::cli::kExitFailed;

@@ -1,6 +1,8 @@
 // sipocheck.cpp - the command-line file check and number check.
 #include "cli/sipocheck.h"
 
+#include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <iostream>
 #include <new>
@@ -8,7 +10,11 @@
 
 #include "batch/file_run.h"
 #include "batch/line_stream.h"
+#include "cli/interrupt_monitor.h"
 #include "core/sipo_number.h"
+#include "files/atomic_file.h"
+#include "files/input_file.h"
+#include "files/temporary_files.h"
 #include "resources/version.h"
 
 namespace sipo::cli {
@@ -28,15 +34,18 @@ constexpr std::string_view kHelp =
     "         all other lines to the --bad file, unchanged and in order, each ended by CR LF.\n"
     "         The number is the whole line (--single-column), the field at --column N (from 0)\n"
     "         cut at --delimiter C (default ';'), or with --quoted the N-th text between double\n"
-    "         quotes. An output is replaced only once it is written in full. A summary of lines\n"
-    "         read, good and bad goes to standard error.\n"
-    "check    Classifies each TEXT, or each line of standard input when no TEXT is given, and\n"
-    "         prints \"text\";\"status\" for each, quoted as in CSV (a double quote inside a text\n"
-    "         is doubled). The decimal separator is the locale's unless --decimal-separator\n"
+    "         quotes. An output is replaced only once it is written in full; a device or a FIFO\n"
+    "         (such as /dev/null or NUL) is written in place, and a FIFO waits for its reader.\n"
+    "         A summary of lines read, good and bad goes to standard error.\n"
+    "check    Classifies each TEXT, or each line of standard input when no TEXT is given (from\n"
+    "         a terminal or a pipe, each line is answered as soon as it is read), and prints\n"
+    "         \"text\";\"status\" for each, quoted as in CSV (a double quote inside a text is\n"
+    "         doubled). The decimal separator is the locale's unless --decimal-separator\n"
     "         gives one.\n"
     "\n"
     "Exit status: 0 on success (for check: every text valid), 1 when the check failed or a file\n"
-    "could not be read or written, or memory ran out, 2 on a usage error.\n";
+    "could not be read or written, or memory ran out, 2 on a usage error, 130 when Ctrl-C (or\n"
+    "Ctrl-Break, or a signal that ends the run) interrupted it, the outputs then untouched.\n";
 
 struct UsageError {
   std::string message;
@@ -76,6 +85,35 @@ char SingleByte(const std::string& option, const std::string& value) {
   return value[0];
 }
 
+// "U+" and the hexadecimal code of a UTF-8 character, which names it in any console.
+std::string CodePointName(std::string_view utf8) {
+  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(utf8[i]); };
+  std::uint32_t code = byte(0);
+  const std::size_t size = code < 0x80 ? 1 : code < 0xE0 ? 2 : code < 0xF0 ? 3 : 4;
+  if (size > 1) code &= 0x3Fu >> (size - 1);
+  for (std::size_t i = 1; i < size && i < utf8.size(); ++i) code = (code << 6) | (byte(i) & 0x3F);
+  char hex[16];
+  const auto end = std::to_chars(hex, hex + sizeof hex, code, 16).ptr;
+  std::string name = "U+" + std::string(4 - std::min<std::ptrdiff_t>(4, end - hex), '0');
+  for (const char* c = hex; c < end; ++c) name.push_back(static_cast<char>(std::toupper(*c)));
+  return name;
+}
+
+// The delimiter is a byte of the file's Windows-1250 text, whatever the console's encoding.
+char DelimiterByte(const std::string& option, const std::string& value, const Console& console) {
+  if (const std::string lacking = console.unmappable(value); !lacking.empty()) {
+    throw UsageError{"option '" + option + "': the character '" + console.argShown(lacking) +
+                     "' (" + CodePointName(lacking) + ") has no Windows-1250 byte"};
+  }
+  return SingleByte(option, console.argText(value));
+}
+
+// A file name that the option was given, never empty: an empty name names no file.
+std::string FileName(const std::string& option, const std::string& value) {
+  if (value.empty()) throw UsageError{"option '" + option + "' needs a file name, not ''"};
+  return value;
+}
+
 std::int32_t ColumnNumber(const std::string& value) {
   std::int32_t column = -1;
   const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), column);
@@ -90,26 +128,30 @@ struct FileCommand {
   LineRule rule;
 };
 
-FileCommand ParseFileCommand(ArgumentReader& reader) {
+FileCommand ParseFileCommand(ArgumentReader& reader, const Console& console) {
   FileCommand command;
   bool haveInput = false;
   while (!reader.Done()) {
     const std::string arg = reader.Next();
     const Option option = SplitOption(arg);
     if (option.name == "--ok") {
-      command.ok = reader.ValueOf(option);
+      command.ok = FileName(option.name, reader.ValueOf(option));
     } else if (option.name == "--bad") {
-      command.bad = reader.ValueOf(option);
+      command.bad = FileName(option.name, reader.ValueOf(option));
     } else if (option.name == "--column") {
       command.rule.column = ColumnNumber(reader.ValueOf(option));
     } else if (option.name == "--delimiter") {
-      command.rule.delimiter = SingleByte(option.name, reader.ValueOf(option));
+      command.rule.delimiter = DelimiterByte(option.name, reader.ValueOf(option), console);
     } else if (arg == "--single-column") {
       command.rule.singleColumn = true;
     } else if (arg == "--quoted") {
       command.rule.sylk = true;
     } else if (arg.size() > 1 && arg[0] == '-') {
       throw UsageError{"unknown option '" + arg + "'"};
+    } else if (arg.empty()) {
+      // Only '-' is standard input: an empty name from a script's unset variable must not
+      // replace both outputs with nothing.
+      throw UsageError{"the input file name is empty (use '-' for standard input)"};
     } else if (!haveInput) {
       command.input = arg;
       haveInput = true;
@@ -146,14 +188,41 @@ std::string Quoted(std::string_view name) {
   return quoted;
 }
 
+constexpr char kInterruptedLine[] = "sipocheck: interrupted; the output files were not touched\n";
+
+// A folder or a loop of links is refused before anything is read or written.
+std::optional<std::string> OutputFailure(const std::string& arg, const Console& console) {
+  const auto refusal = OutputRefusal(console.pathOf(arg));
+  if (!refusal) return std::nullopt;
+  return "the output " + Quoted(console.argShown(arg)) + " " + std::string(*refusal) +
+         "; the output files were not touched";
+}
+
 int RunFile(ArgumentReader& reader, std::ostream& err, const Console& console) {
-  const FileCommand command = ParseFileCommand(reader);
+  const FileCommand command = ParseFileCommand(reader, console);
+  for (const std::string& output : {command.bad, command.ok}) {
+    if (const auto failure = OutputFailure(output, console)) {
+      err << "sipocheck: " << *failure << '\n';
+      return kExitFailed;
+    }
+  }
   const bool standardInput = command.input == "-";
+  InterruptMonitor monitor(InterruptRequested, console.interruptGrace);
+  SetInterruptMessage(kInterruptedLine);
   const FileSortResult result =
       SortFile(standardInput ? std::filesystem::path() : console.pathOf(command.input),
-               console.pathOf(command.ok), console.pathOf(command.bad), command.rule);
+               console.pathOf(command.ok), console.pathOf(command.bad), command.rule, &monitor);
+  SetInterruptMessage(nullptr);
+  if (result.input == InputState::Interrupted) {
+    if (ClaimInterruptReport()) err << kInterruptedLine;
+    return kExitInterrupted;
+  }
   const std::string inputName =
       standardInput ? "standard input" : Quoted(console.argShown(command.input));
+  if (standardInput && result.input == InputState::CannotOpen) {
+    err << "sipocheck: standard input is closed; the output files were not touched\n";
+    return kExitFailed;
+  }
   if (const auto failure = InputFailure(result.input, inputName)) {
     err << "sipocheck: " << *failure << '\n';
     return kExitFailed;
@@ -193,6 +262,27 @@ class StreamSource : public ByteSource {
 
  private:
   std::istream& in_;
+};
+
+// The input of "check" as the checker takes it. From a terminal or a pipe, every line read is
+// answered at once: the answers so far are flushed before each wait for more. A regular file is
+// read in whole blocks. Reading ends at the first answer that standard output did not take, and
+// at an interruption.
+class CheckInput : public ByteSource {
+ public:
+  CheckInput(ByteSource& input, bool interactive, std::ostream& out, const bool& writing)
+      : input_(input), interactive_(interactive), out_(out), writing_(writing) {}
+  std::ptrdiff_t Read(char* buffer, std::size_t size) override {
+    if (!writing_ || (interactive_ && !out_.flush())) return 0;
+    const std::ptrdiff_t count = input_.Read(buffer, size);
+    return count < 0 && InterruptRequested() ? 0 : count;
+  }
+
+ private:
+  ByteSource& input_;
+  bool interactive_;
+  std::ostream& out_;
+  const bool& writing_;
 };
 
 class Checker {
@@ -241,8 +331,15 @@ int RunCheck(ArgumentReader& reader, std::istream& in, std::ostream& out, std::o
       if (!checker.Check(text)) break;
     }
   } else {
-    StreamSource source(in);
+    StreamSource stream(in);
+    InputFile file;
+    if (console.readsProcessInput && !file.OpenStandardInput()) {
+      err << "sipocheck: standard input is closed\n";
+      return kExitFailed;
+    }
+    ByteSource& input = console.readsProcessInput ? static_cast<ByteSource&>(file) : stream;
     bool writing = true;
+    CheckInput source(input, console.readsProcessInput && file.SizeAtOpen() < 0, out, writing);
     const StreamEnd end = ForEachStreamedLine(
         source, kStreamBlockSize,
         [&](std::string_view line, bool) { writing = writing && checker.Check(line); });
@@ -279,6 +376,10 @@ std::filesystem::path PathAsGiven(std::string_view arg) {
 
 std::string TextAsGiven(std::string_view arg) {
   return std::string(arg);
+}
+
+std::string NothingUnmappable(std::string_view) {
+  return {};
 }
 
 // A script must be able to tell a complete result from a cut one: output that could not be

@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fstream>
+#include <optional>
 #include <system_error>
 #include <utility>
 
@@ -27,16 +28,33 @@ constexpr std::size_t kLargestWrite = std::size_t{1} << 30;
 constexpr int kMaxLinks = 40;
 
 // The file a chain of symbolic links ends at, which is the one to replace; the name itself when
-// it is no link (or the chain is too long to follow).
-std::filesystem::path FollowLinks(std::filesystem::path path) {
+// it is no link. Nothing for a loop (or a chain too long to follow), which no write can end at.
+std::optional<std::filesystem::path> FollowLinks(std::filesystem::path path) {
   for (int i = 0; i < kMaxLinks; ++i) {
     std::error_code error;
-    if (!std::filesystem::is_symlink(path, error)) return path;
+    if (!std::filesystem::is_symlink(std::filesystem::symlink_status(path, error))) {
+      // The library may not see every link the system follows (Windows under Wine).
+      return std::filesystem::exists(path, error) ? ResolvedByPlatform(path) : path;
+    }
     const std::filesystem::path next = std::filesystem::read_symlink(path, error);
     if (error) return path;
     path = next.is_absolute() ? next : path.parent_path() / next;
   }
-  return path;
+  return std::nullopt;
+}
+
+enum class TargetKind { File, Device, Directory };
+
+// A device or a FIFO is written where it is: replacing it by a file would break it for every
+// other program.
+TargetKind KindOf(const std::filesystem::path& target) {
+  if (IsWindowsDeviceName(target)) return TargetKind::Device;
+  std::error_code error;
+  const std::filesystem::file_status status = std::filesystem::status(target, error);
+  if (std::filesystem::is_directory(status)) return TargetKind::Directory;
+  if (std::filesystem::is_character_file(status) || std::filesystem::is_fifo(status))
+    return TargetKind::Device;
+  return TargetKind::File;
 }
 
 // An existing target that we may not write to is left alone, as writing to it in place would
@@ -57,12 +75,49 @@ bool ExistingTargetWritable(const std::filesystem::path& target) {
 
 std::atomic<std::uint64_t> temporaryCounter{0};
 
-int CreateExclusive(const std::filesystem::path& path) {
+// On POSIX the temporary is opened, renamed and removed relative to its open folder, so that a
+// target whose own path is near the system's limit still has one.
+int CreateExclusive(int folderFd, const std::filesystem::path& path) {
 #ifdef _WIN32
+  (void)folderFd;
   return _wopen(path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT,
                 _S_IREAD | _S_IWRITE);
 #else
-  return open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  return openat(folderFd, path.filename().c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+#endif
+}
+
+int OpenInPlace(const std::filesystem::path& path) {
+#ifdef _WIN32
+  return _wopen(path.c_str(), _O_WRONLY | _O_BINARY | _O_NOINHERIT);
+#else
+  int fd;
+  do {
+    fd = open(path.c_str(), O_WRONLY | O_CLOEXEC);
+  } while (fd < 0 && errno == EINTR);
+  return fd;
+#endif
+}
+
+void RemoveTemporary(int folderFd, const std::filesystem::path& path) {
+#ifdef _WIN32
+  (void)folderFd;
+  std::error_code ignored;
+  std::filesystem::remove(path, ignored);
+#else
+  unlinkat(folderFd, path.filename().c_str(), 0);
+#endif
+}
+
+bool RenameTemporary(int folderFd, const std::filesystem::path& from,
+                     const std::filesystem::path& to) {
+#ifdef _WIN32
+  (void)folderFd;
+  std::error_code error;
+  std::filesystem::rename(from, to, error);
+  return !error;
+#else
+  return renameat(folderFd, from.filename().c_str(), folderFd, to.filename().c_str()) == 0;
 #endif
 }
 
@@ -100,6 +155,13 @@ bool SyncFd(int fd) {
 
 }  // namespace
 
+std::optional<std::string_view> OutputRefusal(const std::filesystem::path& target) {
+  const std::optional<std::filesystem::path> followed = FollowLinks(target);
+  if (!followed) return "is a loop of symbolic links";
+  if (KindOf(*followed) == TargetKind::Directory) return "is a directory";
+  return std::nullopt;
+}
+
 AtomicFileWriter::AtomicFileWriter(std::string_view cp1250Name) {
   Open(NativePath(cp1250Name), !cp1250Name.empty());
 }
@@ -109,30 +171,68 @@ AtomicFileWriter::AtomicFileWriter(const std::filesystem::path& target) {
 }
 
 void AtomicFileWriter::Open(const std::filesystem::path& target, bool usable) {
-  target_ = FollowLinks(target);
-  if (!usable || !ExistingTargetWritable(target_)) return;
-  RemoveStaleTemporaries(target_);
-  temporary_ = TemporaryNameFor(target_, CurrentProcessId(), ++temporaryCounter);
-  slot_ = RegisterTemporary(temporary_);
-  fd_ = CreateExclusive(temporary_);
-  if (fd_ < 0) {
-    UnregisterTemporary(slot_);
-    return;
+  const std::optional<std::filesystem::path> followed = FollowLinks(target);
+  if (!usable || !followed) return;
+  target_ = *followed;
+  switch (KindOf(target_)) {
+    case TargetKind::Directory:
+      return;
+    case TargetKind::Device:
+      fd_ = OpenInPlace(target_);
+      inPlace_ = true;
+      return;
+    case TargetKind::File:
+      if (ExistingTargetWritable(target_)) OpenTemporary();
+      return;
   }
-  CopyPermissions(fd_, target_);
+}
+
+// A name that exists already (a leftover whose process id came back, or another writer's) is
+// never used: the next counter gives a fresh one.
+void AtomicFileWriter::OpenTemporary() {
+#ifndef _WIN32
+  const std::filesystem::path folder =
+      target_.parent_path().empty() ? std::filesystem::path(".") : target_.parent_path();
+  folderFd_ = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (folderFd_ < 0) return;
+#endif
+  RemoveStaleTemporaries(target_, folderFd_);
+  for (int attempt = 0; attempt < 1000; ++attempt) {
+    temporary_ = TemporaryNameFor(target_, CurrentProcessId(), ++temporaryCounter);
+    slot_ = RegisterTemporary(temporary_, folderFd_);
+    fd_ = CreateExclusive(folderFd_, temporary_);
+    if (fd_ >= 0) {
+      AttachTemporaryFile(slot_, fd_);
+      CopyPermissions(fd_, target_);
+      return;
+    }
+    const int cause = errno;
+    UnregisterTemporary(std::exchange(slot_, -1));
+    if (cause != EEXIST) break;
+  }
+  CloseFolder();
+}
+
+void AtomicFileWriter::CloseFolder() {
+  if (folderFd_ >= 0) CloseFd(std::exchange(folderFd_, -1));
 }
 
 AtomicFileWriter::~AtomicFileWriter() {
   Discard();
 }
 
+// A console handler on Windows may have closed the temporary already; it is then not closed twice.
 void AtomicFileWriter::Discard() {
   if (fd_ < 0) return;
-  CloseFd(fd_);
-  fd_ = -1;
-  std::error_code ignored;
-  std::filesystem::remove(temporary_, ignored);
-  UnregisterTemporary(slot_);
+  const int fd = std::exchange(fd_, -1);
+  if (inPlace_) {
+    CloseFd(fd);
+    return;
+  }
+  if (TakeBackTemporaryFile(slot_)) CloseFd(fd);
+  RemoveTemporary(folderFd_, temporary_);
+  UnregisterTemporary(std::exchange(slot_, -1));
+  CloseFolder();
 }
 
 bool AtomicFileWriter::WriteAll(const char* data, std::size_t size) {
@@ -188,16 +288,20 @@ void AtomicFileWriter::Write(std::string_view bytes) {
 
 bool AtomicFileWriter::Commit(Durability durability) {
   if (fd_ < 0) return false;
+  if (inPlace_) {
+    const bool written = FlushBuffer();
+    return CloseFd(std::exchange(fd_, -1)) && written;
+  }
   if (!FlushBuffer() || (durability == Durability::OnDisk && !SyncFd(fd_))) {
     Discard();
     return false;
   }
-  bool replaced = CloseFd(std::exchange(fd_, -1));
-  std::error_code error;
-  if (replaced) std::filesystem::rename(temporary_, target_, error);
-  replaced = replaced && !error;
-  if (!replaced) std::filesystem::remove(temporary_, error);
-  UnregisterTemporary(slot_);
+  const int fd = std::exchange(fd_, -1);
+  bool replaced = TakeBackTemporaryFile(slot_) && CloseFd(fd);
+  replaced = replaced && RenameTemporary(folderFd_, temporary_, target_);
+  if (!replaced) RemoveTemporary(folderFd_, temporary_);
+  UnregisterTemporary(std::exchange(slot_, -1));
+  CloseFolder();
   return replaced;
 }
 

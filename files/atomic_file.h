@@ -4,15 +4,22 @@
 #include <cstddef>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
 namespace sipo {
 
+// Why an output cannot be written at all: it is a folder, or a loop of symbolic links. Nothing
+// when it can be tried.
+std::optional<std::string_view> OutputRefusal(const std::filesystem::path& target);
+
 // Writes into a temporary file beside the target, which replaces the target at Commit. Until
 // then the target keeps its old content; a writer that fails or is dropped removes its temporary
 // at once. The replaced file keeps its permission bits, and a target that is a symbolic link
-// stays one: the file it points to is replaced.
+// stays one: the file it points to is replaced. A target that is a device or a FIFO (the null
+// device, a terminal, a pipe another program reads) is no file to replace: it is written in
+// place as the bytes come, and opening a FIFO waits for its reader.
 class AtomicFileWriter {
  public:
   // A Windows-1250 name; an empty one cannot be written.
@@ -48,6 +55,8 @@ class AtomicFileWriter {
   static constexpr std::size_t kBufferSize = std::size_t{128} << 10;
 
   void Open(const std::filesystem::path& target, bool usable);
+  void OpenTemporary();
+  void CloseFolder();
   void MakeRoom();
   bool WriteAll(const char* data, std::size_t size);
   bool FlushBuffer();
@@ -56,6 +65,8 @@ class AtomicFileWriter {
   std::filesystem::path temporary_;
   int fd_ = -1;
   int slot_ = -1;
+  int folderFd_ = -1;     // POSIX: the target's folder, which names are opened relative to
+  bool inPlace_ = false;  // a device or a FIFO, written directly
   std::unique_ptr<char[]> buffer_ = std::make_unique_for_overwrite<char[]>(kBufferSize);
   std::size_t used_ = 0;
 };

@@ -27,6 +27,25 @@ int InfoOf(int fd, FileInfo& info) {
 }
 #endif
 
+// The modification time as finely as the system keeps it.
+std::int64_t ModificationTime(const FileInfo& info) {
+#ifdef _WIN32
+  return static_cast<std::int64_t>(info.st_mtime);
+#else
+  return static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
+#endif
+}
+
+// The sizes that pseudo-files report whatever they hold.
+bool IsPseudoSize(std::int64_t size) {
+#ifdef _WIN32
+  const std::int64_t page = 4096;
+#else
+  const std::int64_t page = sysconf(_SC_PAGESIZE);
+#endif
+  return size == 0 || size == page;
+}
+
 // One call reads at most this much, which also keeps the Windows count, an unsigned int, in range.
 constexpr std::size_t kLargestRead = std::size_t{1} << 30;
 
@@ -58,15 +77,23 @@ bool InputFile::Open(const std::filesystem::path& path) {
   ownsFd_ = true;
   FileInfo info{};
   if (InfoOf(fd_, info) != 0 || S_ISDIR(info.st_mode)) return false;
-  if (S_ISREG(info.st_mode)) sizeAtOpen_ = info.st_size;
+  if (S_ISREG(info.st_mode)) {
+    sizeAtOpen_ = info.st_size;
+    timeAtOpen_ = ModificationTime(info);
+  }
   return true;
 }
 
-void InputFile::OpenStandardInput() {
+bool InputFile::OpenStandardInput() {
   fd_ = 0;
   standardInput_ = true;
   FileInfo info{};
-  if (InfoOf(fd_, info) == 0 && S_ISREG(info.st_mode)) sizeAtOpen_ = info.st_size;
+  if (InfoOf(fd_, info) != 0) return false;
+  if (S_ISREG(info.st_mode)) {
+    sizeAtOpen_ = info.st_size;
+    timeAtOpen_ = ModificationTime(info);
+  }
+  return true;
 }
 
 std::ptrdiff_t InputFile::Read(char* buffer, std::size_t size) {
@@ -89,9 +116,11 @@ std::ptrdiff_t InputFile::Read(char* buffer, std::size_t size) {
 bool InputFile::AtEndUnchanged() {
   if (sizeAtOpen_ < 0) return true;
   FileInfo info{};
-  const bool sameSize = InfoOf(fd_, info) == 0 && info.st_size == sizeAtOpen_;
-  const bool readAll = standardInput_ || bytesRead_ == sizeAtOpen_;
-  changed_ = !(sameSize && readAll);
+  const bool same = InfoOf(fd_, info) == 0 && info.st_size == sizeAtOpen_ &&
+                    ModificationTime(info) == timeAtOpen_;
+  const bool readAll =
+      standardInput_ || bytesRead_ == sizeAtOpen_ || (same && IsPseudoSize(sizeAtOpen_));
+  changed_ = !(same && readAll);
   return !changed_;
 }
 

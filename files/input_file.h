@@ -30,18 +30,22 @@ class InputFile : public ByteSource {
 
   // False when the file cannot be opened for reading (missing, no access, a directory).
   bool Open(const std::filesystem::path& path);
-  // Standard input, which may be a pipe: read as it comes, never as a whole.
-  void OpenStandardInput();
+  // Standard input, which may be a pipe: read as it comes, never as a whole. False when it is
+  // closed (the process was started without one).
+  bool OpenStandardInput();
 
   std::ptrdiff_t Read(char* buffer, std::size_t size) override;
   void Close() override;
 
   // The size a regular file had when it was opened; -1 for anything else.
   std::int64_t SizeAtOpen() const { return sizeAtOpen_; }
-  std::int64_t Size() const override { return sizeAtOpen_; }
-  // True once the end was reached on a regular file whose size was no longer the one it had
-  // when it was opened: another program shrank or grew it. Read then reports a failure, since
-  // what was read is neither the old content nor the new one.
+  // A size of 0 is not taken as known: files of /proc and /sys report it and hold more.
+  std::int64_t Size() const override { return sizeAtOpen_ > 0 ? sizeAtOpen_ : -1; }
+  // True once the end was reached on a regular file whose size or modification time was no
+  // longer the one it had when it was opened, or whose length read differs from its size:
+  // another program changed it. Read then reports a failure, since what was read is neither the
+  // old content nor the new one. A file that reports 0 or a page as its size and stays so (a file
+  // of /proc or /sys) is read to its end like a pipe.
   bool Changed() const { return changed_; }
 
  private:
@@ -51,6 +55,7 @@ class InputFile : public ByteSource {
   bool ownsFd_ = false;
   bool standardInput_ = false;
   std::int64_t sizeAtOpen_ = -1;
+  std::int64_t timeAtOpen_ = 0;
   std::int64_t bytesRead_ = 0;
   bool changed_ = false;
 };

@@ -6,14 +6,19 @@
 #include <cerrno>
 #include <charconv>
 #include <cstring>
+#include <cwctype>
 #include <string>
 #include <string_view>
 #include <system_error>
 
 #ifdef _WIN32
+#include <io.h>
 #include <process.h>
+#include <stdio.h>
 #else
+#include <fcntl.h>
 #include <unistd.h>
+
 #include <csignal>
 #endif
 
@@ -23,10 +28,14 @@ namespace {
 constexpr std::string_view kPrefix = ".sipo-";
 constexpr std::string_view kSuffix = ".tmp";
 
-// FNV-1a over the target's name as the platform spells it.
+// FNV-1a over the target's file name as the platform spells it; Windows ignores its case.
 std::uint64_t NameHash(const std::filesystem::path& target) {
   std::uint64_t hash = 0xcbf29ce484222325ULL;
-  for (const auto c : target.native()) {
+  const std::filesystem::path name = target.filename();
+  for (auto c : name.native()) {
+#ifdef _WIN32
+    c = static_cast<wchar_t>(std::towlower(c));
+#endif
     hash ^= static_cast<std::uint64_t>(c);
     hash *= 0x100000001b3ULL;
   }
@@ -43,7 +52,7 @@ std::string Hex16(std::uint64_t value) {
 
 // "<prefix><hash>-" for the target, the part that all its temporaries share.
 std::string TargetStem(const std::filesystem::path& target) {
-  return std::string(kPrefix) + Hex16(NameHash(std::filesystem::absolute(target))) + "-";
+  return std::string(kPrefix) + Hex16(NameHash(target)) + "-";
 }
 
 // The process a temporary's name gives after the stem, or nothing for a name of another kind.
@@ -63,20 +72,41 @@ bool ProcessExists(std::uint64_t process) {
 }
 #endif
 
-// Paths are copied into fixed slots, so that a signal handler can remove them without
-// allocating. A slot is free (0), being filled (1) or holds a path (2).
+// Names are copied into fixed slots, so that a signal handler can remove them without
+// allocating. A slot is free (0), being filled (1) or holds a temporary (2). POSIX keeps the
+// name relative to the open folder, so that a target near the path limit still has a temporary.
 constexpr std::size_t kSlots = 8;
 constexpr std::size_t kPathCapacity = 4096;
 using NativeChar = std::filesystem::path::value_type;
-std::array<std::atomic<int>, kSlots> slotStates{};
-NativeChar slotPaths[kSlots][kPathCapacity];
+struct Slot {
+  std::atomic<int> state{0};
+  std::atomic<int> folderFd{-1};
+  std::atomic<int> fd{-1};
+  NativeChar path[kPathCapacity];
+};
+std::array<Slot, kSlots> slots;
+
+// What a slot keeps: the full path on Windows, the name alone on POSIX.
+std::filesystem::path::string_type SlotName(const std::filesystem::path& temporary) {
+#ifdef _WIN32
+  return temporary.native();
+#else
+  return temporary.filename().native();
+#endif
+}
 
 std::atomic<bool> interruptRequested{false};
+std::atomic<const char*> interruptMessage{nullptr};
+std::atomic<bool> interruptReported{false};
 
 #ifndef _WIN32
 void RemoveRegisteredAndReraise(int signal) {
-  for (std::size_t i = 0; i < kSlots; ++i) {
-    if (slotStates[i].load() == 2) unlink(slotPaths[i]);
+  RemoveRegisteredTemporaries();
+  const char* message = interruptMessage.load();
+  if (message != nullptr && ClaimInterruptReport()) {
+    if (write(STDERR_FILENO, message, std::strlen(message)) < 0) {
+      // Nothing more can be done about a standard error that takes nothing.
+    }
   }
   std::signal(signal, SIG_DFL);
   std::raise(signal);
@@ -102,7 +132,7 @@ std::uint64_t CurrentProcessId() {
 
 // On Windows no process is asked: a temporary that its live process holds open cannot be
 // removed, so trying is the test.
-void RemoveStaleTemporaries(const std::filesystem::path& target) {
+void RemoveStaleTemporaries(const std::filesystem::path& target, int folderFd) {
   const std::string stem = TargetStem(target);
   const std::filesystem::path folder =
       target.parent_path().empty() ? std::filesystem::path(".") : target.parent_path();
@@ -111,39 +141,75 @@ void RemoveStaleTemporaries(const std::filesystem::path& target) {
   if (error) return;
   const std::uint64_t self = CurrentProcessId();
   for (const auto& entry : entries) {
+    const std::filesystem::path name = entry.path().filename();
     std::uint64_t process = 0;
-    if (!ProcessOfName(entry.path().filename().string(), stem, process) || process == self)
-      continue;
-#ifndef _WIN32
-    if (ProcessExists(process)) continue;
-#endif
+    if (!ProcessOfName(name.string(), stem, process)) continue;
+    if (process == self && IsRegisteredTemporary(target.parent_path() / name)) continue;
+#ifdef _WIN32
+    (void)folderFd;
     std::error_code ignored;
     std::filesystem::remove(entry.path(), ignored);
+#else
+    if (process != self && ProcessExists(process)) continue;
+    unlinkat(folderFd, name.c_str(), 0);
+#endif
   }
 }
 
-int RegisterTemporary(const std::filesystem::path& temporary) {
-  const auto& native = temporary.native();
+int RegisterTemporary(const std::filesystem::path& temporary, int folderFd) {
+  const std::filesystem::path::string_type native = SlotName(temporary);
   if (native.size() >= kPathCapacity) return -1;
   for (std::size_t i = 0; i < kSlots; ++i) {
     int expected = 0;
-    if (!slotStates[i].compare_exchange_strong(expected, 1)) continue;
-    std::memcpy(slotPaths[i], native.c_str(), (native.size() + 1) * sizeof(NativeChar));
-    slotStates[i].store(2);
+    if (!slots[i].state.compare_exchange_strong(expected, 1)) continue;
+    std::memcpy(slots[i].path, native.c_str(), (native.size() + 1) * sizeof(NativeChar));
+    slots[i].folderFd.store(folderFd);
+    slots[i].fd.store(-1);
+    slots[i].state.store(2);
     return static_cast<int>(i);
   }
   return -1;
 }
 
+void AttachTemporaryFile(int slot, int fd) {
+  if (slot >= 0) slots[static_cast<std::size_t>(slot)].fd.store(fd);
+}
+
+bool TakeBackTemporaryFile(int slot) {
+  if (slot < 0) return true;
+  return slots[static_cast<std::size_t>(slot)].fd.exchange(-1) >= 0;
+}
+
 void UnregisterTemporary(int slot) {
-  if (slot >= 0) slotStates[static_cast<std::size_t>(slot)].store(0);
+  if (slot >= 0) slots[static_cast<std::size_t>(slot)].state.store(0);
 }
 
 bool HasRegisteredTemporaries() {
-  for (const auto& state : slotStates) {
-    if (state.load() != 0) return true;
+  for (const auto& slot : slots) {
+    if (slot.state.load() != 0) return true;
   }
   return false;
+}
+
+bool IsRegisteredTemporary(const std::filesystem::path& temporary) {
+  const std::filesystem::path::string_type native = SlotName(temporary);
+  for (const auto& slot : slots) {
+    if (slot.state.load() == 2 && native == slot.path) return true;
+  }
+  return false;
+}
+
+void RemoveRegisteredTemporaries() {
+  for (auto& slot : slots) {
+    if (slot.state.load() != 2) continue;
+#ifdef _WIN32
+    const int fd = slot.fd.exchange(-1);
+    if (fd >= 0) _close(fd);
+    _wremove(slot.path);
+#else
+    unlinkat(slot.folderFd.load(), slot.path, 0);
+#endif
+  }
 }
 
 void InstallInterruptCleanup() {
@@ -160,12 +226,29 @@ void InstallInterruptCleanup() {
 #endif
 }
 
+void SetInterruptMessage(const char* line) {
+  interruptMessage.store(line);
+}
+
+const char* InterruptMessage() {
+  return interruptMessage.load();
+}
+
+bool ClaimInterruptReport() {
+  return !interruptReported.exchange(true);
+}
+
 void RequestInterrupt() {
   interruptRequested.store(true);
 }
 
 bool InterruptRequested() {
   return interruptRequested.load(std::memory_order_relaxed);
+}
+
+void ClearInterrupt() {
+  interruptRequested.store(false);
+  interruptReported.store(false);
 }
 
 }  // namespace sipo

@@ -18,17 +18,50 @@ printf '1234567897\r\nx\r\n' | "$sipocheck" file - --ok "$work/ok" --bad "$work/
 grep -q "2 lines read, 1 good, 1 bad" "$work/err" || fail "standard input: summary $(cat "$work/err")"
 rm -f "$work/ok" "$work/bad"
 
-# A full standard output is a failure with a message.
+# A full standard output is a failure with a message, also while standard input never ends.
 "$sipocheck" check 1234567897 >/dev/full 2>"$work/err"
 [ $? -eq 1 ] || fail "full standard output: exit status"
 grep -q "cannot write to standard output" "$work/err" || fail "full standard output: message"
+timeout 20 bash -c 'yes 1234567897 | "$1" check >/dev/full 2>"$2"' _ "$sipocheck" "$work/err"
+status=$?
+[ "$status" -eq 1 ] || fail "endless input to a full standard output: exit status $status"
+grep -q "cannot write to standard output" "$work/err" || fail "endless input: message"
+
+# From a pipe, each line is answered as soon as it is read, before the input ends.
+coproc CHECK { "$sipocheck" check 2>/dev/null; }
+printf '1234567897\n' >&"${CHECK[1]}"
+IFS= read -r -t 10 answer <&"${CHECK[0]}" || answer="(none within 10 s)"
+[[ "$answer" == '"1234567897";"platn'* ]] || fail "check from a pipe: answer $answer"
+exec {CHECK[1]}>&-
+wait "$CHECK_PID"
+
+# A closed standard input is said to be closed; the outputs stay untouched.
+echo "old" >"$work/ok"
+"$sipocheck" file - --ok "$work/ok" --bad "$work/bad" <&- 2>"$work/err"
+status=$?
+[ "$status" -eq 1 ] || fail "closed standard input: exit status $status"
+grep -q "standard input is closed" "$work/err" || fail "closed standard input: $(cat "$work/err")"
+[ "$(cat "$work/ok")" = "old" ] && [ ! -e "$work/bad" ] || fail "closed standard input: outputs"
+"$sipocheck" check <&- 2>"$work/err"
+grep -q "standard input is closed" "$work/err" || fail "check, closed input: $(cat "$work/err")"
+
+# A FIFO output is written in place once a reader opens it, as with cat > fifo.
+mkfifo "$work/out"
+printf '1234567897\r\nx\r\n' >"$work/input"
+"$sipocheck" file "$work/input" --ok "$work/out" --bad "$work/bad" --single-column 2>/dev/null &
+pid=$!
+got="$(timeout 10 cat "$work/out")"
+wait "$pid" || fail "FIFO output: exit $?"
+[ "$got" = $'1234567897\r' ] || fail "FIFO output: read $got"
+[ -p "$work/out" ] || fail "FIFO output: no longer a FIFO"
+rm -f "$work/out" "$work/bad" "$work/input"
 
 # A signal during a run (the input a FIFO that is still open) removes the temporaries and ends
 # the process as the signal does; the outputs stay untouched.
 mkfifo "$work/in"
 for signal in INT TERM HUP; do
   echo "old" >"$work/ok"
-  "$sipocheck" file "$work/in" --ok "$work/ok" --bad "$work/bad" --single-column 2>/dev/null &
+  "$sipocheck" file "$work/in" --ok "$work/ok" --bad "$work/bad" --single-column 2>"$work/err" &
   pid=$!
   exec 3>"$work/in"
   printf '1234567897\r\n' >&3
@@ -42,6 +75,8 @@ for signal in INT TERM HUP; do
   [ "$(temporaries)" -eq 0 ] || fail "$signal: temporaries left: $(ls -A "$work")"
   [ "$(cat "$work/ok")" = "old" ] || fail "$signal: ok output changed"
   [ -e "$work/bad" ] && fail "$signal: bad output created"
+  [ "$(cat "$work/err")" = "sipocheck: interrupted; the output files were not touched" ] \
+    || fail "$signal: message $(cat "$work/err")"
 done
 
 # A run killed outright leaves its temporaries; the next run for the same outputs removes them.

@@ -49,6 +49,9 @@ TEST(SipocheckUsage, HelpVersionAndUsageErrors) {
        "option '--delimiter' takes exactly one character"},
       {{"file", "in", "--ok", "a", "--bad", "b", "--colour"}, "unknown option '--colour'"},
       {{"file", "in", "in2", "--ok", "a", "--bad", "b"}, "more than one input file"},
+      {{"file", "", "--ok", "a", "--bad", "b"}, "the input file name is empty"},
+      {{"file", "in", "--ok", "", "--bad", "b"}, "option '--ok' needs a file name"},
+      {{"file", "in", "--ok", "a", "--bad="}, "option '--bad' needs a file name"},
       {{"check", "--what"}, "unknown option '--what'"},
   };
   for (const auto& [args, message] : errors) {
@@ -133,6 +136,41 @@ TEST(SipocheckFile, SortsAndSummarises) {
   EXPECT_EQ(folder.Read("bad.csv"), "b;1234567890\r\n");
 }
 
+// The delimiter is a Windows-1250 byte: the console turns a character into it, and one that
+// Windows-1250 lacks is named.
+TEST(SipocheckFile, TheDelimiterIsAWindows1250Byte) {
+  test::TempFolder folder;
+  folder.Write("in.csv",
+               "a\xA7"
+               "1234567897\nb;1234567897\n");
+  Console console{Bracketed, AsGiven, ','};
+  console.argText = [](std::string_view arg) {
+    return arg == "\xC2\xA7" ? std::string("\xA7") : std::string(arg);
+  };
+  console.unmappable = [](std::string_view arg) {
+    return arg.find("\xD0\x96") != std::string_view::npos ? std::string("\xD0\x96") : std::string();
+  };
+  const auto run = [&](const std::string& delimiter) {
+    std::istringstream in;
+    std::ostringstream out, err;
+    const int exit =
+        RunSipocheck({"file", folder.File("in.csv"), "--ok", folder.File("ok.csv"), "--bad",
+                      folder.File("bad.csv"), "--column", "1", "--delimiter", delimiter},
+                     in, out, err, console);
+    return Result{exit, out.str(), err.str()};
+  };
+  const Result section = run("\xC2\xA7");
+  EXPECT_EQ(section.exit, kExitOk) << section.err;
+  EXPECT_EQ(folder.Read("ok.csv"),
+            "a\xA7"
+            "1234567897\r\n");
+  const Result lacking = run("\xD0\x96");
+  EXPECT_EQ(lacking.exit, kExitUsage);
+  EXPECT_NE(lacking.err.find("the character '\xD0\x96' (U+0416) has no Windows-1250 byte"),
+            std::string::npos)
+      << lacking.err;
+}
+
 TEST(SipocheckFile, FailuresGiveClearMessagesAndLoseNothing) {
   test::TempFolder folder;
   folder.Write("ok.txt", "keep me\r\n");
@@ -152,6 +190,42 @@ TEST(SipocheckFile, FailuresGiveClearMessagesAndLoseNothing) {
   EXPECT_NE(badOutput.err.find("cannot write the bad lines"), std::string::npos);
   EXPECT_EQ(folder.Read("ok.txt"), "1234567897\r\n");  // the other output is still written
 }
+
+// An output that is a folder (or a loop of links) is refused before anything is read or
+// written; the other output keeps its content.
+TEST(SipocheckFile, AnOutputThatIsAFolderIsRefused) {
+  test::TempFolder folder;
+  folder.Write("in.txt", "1234567897\r\n");
+  folder.Write("ok.txt", "keep me\r\n");
+  std::filesystem::create_directory(folder.Path() / "dir");
+  std::vector<std::pair<std::string, std::string>> refused = {{"dir", "is a directory"}};
+#ifndef _WIN32
+  std::filesystem::create_symlink("loop", folder.Path() / "loop");
+  refused.push_back({"loop", "is a loop of symbolic links"});
+#endif
+  for (const auto& [name, why] : refused) {
+    const Result r = Sipocheck({"file", folder.File("in.txt"), "--ok", folder.File("ok.txt"),
+                                "--bad", folder.File(name), "--single-column"});
+    EXPECT_EQ(r.exit, kExitFailed);
+    EXPECT_EQ(r.err, "sipocheck: the output '" + folder.File(name) + "' " + why +
+                         "; the output files were not touched\n");
+    EXPECT_EQ(folder.Read("ok.txt"), "keep me\r\n");
+  }
+  EXPECT_EQ(folder.EntryCount(), refused.size() + 2);
+}
+
+#ifndef _WIN32
+// A device output is written in place; a pseudo-file input is read to its end.
+TEST(SipocheckFile, DevicesAndPseudoFiles) {
+  test::TempFolder folder;
+  const Result r = Sipocheck({"file", "/proc/self/status", "--ok", "/dev/null", "--bad",
+                              folder.File("bad.txt"), "--single-column"});
+  EXPECT_EQ(r.exit, kExitOk) << r.err;
+  EXPECT_NE(folder.Read("bad.txt").find("Pid:"), std::string::npos);
+  EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
+  EXPECT_EQ(folder.EntryCount(), 1u);
+}
+#endif
 
 }  // namespace
 }  // namespace sipo::cli

@@ -32,3 +32,49 @@ file(READ "${WORK}/${ok}" good HEX)
 if(NOT good STREQUAL "313233343536373839370d0a")
   message(FATAL_ERROR "unexpected good lines: ${good}")
 endif()
+
+# The null device is a legitimate output: written in place, with no file made and no temporary.
+file(WRITE "${WORK}/plain.txt" "1234567897\r\nx\r\n")
+execute_process(COMMAND ${RUNNER} "${SIPOCHECK}" file plain.txt --ok NUL --bad nul-bad.txt --single-column
+  WORKING_DIRECTORY "${WORK}" RESULT_VARIABLE exit_code ERROR_VARIABLE err)
+file(READ "${WORK}/nul-bad.txt" bad_lines HEX)
+file(GLOB leftovers "${WORK}/.sipo-*" "${WORK}/NUL" "${WORK}/nul")
+if(NOT exit_code EQUAL 0 OR NOT bad_lines STREQUAL "780d0a" OR leftovers)
+  message(FATAL_ERROR "NUL as an output (exit ${exit_code}, bad '${bad_lines}', left ${leftovers}): ${err}")
+endif()
+
+# A symbolic link made on the host is no reparse point under Wine, yet the system follows it: the
+# link stays and the file it points to is replaced.
+file(MAKE_DIRECTORY "${WORK}/data")
+file(WRITE "${WORK}/data/real.txt" "old\r\n")
+file(REMOVE "${WORK}/link.txt")
+file(CREATE_LINK "data/real.txt" "${WORK}/link.txt" SYMBOLIC)
+execute_process(COMMAND ${RUNNER} "${SIPOCHECK}" file plain.txt --ok link.txt --bad link-bad.txt --single-column
+  WORKING_DIRECTORY "${WORK}" RESULT_VARIABLE exit_code ERROR_VARIABLE err)
+file(READ "${WORK}/data/real.txt" real HEX)
+if(NOT exit_code EQUAL 0 OR NOT IS_SYMLINK "${WORK}/link.txt" OR NOT real STREQUAL "313233343536373839370d0a")
+  message(FATAL_ERROR "a link as an output (exit ${exit_code}, target '${real}'): ${err}")
+endif()
+
+# A delimiter is a character of the console that becomes its Windows-1250 byte; one that
+# Windows-1250 lacks is a usage error that names it.
+string(ASCII 167 section)
+string(ASCII 233 eacute)
+file(WRITE "${WORK}/delimited.txt" "a${section}1234567897\r\nb${eacute}1234567897\r\nc;1234567897\r\n")
+foreach(delimiter_case "§;61a7" "é;62e9")
+  list(GET delimiter_case 0 delimiter)
+  list(GET delimiter_case 1 good)
+  execute_process(COMMAND ${RUNNER} "${SIPOCHECK}" file delimited.txt --ok d-ok.txt --bad d-bad.txt
+                          --column 1 --delimiter "${delimiter}"
+    WORKING_DIRECTORY "${WORK}" RESULT_VARIABLE exit_code ERROR_VARIABLE err)
+  file(READ "${WORK}/d-ok.txt" ok_lines HEX)
+  if(NOT exit_code EQUAL 0 OR NOT ok_lines STREQUAL "${good}313233343536373839370d0a")
+    message(FATAL_ERROR "--delimiter ${delimiter} (exit ${exit_code}, good '${ok_lines}'): ${err}")
+  endif()
+endforeach()
+execute_process(COMMAND ${RUNNER} "${SIPOCHECK}" file delimited.txt --ok d-ok.txt --bad d-bad.txt
+                        --column 1 --delimiter "Ж"
+  WORKING_DIRECTORY "${WORK}" RESULT_VARIABLE exit_code ERROR_VARIABLE err)
+if(NOT exit_code EQUAL 2 OR NOT err MATCHES "U\\+0416")
+  message(FATAL_ERROR "--delimiter Ж (exit ${exit_code}): ${err}")
+endif()

@@ -7,15 +7,18 @@
 #include <filesystem>
 #include <string>
 
+#include "files/native_path.h"
 #include "files/temporary_files.h"
 #include "files/whole_file.h"
 #include "tests/batch/temp_folder.h"
 
+#include <fstream>
+#include <thread>
+
 #ifndef _WIN32
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-#include <fstream>
 #endif
 
 namespace sipo {
@@ -87,23 +90,124 @@ TEST(AtomicFileWriter, ASymbolicLinkStaysALinkAndItsTargetIsReplaced) {
 
 TEST(AtomicFileWriter, RemovesTheTemporaryOfAKilledRunOnlyOnceItsProcessIsGone) {
   test::TempFolder folder;
+  fs::create_directory(folder.Path() / "sub");
   const fs::path target = folder.Path() / "out.txt";
   pid_t gone = fork();
   if (gone == 0) _exit(0);
   ASSERT_GT(gone, 0);
   waitpid(gone, nullptr, 0);
   const fs::path stale = TemporaryNameFor(target, static_cast<std::uint64_t>(gone), 1);
+  // The same output spelled another way leaves temporaries of the same name.
+  const fs::path respelled =
+      TemporaryNameFor(folder.Path() / "sub" / ".." / "." / "out.txt", gone, 2);
   const fs::path live = TemporaryNameFor(target, static_cast<std::uint64_t>(getppid()), 1);
   const fs::path other =
       TemporaryNameFor(folder.Path() / "other.txt", static_cast<std::uint64_t>(gone), 1);
-  for (const auto& path : {stale, live, other}) std::ofstream(path) << "partial";
+  for (const auto& path : {stale, respelled, live, other}) std::ofstream(path) << "partial";
   EXPECT_LE(stale.filename().string().size(), 48u);
   ASSERT_TRUE(Replace(target, "new"));
   EXPECT_FALSE(fs::exists(stale));
+  EXPECT_FALSE(fs::exists(respelled));
   EXPECT_TRUE(fs::exists(live));   // its process still runs
   EXPECT_TRUE(fs::exists(other));  // it belongs to another output
 }
+
+// A name that cannot be removed nor created (a folder in its way) is passed over for a fresh one.
+TEST(AtomicFileWriter, ANameInTheWayGivesAFreshOne) {
+  test::TempFolder folder;
+  const fs::path target = folder.Path() / "out.txt";
+  for (std::uint64_t counter = 1; counter <= 20; ++counter) {
+    const fs::path blocker = TemporaryNameFor(target, CurrentProcessId(), counter);
+    fs::create_directory(blocker);
+    std::ofstream(blocker / "keep") << "x";
+  }
+  ASSERT_TRUE(Replace(target, "new"));
+  EXPECT_EQ(folder.Read("out.txt"), "new");
+  EXPECT_EQ(folder.EntryCount(), 21u);
+}
+
+// The temporary is opened beside the output by its name alone: a path the system just takes
+// still gets one, although the temporary's own full path would be longer.
+TEST(AtomicFileWriter, AnOutputPathAtTheSystemsLimit) {
+  test::TempFolder folder;
+  fs::path deep = folder.Path();
+  const std::size_t limit = 4094;
+  while (deep.native().size() + 1 + 200 + 1 + 20 < limit) {
+    deep /= std::string(200, 'd');
+    ASSERT_TRUE(fs::create_directory(deep));
+  }
+  const fs::path target = deep / std::string(limit - deep.native().size() - 1, 'o');
+  ASSERT_EQ(target.native().size(), limit);
+  ASSERT_TRUE(Replace(target, "deep"));
+  std::ifstream in(target, std::ios::binary);
+  std::string content;
+  std::getline(in, content);
+  EXPECT_EQ(content, "deep");
+  EXPECT_EQ(std::distance(fs::directory_iterator(deep), fs::directory_iterator()), 1);
+}
+
+// Outputs that are no regular file: a device or a FIFO is written where it is, a folder or a loop
+// of links is refused and stays as it was.
+TEST(AtomicFileWriter, OutputsThatAreNoRegularFile) {
+  test::TempFolder folder;
+  ASSERT_EQ(mkfifo((folder.Path() / "fifo").c_str(), 0600), 0);
+  std::string fromFifo;
+  std::thread reader([&] {
+    std::ifstream in(folder.Path() / "fifo", std::ios::binary);
+    fromFifo.assign(std::istreambuf_iterator<char>(in), {});
+  });
+  EXPECT_TRUE(Replace(folder.Path() / "fifo", "through the fifo\r\n"));
+  reader.join();
+  EXPECT_EQ(fromFifo, "through the fifo\r\n");
+  EXPECT_TRUE(fs::is_fifo(folder.Path() / "fifo"));
+
+  EXPECT_FALSE(OutputRefusal("/dev/null"));
+  EXPECT_TRUE(Replace("/dev/null", "nothing\r\n"));
+  EXPECT_TRUE(fs::is_character_file("/dev/null"));
+
+  fs::create_directory(folder.Path() / "dir");
+  fs::create_symlink("loop-b", folder.Path() / "loop-a");
+  fs::create_symlink("loop-a", folder.Path() / "loop-b");
+  const std::pair<const char*, const char*> refused[] = {{"dir", "is a directory"},
+                                                         {"loop-a", "is a loop of symbolic links"}};
+  for (const auto& [name, why] : refused) {
+    EXPECT_EQ(OutputRefusal(folder.Path() / name).value_or(""), why) << name;
+    EXPECT_FALSE(Replace(folder.Path() / name, "x")) << name;
+  }
+  EXPECT_TRUE(fs::is_directory(folder.Path() / "dir"));
+  EXPECT_TRUE(fs::is_empty(folder.Path() / "dir"));
+  EXPECT_EQ(fs::read_symlink(folder.Path() / "loop-a"), "loop-b");
+  EXPECT_EQ(folder.EntryCount(), 4u);  // fifo, dir, both links: no temporary left
+}
 #endif
+
+// Process ids come back (on Windows often at once): leftovers that carry this process's own id,
+// but that it did not make, are removed, and never keep it from writing.
+TEST(AtomicFileWriter, LeftoversWithThisProcesssOwnIdAreRemoved) {
+  test::TempFolder folder;
+  const fs::path target = folder.Path() / "out.txt";
+  for (std::uint64_t counter = 1; counter <= 20; ++counter)
+    std::ofstream(TemporaryNameFor(target, CurrentProcessId(), counter)) << "partial";
+  ASSERT_TRUE(Replace(target, "new"));
+  EXPECT_EQ(folder.Read("out.txt"), "new");
+  EXPECT_EQ(folder.EntryCount(), 1u);
+}
+
+TEST(AtomicFileWriter, WindowsDeviceNames) {
+  const std::pair<const char*, bool> names[] = {
+      {"NUL", true},         {"nul", true},      {"C:\\dir\\NUL.txt", true},
+      {"com1", true},        {"LPT9.log", true}, {"\\\\.\\pipe\\x", true},
+      {"null", false},       {"COM0", false},    {"nul-file", false},
+      {"CONSOLE.txt", false}};
+  for (const auto& [name, device] : names) {
+#ifdef _WIN32
+    EXPECT_EQ(IsWindowsDeviceName(name), device) << name;
+#else
+    EXPECT_FALSE(IsWindowsDeviceName(name)) << name;
+    (void)device;
+#endif
+  }
+}
 
 TEST(ReadWholeFile, ReadsEverythingOrFails) {
   test::TempFolder folder;

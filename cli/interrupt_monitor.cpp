@@ -1,0 +1,35 @@
+// interrupt_monitor.cpp - how a console's interruption reaches a file run.
+#include "cli/interrupt_monitor.h"
+
+#include <thread>
+
+#include "files/temporary_files.h"
+
+namespace sipo::cli {
+
+// A read that brought nothing new is the input's end (or its failure).
+void InterruptMonitor::Progress(const RunProgress& progress) {
+  ended_ = progress.inputSize < 0 && progress.bytesRead == bytesSeen_;
+  bytesSeen_ = progress.bytesRead;
+  if (inner_ != nullptr) inner_->Progress(progress);
+}
+
+bool InterruptMonitor::StopRequested() {
+  if (ended_ && !waited_ && grace_.count() > 0) {
+    std::this_thread::sleep_for(grace_);
+    waited_ = true;
+  }
+  return requested_() || (inner_ != nullptr && inner_->StopRequested());
+}
+
+void EndInterruptedRun(std::chrono::milliseconds wait, void (*report)(const char* line),
+                       void (*endProcess)(int status)) {
+  RequestInterrupt();
+  std::this_thread::sleep_for(wait);
+  RemoveRegisteredTemporaries();
+  const char* line = InterruptMessage();
+  if (line != nullptr && ClaimInterruptReport()) report(line);
+  endProcess(kExitInterrupted);
+}
+
+}  // namespace sipo::cli

@@ -1,0 +1,43 @@
+// interrupt_monitor.h - how a console's interruption reaches a file run: the run stops after its
+// next read, and a run whose input has just ended waits a moment before it commits, because on
+// Windows the interruption arrives on another thread a little after the pipe it also ended.
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+
+#include "batch/run_monitor.h"
+
+namespace sipo::cli {
+
+// The status of a run that an interruption ended, as a shell reports a process that SIGINT ended.
+inline constexpr int kExitInterrupted = 130;
+
+class InterruptMonitor : public RunMonitor {
+ public:
+  // requested tells whether an interruption came; grace is the wait, once an input of unknown
+  // size (a pipe, a console, a device) has ended, before the last look at it. Another monitor
+  // (one that shows progress) may watch the same run through this one.
+  InterruptMonitor(bool (*requested)(), std::chrono::milliseconds grace,
+                   RunMonitor* inner = nullptr)
+      : requested_(requested), grace_(grace), inner_(inner) {}
+  void Progress(const RunProgress& progress) override;
+  bool StopRequested() override;
+
+ private:
+  bool (*requested_)();
+  std::chrono::milliseconds grace_;
+  RunMonitor* inner_;
+  std::uint64_t bytesSeen_ = 0;
+  bool ended_ = false;
+  bool waited_ = false;
+};
+
+// For a console handler's thread: asks the run to stop and gives it wait to remove its
+// temporaries, report and end the process. A run still blocked then (in a read of a pipe whose
+// writer lives on) is ended here: its temporaries are closed and removed, the interruption is
+// reported unless the run did so, and endProcess gets kExitInterrupted.
+void EndInterruptedRun(std::chrono::milliseconds wait, void (*report)(const char* line),
+                       void (*endProcess)(int status));
+
+}  // namespace sipo::cli
