@@ -136,6 +136,12 @@ std::optional<std::string> InputFailure(InputState state, const std::string& nam
       return "the input file " + name + " changed its size while it was read" + untouched;
     case InputState::Interrupted:
       return "interrupted" + untouched;
+    case InputState::Utf32:
+      return "the input file " + name +
+             " is UTF-32 (its byte-order mark says so), which cannot be read" + untouched;
+    case InputState::OddLength:
+      return "the input file " + name +
+             " is UTF-16 with an odd number of bytes, which cannot be read" + untouched;
   }
   return std::nullopt;
 }
@@ -165,6 +171,9 @@ int RunFile(ArgumentReader& reader, std::ostream& err, const Console& console) {
   if (!sorted.okWritten)
     err << "sipocheck: cannot write the good lines to " << Quoted(console.argShown(command.ok))
         << '\n';
+  if (sorted.nulLine != 0)
+    err << "sipocheck: a NUL character on line " << sorted.nulLine
+        << " ended the text; the rest of the input was not checked\n";
   err << "sipocheck: " << sorted.lines << " lines read, " << sorted.good << " good, "
       << sorted.lines - sorted.good << " bad\n";
   return sorted.badWritten && sorted.okWritten ? kExitOk : kExitFailed;
