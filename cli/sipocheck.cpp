@@ -16,7 +16,7 @@ namespace {
 
 constexpr std::string_view kUsage =
     "Usage: sipocheck file INPUT --ok FILE --bad FILE [--column N] [--delimiter C]\n"
-    "                      [--single-column] [--quoted]\n"
+    "                      [--single-column] [--quoted] [--progress | --no-progress]\n"
     "       sipocheck check [--decimal-separator C] [TEXT...]\n"
     "       sipocheck --help | --version\n";
 
@@ -30,6 +30,12 @@ constexpr std::string_view kHelp =
     "         cut at --delimiter C (default ';'), or with --quoted the N-th text between double\n"
     "         quotes. An output is replaced only once it is written in full. A summary of lines\n"
     "         read, good and bad goes to standard error.\n"
+    "         An input that begins with a byte-order mark is read as it says: UTF-8 as bytes,\n"
+    "         UTF-16 (either byte order) as 16-bit units; both outputs begin with the same mark.\n"
+    "         UTF-32, and UTF-16 of an odd length, are refused. A NUL ends the text; one that\n"
+    "         cut the input short is reported with its line.\n"
+    "         When standard error is a terminal, a run that lasts over a second shows one\n"
+    "         progress line there; --progress shows it anywhere, --no-progress never.\n"
     "check    Classifies each TEXT, or each line of standard input when no TEXT is given, and\n"
     "         prints \"text\";\"status\" for each, quoted as in CSV (a double quote inside a text\n"
     "         is doubled). The decimal separator is the locale's unless --decimal-separator\n"
@@ -85,9 +91,12 @@ std::int32_t ColumnNumber(const std::string& value) {
   return column;
 }
 
+enum class ProgressMode { OnTerminal, Always, Never };
+
 struct FileCommand {
   std::string input, ok, bad;
   LineRule rule;
+  ProgressMode progress = ProgressMode::OnTerminal;
 };
 
 FileCommand ParseFileCommand(ArgumentReader& reader) {
@@ -108,6 +117,8 @@ FileCommand ParseFileCommand(ArgumentReader& reader) {
       command.rule.singleColumn = true;
     } else if (arg == "--quoted") {
       command.rule.sylk = true;
+    } else if (arg == "--progress" || arg == "--no-progress") {
+      command.progress = arg == "--progress" ? ProgressMode::Always : ProgressMode::Never;
     } else if (arg.size() > 1 && arg[0] == '-') {
       throw UsageError{"unknown option '" + arg + "'"};
     } else if (!haveInput) {
@@ -155,9 +166,16 @@ std::string Quoted(std::string_view name) {
 int RunFile(ArgumentReader& reader, std::ostream& err, const Console& console) {
   const FileCommand command = ParseFileCommand(reader);
   const bool standardInput = command.input == "-";
+  const bool showProgress =
+      command.progress == ProgressMode::Always ||
+      (command.progress == ProgressMode::OnTerminal && console.errorIsTerminal());
+  std::optional<ProgressLine> progress;
+  if (showProgress) progress.emplace(err);
   const FileSortResult result =
       SortFile(standardInput ? std::filesystem::path() : console.pathOf(command.input),
-               console.pathOf(command.ok), console.pathOf(command.bad), command.rule);
+               console.pathOf(command.ok), console.pathOf(command.bad), command.rule,
+               progress ? &*progress : nullptr);
+  if (progress) progress->Erase();
   const std::string inputName =
       standardInput ? "standard input" : Quoted(console.argShown(command.input));
   if (const auto failure = InputFailure(result.input, inputName)) {

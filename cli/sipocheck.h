@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "cli/progress_line.h"
+
 namespace sipo::cli {
 
 inline constexpr int kExitOk = 0;
@@ -32,6 +34,8 @@ struct Console {
   std::string (*argText)(std::string_view arg) = TextAsGiven;
   // An argument (a file name) in the console's encoding, for messages.
   std::string (*argShown)(std::string_view arg) = TextAsGiven;
+  // Whether the error stream is a terminal, where the file run shows its progress line.
+  bool (*errorIsTerminal)() = StandardErrorIsTerminal;
 };
 
 // args excludes the program name. Reads standard input for "check" without texts and for "file"
