@@ -42,11 +42,11 @@ TEST(ProgressLine, AppearsAfterASecondAndIsRedrawnAtMostFourTimesASecond) {
   line.Progress(At(1000, 1000, 5, 5));
   // The shorter line blanks the rest of the longer one it replaces.
   const std::string shorter = "\r100 % | 5 lines: 5 good, 0 bad | 4 lines/s | 0:00 left";
-  EXPECT_EQ(out.str(), shorter + std::string(first.size() - shorter.size(), ' '));
+  EXPECT_EQ(out.str(), std::string(shorter).append(first.size() - shorter.size(), ' '));
 
   out.str("");
   line.Erase();
-  EXPECT_EQ(out.str(), "\r" + std::string(shorter.size() - 1, ' ') + "\r");
+  EXPECT_EQ(out.str(), std::string("\r").append(shorter.size() - 1, ' ').append("\r"));
 }
 
 TEST(ProgressLine, SaysWhatItKnows) {
