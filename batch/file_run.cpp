@@ -37,6 +37,13 @@ FileSortResult SortOpenFile(InputFile& file, const std::filesystem::path& okOutp
   return {StateAfter(sort.end, file), sort.sorted};
 }
 
+// Why an input was refused as unreadable; empty for an input that was not.
+std::string_view RefusalMessage(InputState state) {
+  if (state == InputState::Utf32) return file_run_text::kUtf32Refused;
+  if (state == InputState::OddLength) return file_run_text::kOddLengthRefused;
+  return {};
+}
+
 bool WriteEmpty(const std::filesystem::path& name) {
   return AtomicFileWriter(name).Commit();
 }
@@ -108,10 +115,7 @@ void FileRunJob::Sort(RunMonitor* monitor) noexcept {
 
 // The host still sees the steps in their fixed order, whatever thread sorted.
 void FileRunJob::Finish(FileRunHost& host) {
-  const std::string_view refusal = result_.input == InputState::Utf32 ? file_run_text::kUtf32Refused
-                                   : result_.input == InputState::OddLength
-                                       ? file_run_text::kOddLengthRefused
-                                       : std::string_view();
+  const std::string_view refusal = RefusalMessage(result_.input);
   if (!failure_ && refusal.empty()) {
     if (!result_.InputRead()) host.Inform(file_run_text::kInputFailed);
     host.ShowFileName(FileNameSlot::BadOutput, badOutput_);

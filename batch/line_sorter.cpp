@@ -139,7 +139,9 @@ struct Counts {
 template <class Units>
 StreamEnd SortText(AfterMark& text, const LineRule& rule, AtomicFileWriter* const outputs[2],
                    Counts& counts, std::size_t blockSize) {
-  for (int i = 0; i < 2; ++i) outputs[i]->Write(text.Mark().bytes);
+  if (!text.Mark().bytes.empty()) {
+    for (int i = 0; i < 2; ++i) outputs[i]->Write(text.Mark().bytes);
+  }
   const unsigned delimiter = Units::kSize == 1 ? static_cast<unsigned char>(rule.delimiter)
                                                : DelimiterUnit(rule.delimiter);
   return ForEachStreamedLineIn<Units>(
