@@ -44,6 +44,8 @@ constexpr std::string_view kHelp =
     "Exit status: 0 on success (for check: every text valid), 1 when the check failed or a file\n"
     "could not be read or written, or memory ran out, 2 on a usage error.\n";
 
+constexpr std::string_view kStandardInput = "standard input";
+
 struct UsageError {
   std::string message;
 };
@@ -133,6 +135,11 @@ FileCommand ParseFileCommand(ArgumentReader& reader) {
   return command;
 }
 
+// "standard input", or "the input file 'name'".
+std::string Subject(const std::string& name) {
+  return name == kStandardInput ? name : "the input file " + name;
+}
+
 // Why the outputs were left alone, or nothing when the input was read in full.
 std::optional<std::string> InputFailure(InputState state, const std::string& name) {
   const std::string untouched = "; the output files were not touched";
@@ -148,11 +155,11 @@ std::optional<std::string> InputFailure(InputState state, const std::string& nam
     case InputState::Interrupted:
       return "interrupted" + untouched;
     case InputState::Utf32:
-      return "the input file " + name +
-             " is UTF-32 (its byte-order mark says so), which cannot be read" + untouched;
+      return Subject(name) + " is UTF-32 (its byte-order mark says so), which cannot be read" +
+             untouched;
     case InputState::OddLength:
-      return "the input file " + name +
-             " is UTF-16 with an odd number of bytes, which cannot be read" + untouched;
+      return Subject(name) + " is UTF-16 with an odd number of bytes, which cannot be read" +
+             untouched;
   }
   return std::nullopt;
 }
@@ -177,7 +184,7 @@ int RunFile(ArgumentReader& reader, std::ostream& err, const Console& console) {
                progress ? &*progress : nullptr);
   if (progress) progress->Erase();
   const std::string inputName =
-      standardInput ? "standard input" : Quoted(console.argShown(command.input));
+      standardInput ? std::string(kStandardInput) : Quoted(console.argShown(command.input));
   if (const auto failure = InputFailure(result.input, inputName)) {
     err << "sipocheck: " << *failure << '\n';
     return kExitFailed;
