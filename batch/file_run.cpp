@@ -1,6 +1,7 @@
 // file_run.cpp - sorts the lines of a text file into good and bad lines.
 #include "batch/file_run.h"
 
+#include "batch/run_summary.h"
 #include "core/lenient_conversions.h"
 #include "files/atomic_file.h"
 #include "files/input_file.h"
@@ -15,6 +16,10 @@ InputState StateAfter(StreamEnd end, const InputFile& file) {
       return InputState::Read;
     case StreamEnd::Interrupted:
       return InputState::Interrupted;
+    case StreamEnd::OddLength:
+      return InputState::OddLength;
+    case StreamEnd::Utf32Mark:
+      return InputState::Utf32;
     case StreamEnd::ReadFailed:
       break;
   }
@@ -30,6 +35,13 @@ FileSortResult SortOpenFile(InputFile& file, const std::filesystem::path& okOutp
   AtomicFileWriter ok(okOutput);
   const StreamSort sort = SortLines(file, rule, bad, ok, monitor);
   return {StateAfter(sort.end, file), sort.sorted};
+}
+
+// Why an input was refused as unreadable; empty for an input that was not.
+std::string_view RefusalMessage(InputState state) {
+  if (state == InputState::Utf32) return file_run_text::kUtf32Refused;
+  if (state == InputState::OddLength) return file_run_text::kOddLengthRefused;
+  return {};
 }
 
 bool WriteEmpty(const std::filesystem::path& name) {
@@ -89,7 +101,7 @@ void FileRunJob::Sort(RunMonitor* monitor) noexcept {
     InputFile file;
     if (file.Open(NativePath(input_)))
       result_ = SortOpenFile(file, okPath, badPath, rule_, monitor);
-    if (!result_.InputRead()) {
+    if (!result_.InputRead() && !result_.OutputsKept()) {
       result_.sorted.badWritten = WriteEmpty(badPath);
       result_.sorted.okWritten = WriteEmpty(okPath);
     }
@@ -100,7 +112,8 @@ void FileRunJob::Sort(RunMonitor* monitor) noexcept {
 
 // The host still sees the steps in their fixed order, whatever thread sorted.
 void FileRunJob::Finish(FileRunHost& host) {
-  if (!failure_) {
+  const std::string_view refusal = RefusalMessage(result_.input);
+  if (!failure_ && refusal.empty()) {
     if (!result_.InputRead()) host.Inform(file_run_text::kInputFailed);
     host.ShowFileName(FileNameSlot::BadOutput, badOutput_);
     host.ShowFileName(FileNameSlot::OKOutput, okOutput_);
@@ -108,7 +121,9 @@ void FileRunJob::Finish(FileRunHost& host) {
     if (!result_.sorted.okWritten) host.Inform(file_run_text::kOKOutputFailed);
   }
   host.SetBusy(false);
-  host.Inform(file_run_text::kDone);
+  host.Inform(failure_          ? std::string(file_run_text::kDone)
+              : refusal.empty() ? DoneMessage(result_.sorted)
+                                : std::string(refusal));
   if (failure_) std::rethrow_exception(failure_);
 }
 

@@ -66,14 +66,20 @@ std::string ResolveUserPath(std::string_view name, std::string_view programDir);
 // The delimiter byte and the column a run's options give.
 LineRule LineRuleOf(const FileRunOptions& options);
 
-// How reading the input of a sort ended.
-enum class InputState { Read, CannotOpen, ReadFailed, Changed, Interrupted };
+// How reading the input of a sort ended. Utf32 and OddLength: refused as unreadable (a UTF-32
+// mark, a UTF-16 text of odd length).
+enum class InputState { Read, CannotOpen, ReadFailed, Changed, Interrupted, Utf32, OddLength };
 
 // What a sort of a file did, for the command line's summary.
 struct FileSortResult {
   InputState input = InputState::CannotOpen;
   SortResult sorted;
   bool InputRead() const { return input == InputState::Read; }
+  // Refused or stopped: both outputs were left as they were.
+  bool OutputsKept() const {
+    return input == InputState::Interrupted || input == InputState::Utf32 ||
+           input == InputState::OddLength;
+  }
 };
 
 // Streams the input (a file, or standard input when input is empty) and writes the bad and the
@@ -95,7 +101,8 @@ class FileRunJob {
   // Sorts the input into both outputs. Never throws: a failure is kept for Finish.
   void Sort(RunMonitor* monitor = nullptr) noexcept;
   // Shows the outputs' names and the messages in their fixed order, turns the busy indicator off
-  // and ends with "Hotovo."; a failure that Sort kept is then thrown on the host's thread.
+  // and ends with "Hotovo." and the counts; an input refused as unreadable ends with the reason
+  // instead. A failure that Sort kept is then thrown on the host's thread.
   void Finish(FileRunHost& host);
   const FileSortResult& Result() const { return result_; }
 

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "batch/field_split.h"
+#include "batch/text_units.h"
 #include "core/sipo_number.h"
 #include "files/byte_scan.h"
 
@@ -56,6 +57,51 @@ inline bool LineIsGood(std::string_view line, const LineRule& rule) {
   if (p == end) return false;
   return IsValidSipoNumber(
       std::string_view(p, static_cast<std::size_t>(FindByte(p, end, rule.delimiter) - p)));
+}
+
+// The number of a UTF-16 line: ten units, each a digit 0-9 or counted as not a digit, under the
+// same check-digit rule as bytes.
+template <class Units>
+bool IsValidSipoUnits(const char* p, const char* end) {
+  if (static_cast<std::size_t>(end - p) != kSipoLength * Units::kSize) return false;
+  char digits[kSipoLength];
+  for (std::size_t i = 0; i < kSipoLength; ++i) {
+    const unsigned unit = Units::At(p + i * Units::kSize);
+    digits[i] = unit >= '0' && unit <= '9' ? static_cast<char>(unit) : 'x';
+  }
+  return IsValidSipoNumber(std::string_view(digits, kSipoLength));
+}
+
+// The delimiter byte as the Windows-1250 character it stands for, as a UTF-16 unit.
+unsigned DelimiterUnit(char delimiter);
+
+// As LineIsGood for a line of units: fields are cut at the delimiter unit or taken from between
+// quote units, by the same rules as bytes.
+template <class Units>
+bool LineIsGoodIn(std::string_view line, const LineRule& rule, unsigned delimiter) {
+  constexpr std::size_t k = Units::kSize;
+  const char* p = line.data();
+  const char* const end = p + line.size();
+  if (rule.singleColumn) return IsValidSipoUnits<Units>(p, end);
+  if (rule.column < 0) return false;
+  if (rule.sylk) {
+    for (std::int32_t i = 0; i <= rule.column; ++i) {
+      const char* open = Units::Find(p, end, '"');
+      if (open == end) return false;
+      const char* close = Units::Find(open + k, end, '"');
+      if (close == end) return false;
+      if (i == rule.column) return IsValidSipoUnits<Units>(open + k, close);
+      p = close + k;
+    }
+    return false;
+  }
+  for (std::int32_t i = 0; i < rule.column; ++i) {
+    const char* at = Units::Find(p, end, delimiter);
+    if (at == end) return false;
+    p = at + k;
+  }
+  if (p == end) return false;
+  return IsValidSipoUnits<Units>(p, Units::Find(p, end, delimiter));
 }
 
 }  // namespace sipo

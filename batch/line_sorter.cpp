@@ -1,7 +1,9 @@
 // line_sorter.cpp - sorts the lines of a stream into a good and a bad output as they are read.
 #include "batch/line_sorter.h"
 
+#include <algorithm>
 #include <cstring>
+#include <vector>
 
 #ifdef __SSE2__
 #include <emmintrin.h>
@@ -11,10 +13,6 @@
 
 namespace sipo {
 namespace {
-
-// A line and its CR LF, at most this long, is moved in one fixed-size copy.
-constexpr std::size_t kShortLine = AtomicFileWriter::kRoom - kLineEnd.size();
-static_assert(AtomicFileWriter::kRoom <= kStreamSlack);
 
 // Sixteen bytes at a time: a plain memcpy of this size can become a slow string move.
 inline void CopyRoom(char* to, const char* from) {
@@ -28,19 +26,24 @@ inline void CopyRoom(char* to, const char* from) {
 #endif
 }
 
-// Appends the line and CR LF to the output. The output is chosen by index rather than by a branch
-// and a short line is moved whole in a fixed-size copy: good and bad lines alternate at random,
-// and a mispredicted branch per line would cost more than the copy.
+static_assert(AtomicFileWriter::kRoom <= kStreamSlack);
+
+// Appends the line and its line end (CR LF in the text's units) to the output. The output is
+// chosen by index rather than by a branch and a short line is moved whole in a fixed-size copy:
+// good and bad lines alternate at random, and a mispredicted branch per line would cost more than
+// the copy.
+template <class Units>
 inline void Append(AtomicFileWriter& out, std::string_view line) {
-  if (line.size() > kShortLine) {
+  constexpr std::string_view kEnd = Units::kLineEnd;
+  if (line.size() > AtomicFileWriter::kRoom - kEnd.size()) {
     out.Write(line);
-    out.Write(kLineEnd);
+    out.Write(kEnd);
     return;
   }
   char* to = out.Room();
   CopyRoom(to, line.data());
-  std::memcpy(to + line.size(), kLineEnd.data(), kLineEnd.size());
-  out.Advance(line.size() + kLineEnd.size());
+  std::memcpy(to + line.size(), kEnd.data(), kEnd.size());
+  out.Advance(line.size() + kEnd.size());
 }
 
 // The input as the monitor sees it: each read is reported with the counts so far, and a stop
@@ -83,24 +86,113 @@ class Unmonitored : public RunMonitor {
   bool StopRequested() override { return false; }
 };
 
+// The input after its mark: the first block, read to find the mark, is handed out first.
+class AfterMark : public ByteSource {
+ public:
+  explicit AfterMark(ByteSource& input) : input_(input) {}
+  // Reads until the mark is decided (a pipe may give a few bytes at a time); false when a read
+  // fails.
+  bool ReadMark(std::size_t blockSize) {
+    start_.resize(blockSize < kMarkDecidingSize ? kMarkDecidingSize : blockSize);
+    std::size_t have = 0;
+    while (have < kMarkDecidingSize) {
+      const std::ptrdiff_t count = input_.Read(start_.data() + have, start_.size() - have);
+      if (count < 0) return false;
+      if (count == 0) {
+        ended_ = true;
+        break;
+      }
+      have += static_cast<std::size_t>(count);
+    }
+    start_.resize(have);
+    mark_ = MarkOf(std::string_view(start_.data(), have));
+    next_ = mark_.bytes.size();
+    return true;
+  }
+  const TextMark& Mark() const { return mark_; }
+  std::ptrdiff_t Read(char* buffer, std::size_t size) override {
+    if (next_ < start_.size()) {
+      const std::size_t count = std::min(size, start_.size() - next_);
+      std::memcpy(buffer, start_.data() + next_, count);
+      next_ += count;
+      return static_cast<std::ptrdiff_t>(count);
+    }
+    // A terminal's end of input is not asked for twice.
+    return ended_ ? 0 : input_.Read(buffer, size);
+  }
+
+ private:
+  ByteSource& input_;
+  std::vector<char> start_;
+  std::size_t next_ = 0;
+  bool ended_ = false;
+  TextMark mark_;
+};
+
+struct Counts {
+  std::uint64_t lines = 0;
+  std::uint64_t good = 0;
+  std::uint64_t nulLine = 0;
+};
+
+// Both outputs begin with the input's mark; the lines follow in the input's units.
+template <class Units>
+StreamEnd SortText(AfterMark& text, const LineRule& rule, AtomicFileWriter* const outputs[2],
+                   Counts& counts, std::size_t blockSize) {
+  if (!text.Mark().bytes.empty()) {
+    for (int i = 0; i < 2; ++i) outputs[i]->Write(text.Mark().bytes);
+  }
+  const unsigned delimiter = Units::kSize == 1 ? static_cast<unsigned char>(rule.delimiter)
+                                               : DelimiterUnit(rule.delimiter);
+  return ForEachStreamedLineIn<Units>(
+      text, blockSize,
+      [&](std::string_view line, bool) {
+        const bool isGood =
+            Units::kSize == 1 ? LineIsGood(line, rule) : LineIsGoodIn<Units>(line, rule, delimiter);
+        Append<Units>(*outputs[isGood], line);
+        ++counts.lines;
+        counts.good += isGood;
+      },
+      &counts.nulLine);
+}
+
+StreamEnd SortByMark(AfterMark& text, std::int64_t size, const LineRule& rule,
+                     AtomicFileWriter* const outputs[2], Counts& counts, std::size_t blockSize) {
+  const bool oddSize = size >= 0 && size % 2 != 0;
+  switch (text.Mark().encoding) {
+    case TextEncoding::Bytes:
+    case TextEncoding::Utf8:
+      return SortText<ByteUnits>(text, rule, outputs, counts, blockSize);
+    case TextEncoding::Utf16LE:
+      if (oddSize) return StreamEnd::OddLength;
+      return SortText<Utf16Units<false>>(text, rule, outputs, counts, blockSize);
+    case TextEncoding::Utf16BE:
+      if (oddSize) return StreamEnd::OddLength;
+      return SortText<Utf16Units<true>>(text, rule, outputs, counts, blockSize);
+    case TextEncoding::Utf32:
+      break;
+  }
+  return StreamEnd::Utf32Mark;
+}
+
 }  // namespace
 
 StreamSort SortLines(ByteSource& input, const LineRule& rule, AtomicFileWriter& bad,
                      AtomicFileWriter& ok, RunMonitor* monitor, std::size_t blockSize) {
   StreamSort result;
   AtomicFileWriter* const outputs[] = {&bad, &ok};
-  std::uint64_t lines = 0;
-  std::uint64_t good = 0;
+  Counts counts;
   Unmonitored nobody;
-  MonitoredSource source(input, monitor ? *monitor : nobody, lines, good, input.Size());
-  result.end = ForEachStreamedLine(source, blockSize, [&](std::string_view line, bool) {
-    const bool isGood = LineIsGood(line, rule);
-    Append(*outputs[isGood], line);
-    ++lines;
-    good += isGood;
-  });
-  result.sorted.lines = lines;
-  result.sorted.good = good;
+  MonitoredSource source(input, monitor ? *monitor : nobody, counts.lines, counts.good,
+                         input.Size());
+  AfterMark text(source);
+  result.end = text.ReadMark(blockSize)
+                   ? SortByMark(text, input.Size(), rule, outputs, counts, blockSize)
+                   : StreamEnd::ReadFailed;
+  result.sorted.lines = counts.lines;
+  result.sorted.good = counts.good;
+  result.sorted.nulLine = counts.nulLine;
+  result.sorted.encoding = text.Mark().encoding;
   source.Close();
   // A stop that came with the input's last read still leaves the outputs as they were.
   if (result.end == StreamEnd::Complete && source.Stopped()) result.end = StreamEnd::Interrupted;

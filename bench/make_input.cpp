@@ -1,6 +1,7 @@
 // make_input.cpp - writes a benchmark input of N lines in one layout: a repeatable mix of valid,
-// invalid and malformed SIPO numbers. Usage: make_input LAYOUT LINES FILE, LAYOUT one of
-// single, delimited, quoted.
+// invalid and malformed SIPO numbers. Usage: make_input LAYOUT LINES FILE [utf16], LAYOUT one of
+// single, delimited, quoted; utf16 writes the same lines as UTF-16 LE after its mark, as a
+// spreadsheet's "Unicode text" export does.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -57,26 +58,43 @@ std::string Cell() {
 
 }  // namespace
 
+// The Windows-1250 bytes of the lines in use here are Latin-1 too, so each byte is its unit.
+void PutLine(std::FILE* out, const std::string& line, bool utf16) {
+  if (!utf16) {
+    std::fwrite(line.data(), 1, line.size(), out);
+    return;
+  }
+  for (const char c : line) {
+    std::fputc(static_cast<unsigned char>(c), out);
+    std::fputc(0, out);
+  }
+}
+
 int main(int argc, char** argv) {
-  if (argc != 4) {
-    std::fprintf(stderr, "usage: make_input single|delimited|quoted LINES FILE\n");
+  if (argc != 4 && !(argc == 5 && std::string(argv[4]) == "utf16")) {
+    std::fprintf(stderr, "usage: make_input single|delimited|quoted LINES FILE [utf16]\n");
     return 2;
   }
+  const bool utf16 = argc == 5;
   const std::string layout = argv[1];
   const unsigned long long lines = std::strtoull(argv[2], nullptr, 10);
   std::FILE* out = std::fopen(argv[3], "wb");
   if (out == nullptr) return 1;
   static char buffer[1 << 20];
   std::setvbuf(out, buffer, _IOFBF, sizeof buffer);
+  if (utf16) std::fputs("\xFF\xFE", out);
+  char line[128];
   for (unsigned long long i = 0; i < lines; ++i) {
     const std::string cell = Cell();
     if (layout == "single") {
-      std::fprintf(out, "%s\r\n", cell.c_str());
+      std::snprintf(line, sizeof line, "%s\r\n", cell.c_str());
     } else if (layout == "delimited") {
-      std::fprintf(out, "%llu;%s;Nov\xE1k %u\r\n", i, cell.c_str(), Next() % 1000);
+      std::snprintf(line, sizeof line, "%llu;%s;Nov\xE1k %u\r\n", i, cell.c_str(), Next() % 1000);
     } else {
-      std::fprintf(out, "\"%llu\";\"%s\";\"Nov\xE1k %u\"\r\n", i, cell.c_str(), Next() % 1000);
+      std::snprintf(line, sizeof line, "\"%llu\";\"%s\";\"Nov\xE1k %u\"\r\n", i, cell.c_str(),
+                    Next() % 1000);
     }
+    PutLine(out, line, utf16);
   }
   return std::fclose(out) == 0 ? 0 : 1;
 }

@@ -11,6 +11,7 @@
 #include "batch/file_run.h"
 #include "batch/line_stream.h"
 #include "cli/interrupt_monitor.h"
+#include "cli/progress_line.h"
 #include "core/sipo_number.h"
 #include "files/atomic_file.h"
 #include "files/input_file.h"
@@ -22,7 +23,7 @@ namespace {
 
 constexpr std::string_view kUsage =
     "Usage: sipocheck file INPUT --ok FILE --bad FILE [--column N] [--delimiter C]\n"
-    "                      [--single-column] [--quoted]\n"
+    "                      [--single-column] [--quoted] [--progress | --no-progress]\n"
     "       sipocheck check [--decimal-separator C] [TEXT...]\n"
     "       sipocheck --help | --version\n";
 
@@ -37,6 +38,12 @@ constexpr std::string_view kHelp =
     "         quotes. An output is replaced only once it is written in full; a device or a FIFO\n"
     "         (such as /dev/null or NUL) is written in place, and a FIFO waits for its reader.\n"
     "         A summary of lines read, good and bad goes to standard error.\n"
+    "         An input that begins with a byte-order mark is read as it says: UTF-8 as bytes,\n"
+    "         UTF-16 (either byte order) as 16-bit units; both outputs begin with the same mark.\n"
+    "         UTF-32, and UTF-16 of an odd length, are refused. A NUL ends the text; one that\n"
+    "         cut the input short is reported with its line.\n"
+    "         When standard error is a terminal, a run that lasts over a second shows one\n"
+    "         progress line there; --progress shows it anywhere, --no-progress never.\n"
     "check    Classifies each TEXT, or each line of standard input when no TEXT is given (from\n"
     "         a terminal or a pipe, each line is answered as soon as it is read), and prints\n"
     "         \"text\";\"status\" for each, quoted as in CSV (a double quote inside a text is\n"
@@ -46,6 +53,8 @@ constexpr std::string_view kHelp =
     "Exit status: 0 on success (for check: every text valid), 1 when the check failed or a file\n"
     "could not be read or written, or memory ran out, 2 on a usage error, 130 when Ctrl-C (or\n"
     "Ctrl-Break, or a signal that ends the run) interrupted it, the outputs then untouched.\n";
+
+constexpr std::string_view kStandardInput = "standard input";
 
 struct UsageError {
   std::string message;
@@ -123,9 +132,12 @@ std::int32_t ColumnNumber(const std::string& value) {
   return column;
 }
 
+enum class ProgressMode { OnTerminal, Always, Never };
+
 struct FileCommand {
   std::string input, ok, bad;
   LineRule rule;
+  ProgressMode progress = ProgressMode::OnTerminal;
 };
 
 FileCommand ParseFileCommand(ArgumentReader& reader, const Console& console) {
@@ -146,6 +158,8 @@ FileCommand ParseFileCommand(ArgumentReader& reader, const Console& console) {
       command.rule.singleColumn = true;
     } else if (arg == "--quoted") {
       command.rule.sylk = true;
+    } else if (arg == "--progress" || arg == "--no-progress") {
+      command.progress = arg == "--progress" ? ProgressMode::Always : ProgressMode::Never;
     } else if (arg.size() > 1 && arg[0] == '-') {
       throw UsageError{"unknown option '" + arg + "'"};
     } else if (arg.empty()) {
@@ -164,6 +178,11 @@ FileCommand ParseFileCommand(ArgumentReader& reader, const Console& console) {
   return command;
 }
 
+// "standard input", or "the input file 'name'".
+std::string Subject(const std::string& name) {
+  return name == kStandardInput ? name : "the input file " + name;
+}
+
 // Why the outputs were left alone, or nothing when the input was read in full.
 std::optional<std::string> InputFailure(InputState state, const std::string& name) {
   const std::string untouched = "; the output files were not touched";
@@ -178,6 +197,12 @@ std::optional<std::string> InputFailure(InputState state, const std::string& nam
       return "the input file " + name + " changed its size while it was read" + untouched;
     case InputState::Interrupted:
       return "interrupted" + untouched;
+    case InputState::Utf32:
+      return Subject(name) + " is UTF-32 (its byte-order mark says so), which cannot be read" +
+             untouched;
+    case InputState::OddLength:
+      return Subject(name) + " is UTF-16 with an odd number of bytes, which cannot be read" +
+             untouched;
   }
   return std::nullopt;
 }
@@ -207,18 +232,25 @@ int RunFile(ArgumentReader& reader, std::ostream& err, const Console& console) {
     }
   }
   const bool standardInput = command.input == "-";
-  InterruptMonitor monitor(InterruptRequested, console.interruptGrace);
+  const bool showProgress =
+      command.progress == ProgressMode::Always ||
+      (command.progress == ProgressMode::OnTerminal && console.errorIsTerminal());
+  std::optional<ProgressLine> progress;
+  if (showProgress) progress.emplace(err);
+  InterruptMonitor monitor(InterruptRequested, console.interruptGrace,
+                           progress ? &*progress : nullptr);
   SetInterruptMessage(kInterruptedLine);
   const FileSortResult result =
       SortFile(standardInput ? std::filesystem::path() : console.pathOf(command.input),
                console.pathOf(command.ok), console.pathOf(command.bad), command.rule, &monitor);
   SetInterruptMessage(nullptr);
+  if (progress) progress->Erase();
   if (result.input == InputState::Interrupted) {
     if (ClaimInterruptReport()) err << kInterruptedLine;
     return kExitInterrupted;
   }
   const std::string inputName =
-      standardInput ? "standard input" : Quoted(console.argShown(command.input));
+      standardInput ? std::string(kStandardInput) : Quoted(console.argShown(command.input));
   if (standardInput && result.input == InputState::CannotOpen) {
     err << "sipocheck: standard input is closed; the output files were not touched\n";
     return kExitFailed;
@@ -234,6 +266,9 @@ int RunFile(ArgumentReader& reader, std::ostream& err, const Console& console) {
   if (!sorted.okWritten)
     err << "sipocheck: cannot write the good lines to " << Quoted(console.argShown(command.ok))
         << '\n';
+  if (sorted.nulLine != 0)
+    err << "sipocheck: a NUL character on line " << sorted.nulLine
+        << " ended the text; the rest of the input was not checked\n";
   err << "sipocheck: " << sorted.lines << " lines read, " << sorted.good << " good, "
       << sorted.lines - sorted.good << " bad\n";
   return sorted.badWritten && sorted.okWritten ? kExitOk : kExitFailed;

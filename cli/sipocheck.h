@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "cli/progress_line.h"
+
 namespace sipo::cli {
 
 inline constexpr int kExitOk = 0;
@@ -43,6 +45,8 @@ struct Console {
   // How long a file run whose input of unknown size has ended waits for an interruption that
   // may still be on its way (Windows delivers it on another thread, a little late).
   std::chrono::milliseconds interruptGrace{0};
+  // Whether the error stream is a terminal, where the file run shows its progress line.
+  bool (*errorIsTerminal)() = StandardErrorIsTerminal;
 };
 
 // args excludes the program name. Reads standard input for "check" without texts and for "file"

@@ -7,12 +7,14 @@
 #include <string>
 #include <vector>
 
+#include "batch/run_summary.h"
 #include "core/codepage1250.h"
 #include "tests/batch/temp_folder.h"
 
 namespace sipo {
 namespace {
 
+using namespace std::string_literals;
 using Events = std::vector<std::string>;
 
 // Records every call as text; messages are turned into UTF-8 so that they read in a failure.
@@ -45,19 +47,24 @@ const std::string kAsk =
 const std::string kInputFailed = "inform: Vstupní soubor nelze otevřít.";
 const std::string kBadFailed = "inform: Výstupní soubor pro chybné řádky se nepodařilo otevřít.";
 const std::string kOKFailed = "inform: Výstupní soubor pro správné řádky se nepodařilo otevřít.";
-const std::string kDone = "inform: Hotovo.";
+
+// The closing box: "Hotovo." and the counts.
+std::string Done(const std::string& lines, const std::string& good, const std::string& bad) {
+  return "inform: Hotovo.\r\nNačteno řádků: " + lines + "\r\nSprávných: " + good +
+         "\r\nChybných: " + bad;
+}
 
 // The calls of a confirmed run in their fixed order, with the messages after reading the input
 // and after writing the outputs.
 Events ConfirmedRun(const std::string& dir, const std::string& input, const std::string& bad,
-                    const std::string& ok, const Events& inputMessages = {},
-                    const Events& outputMessages = {}) {
+                    const std::string& ok, const std::string& done,
+                    const Events& inputMessages = {}, const Events& outputMessages = {}) {
   Events events = {kAsk, "busy on", "show Input: " + dir + input};
   events.insert(events.end(), inputMessages.begin(), inputMessages.end());
   events.push_back("show BadOutput: " + dir + bad);
   events.push_back("show OKOutput: " + dir + ok);
   events.insert(events.end(), outputMessages.begin(), outputMessages.end());
-  events.insert(events.end(), {"busy off", kDone});
+  events.insert(events.end(), {"busy off", done});
   return events;
 }
 
@@ -153,7 +160,8 @@ TEST(RunFileCheck, SortsLinesAndReportsInOrder) {
   folder.Write("in.txt", "1234567897\r\n1234567890\n\n 1234567897\r9876543213");
   RecordingHost host;
   RunFileCheck(Options("\"in.txt\"", "ok.txt", "bad.txt"), folder.Dir(), host);
-  EXPECT_EQ(host.events, ConfirmedRun(folder.Dir(), "in.txt", "bad.txt", "ok.txt"));
+  EXPECT_EQ(host.events,
+            ConfirmedRun(folder.Dir(), "in.txt", "bad.txt", "ok.txt", Done("5", "2", "3")));
   EXPECT_EQ(folder.Read("ok.txt"), "1234567897\r\n9876543213\r\n");
   EXPECT_EQ(folder.Read("bad.txt"), "1234567890\r\n\r\n 1234567897\r\n");
   EXPECT_EQ(folder.EntryCount(), 3u);
@@ -163,8 +171,8 @@ TEST(RunFileCheck, UnreadableInputStillWritesBothOutputsEmpty) {
   test::TempFolder folder;
   RecordingHost host;
   RunFileCheck(Options("missing.txt", "ok.txt", "bad.txt"), folder.Dir(), host);
-  EXPECT_EQ(host.events,
-            ConfirmedRun(folder.Dir(), "missing.txt", "bad.txt", "ok.txt", {kInputFailed}));
+  EXPECT_EQ(host.events, ConfirmedRun(folder.Dir(), "missing.txt", "bad.txt", "ok.txt",
+                                      Done("0", "0", "0"), {kInputFailed}));
   EXPECT_EQ(folder.Read("ok.txt"), "");
   EXPECT_EQ(folder.Read("bad.txt"), "");
 }
@@ -186,7 +194,8 @@ TEST(RunFileCheck, EachOutputFailureIsReportedWhileTheOtherIsWritten) {
     folder.Write("in.txt", "1234567897\r\nbad\r\n");
     RecordingHost host;
     RunFileCheck(Options("in.txt", c.ok, c.bad), folder.Dir(), host);
-    EXPECT_EQ(host.events, ConfirmedRun(folder.Dir(), "in.txt", c.bad, c.ok, {}, c.messages))
+    EXPECT_EQ(host.events, ConfirmedRun(folder.Dir(), "in.txt", c.bad, c.ok, Done("2", "1", "1"),
+                                        {}, c.messages))
         << "ok '" << c.ok << "', bad '" << c.bad << "'";
     if (c.ok == "ok.txt") {
       EXPECT_EQ(folder.Read("ok.txt"), "1234567897\r\n");
@@ -194,6 +203,49 @@ TEST(RunFileCheck, EachOutputFailureIsReportedWhileTheOtherIsWritten) {
     if (c.bad == "bad.txt") {
       EXPECT_EQ(folder.Read("bad.txt"), "bad\r\n");
     }
+  }
+}
+
+TEST(RunFileCheck, TheClosingBoxGroupsThousandsAndNamesTheLineOfANul) {
+  test::TempFolder folder;
+  std::string input;
+  for (int i = 0; i < 1234; ++i) input += "1234567897\r\n";
+  folder.Write("in.txt", input + "x\0rest\r\n1234567897\r\n"s);
+  RecordingHost host;
+  RunFileCheck(Options("in.txt", "ok.txt", "bad.txt"), folder.Dir(), host);
+  EXPECT_EQ(host.events.back(),
+            Done("1 235", "1 234", "1") +
+                "\r\nNa řádku 1 235 stál znak NUL, zbytek souboru nebyl zkontrolován.");
+  EXPECT_EQ(folder.Read("bad.txt"), "x\r\n");
+  EXPECT_EQ(GroupedNumber(0), "0");
+  EXPECT_EQ(GroupedNumber(999), "999");
+  EXPECT_EQ(GroupedNumber(1000), "1 000");
+  EXPECT_EQ(GroupedNumber(10000000), "10 000 000");
+}
+
+// An input that cannot be read as its mark says ends in the reason, with both outputs and their
+// names' fields untouched.
+TEST(RunFileCheck, AnUnreadableEncodingIsRefusedWithItsReason) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"\xFF\xFE\0\0"
+       "1\0\0\0"s,
+       "inform: Vstupní soubor je v kódování UTF-32, které program neumí číst. Výstupní soubory "
+       "zůstaly beze změny."},
+      {"\xFF\xFE"
+       "1\0\r\0\n"s,
+       "inform: Vstupní soubor v kódování UTF-16 má lichý počet bajtů, nelze jej přečíst. "
+       "Výstupní soubory zůstaly beze změny."},
+  };
+  for (const auto& [input, message] : cases) {
+    test::TempFolder folder;
+    folder.Write("in.txt", input);
+    folder.Write("ok.txt", "old ok");
+    RecordingHost host;
+    RunFileCheck(Options("in.txt", "ok.txt", "bad.txt"), folder.Dir(), host);
+    EXPECT_EQ(host.events, (Events{kAsk, "busy on", "show Input: " + folder.Dir() + "in.txt",
+                                   "busy off", message}));
+    EXPECT_EQ(folder.Read("ok.txt"), "old ok");
+    EXPECT_EQ(folder.EntryCount(), 2u);  // no bad output, no temporary
   }
 }
 

@@ -12,33 +12,13 @@
 #include "batch/line_list.h"
 #include "batch/line_sorter.h"
 #include "batch/line_stream.h"
+#include "tests/batch/chunk_source.h"
 #include "tests/batch/temp_folder.h"
 
 namespace sipo {
 namespace {
 
 using namespace std::string_literals;
-
-// Hands out a text in pieces of the given sizes, in turn, and fails once failAt bytes are read.
-class ChunkSource : public ByteSource {
- public:
-  ChunkSource(std::string text, std::vector<std::size_t> pieces, std::size_t failAt = SIZE_MAX)
-      : text_(std::move(text)), pieces_(std::move(pieces)), failAt_(failAt) {}
-  std::ptrdiff_t Read(char* buffer, std::size_t size) override {
-    if (offset_ >= failAt_) return -1;
-    std::size_t count = std::min({size, pieces_[next_++ % pieces_.size()], text_.size() - offset_});
-    text_.copy(buffer, count, offset_);
-    offset_ += count;
-    return static_cast<std::ptrdiff_t>(count);
-  }
-
- private:
-  std::string text_;
-  std::vector<std::size_t> pieces_;
-  std::size_t failAt_;
-  std::size_t offset_ = 0;
-  std::size_t next_ = 0;
-};
 
 // CR LF pairs, lone CRs, LF CR, empty lines, fields and quotes, and a NUL right after a line end
 // that hides the rest.
@@ -66,7 +46,7 @@ TEST(ForEachStreamedLine, EveryBlockBoundaryGivesTheLinesOfTheWholeText) {
   for (const std::string& text : texts) {
     for (std::size_t block = 1; block <= 24; ++block) {
       for (const auto& pieces : {std::vector<std::size_t>{SIZE_MAX}, {1, 3, 2}, {5}}) {
-        ChunkSource source(text, pieces);
+        test::ChunkSource source(text, pieces);
         std::vector<std::string> lines;
         const StreamEnd end =
             ForEachStreamedLine(source, block, [&](std::string_view line, bool crlfFollows) {
@@ -117,7 +97,7 @@ TEST(SortLines, SameOutputsWhereverTheBlocksEnd) {
   const LineRule rule{false, false, ';', 1};
   for (std::size_t block = 1; block <= 20; ++block) {
     Outputs out;
-    ChunkSource source(kTricky, {3, 1, 4});
+    test::ChunkSource source(kTricky, {3, 1, 4});
     AtomicFileWriter bad(out.Bad()), ok(out.Ok());
     const StreamSort sort = SortLines(source, rule, bad, ok, nullptr, block);
     EXPECT_EQ(sort.end, StreamEnd::Complete);
@@ -134,7 +114,7 @@ TEST(SortLines, SameOutputsWhereverTheBlocksEnd) {
 TEST(SortLines, AReadThatFailsPartWayLeavesBothOutputsAsTheyWere) {
   Outputs out;
   out.folder.Write("ok.txt", "old ok\r\n");
-  ChunkSource source(std::string(5000, 'x') + "\r\n1234567897\r\n", {1000}, 3000);
+  test::ChunkSource source(std::string(5000, 'x') + "\r\n1234567897\r\n", {1000}, 3000);
   AtomicFileWriter bad(out.Bad()), ok(out.Ok());
   EXPECT_EQ(SortLines(source, LineRule{true}, bad, ok, nullptr, 512).end, StreamEnd::ReadFailed);
   EXPECT_EQ(out.folder.Read("ok.txt"), "old ok\r\n");
@@ -160,7 +140,7 @@ TEST(SortLines, AMonitorHearsOfEveryReadAndCanStopTheRunWithTheOutputsUntouched)
   for (const std::size_t stopAfter : {std::size_t{1}, std::size_t{3}, SIZE_MAX}) {
     Outputs out;
     out.folder.Write("ok.txt", "old ok\r\n");
-    ChunkSource source(text, {1000});
+    test::ChunkSource source(text, {1000});
     AtomicFileWriter bad(out.Bad()), ok(out.Ok());
     StoppingMonitor monitor(stopAfter);
     const StreamSort sort = SortLines(source, LineRule{true}, bad, ok, &monitor, 512);

@@ -227,5 +227,48 @@ TEST(SipocheckFile, DevicesAndPseudoFiles) {
 }
 #endif
 
+// The mark decides how the input is read; an input that cannot be read so is refused with its
+// reason and status 1, and a NUL that cut the text short is told on standard error.
+TEST(SipocheckFile, ReadsByTheMarkRefusesWhatItCannotReadAndReportsANul) {
+  using namespace std::string_literals;
+  struct Case {
+    std::string input;
+    int exit;
+    std::string message;
+  };
+  const Case cases[] = {
+      {"\xFF\xFE"
+       "1\0"
+       "2\0"
+       "3\0"
+       "4\0"
+       "5\0"
+       "6\0"
+       "7\0"
+       "8\0"
+       "9\0"
+       "7\0"s,
+       kExitOk, "1 lines read, 1 good, 0 bad"},
+      {"\xFF\xFE\0\0"s, kExitFailed, "is UTF-32"},
+      {"\xFE\xFF\0"
+       "1\0"s,
+       kExitFailed, "is UTF-16 with an odd number of bytes"},
+      {"1234567897\r\nx\0y\r\n"s, kExitOk, "a NUL character on line 2 ended the text"},
+  };
+  for (const Case& c : cases) {
+    test::TempFolder folder;
+    folder.Write("in.txt", c.input);
+    folder.Write("ok.txt", "old");
+    const Result r = Sipocheck({"file", folder.File("in.txt"), "--ok", folder.File("ok.txt"),
+                                "--bad", folder.File("bad.txt"), "--single-column"});
+    EXPECT_EQ(r.exit, c.exit) << r.err;
+    EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
+    if (c.exit != kExitOk) {
+      EXPECT_EQ(folder.Read("ok.txt"), "old");
+      EXPECT_FALSE(folder.Exists("bad.txt"));
+    }
+  }
+}
+
 }  // namespace
 }  // namespace sipo::cli

@@ -1,13 +1,19 @@
-// text_fuzz.cpp - libFuzzer target for the text rules of files: line lists, field splitting and
-// the INI store's text. Nothing may crash, and each rule must agree with its own inverse.
+// text_fuzz.cpp - libFuzzer target for the text rules of files: line lists, field splitting, the
+// UTF-16 reader and the INI store's text. Nothing may crash, and each rule must agree with its own
+// inverse or with a plain reference.
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "batch/field_split.h"
 #include "batch/line_list.h"
 #include "batch/line_rule.h"
+#include "batch/line_stream.h"
+#include "batch/text_units.h"
 #include "settings/ini_text.h"
 
 namespace {
@@ -49,6 +55,73 @@ void CheckFields(char delimiter, std::string_view line) {
   }
 }
 
+// Hands out a text in pieces whose sizes the input chooses, odd ones included.
+class PieceSource : public sipo::ByteSource {
+ public:
+  PieceSource(std::string_view text, std::uint8_t seed) : text_(text), seed_(seed) {}
+  std::ptrdiff_t Read(char* buffer, std::size_t size) override {
+    std::size_t count = 1 + (seed_ = static_cast<std::uint8_t>(seed_ * 31 + 7)) % 9;
+    count = std::min({count, size, text_.size()});
+    text_.copy(buffer, count);
+    text_.remove_prefix(count);
+    return static_cast<std::ptrdiff_t>(count);
+  }
+
+ private:
+  std::string_view text_;
+  std::uint8_t seed_;
+};
+
+// The UTF-16 reader gives the lines a plain unit-by-unit split gives, whatever the reads, and its
+// field rule agrees with the byte rule on the same text narrowed to bytes.
+template <bool kBigEndian>
+void CheckUnits(std::uint8_t seed, std::string_view text) {
+  using Units = sipo::Utf16Units<kBigEndian>;
+  std::vector<std::string> expected;
+  std::string line;
+  bool cr = false, nul = false;
+  for (std::size_t i = 0; i + 2 <= text.size(); i += 2) {
+    const unsigned unit = Units::At(text.data() + i);
+    if (unit == 0) {
+      nul = true;
+      break;
+    }
+    if (std::exchange(cr, false) && unit == '\n') continue;
+    if (unit == '\r' || unit == '\n') {
+      expected.push_back(std::exchange(line, {}));
+      cr = unit == '\r';
+    } else {
+      line.append(text.substr(i, 2));
+    }
+  }
+  if (!line.empty()) expected.push_back(line);
+  // A NUL ends the reading before the length is known.
+  const bool complete = nul || text.size() % 2 == 0;
+  PieceSource source(text, seed);
+  std::vector<std::string> lines;
+  const sipo::StreamEnd end = sipo::ForEachStreamedLineIn<Units>(
+      source, 1 + seed % 13, [&](std::string_view l, bool) { lines.emplace_back(l); });
+  Require(end == (complete ? sipo::StreamEnd::Complete : sipo::StreamEnd::OddLength));
+  if (complete) Require(lines == expected);
+  // Units that are all below 0x100 read as the bytes they stand for.
+  for (const std::string& units : lines) {
+    std::string narrow;
+    bool ascii = true;
+    for (std::size_t u = 0; u < units.size(); u += 2) {
+      const unsigned unit = Units::At(units.data() + u);
+      ascii = ascii && unit < 0x80;
+      narrow += static_cast<char>(unit);
+    }
+    if (!ascii) continue;
+    for (const bool sylk : {false, true}) {
+      for (std::int32_t column = -1; column < 3; ++column) {
+        const sipo::LineRule rule{column == -1, sylk, ';', column};
+        Require(sipo::LineIsGoodIn<Units>(units, rule, ';') == sipo::LineIsGood(narrow, rule));
+      }
+    }
+  }
+}
+
 void CheckIni(std::string_view text) {
   sipo::IniText ini(text);
   const auto before = ini.Read("FILE", "Input");
@@ -69,5 +142,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   CheckLines(text);
   CheckFields(delimiter, text);
   CheckIni(text);
+  CheckUnits<false>(data[0], text);
+  CheckUnits<true>(data[0], text);
   return 0;
 }

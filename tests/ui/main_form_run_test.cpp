@@ -40,7 +40,7 @@ TEST(MainFormRun, YesSortsTheLinesAndShowsTheResolvedNames) {
 
   HWND done = WaitForDialog(app.ProcessId(), L"Information");
   ASSERT_NE(done, nullptr);
-  EXPECT_EQ(MessageOf(done), L"Hotovo.");
+  EXPECT_EQ(MessageOf(done), L"Hotovo.\r\nNačteno řádků: 5\r\nSprávných: 2\r\nChybných: 3");
   EXPECT_EQ(WindowText(GetDlgItem(done, IDOK)), L"OK");
   EXPECT_FALSE(IsWindowVisible(app.Control(IDC_FileAnimator)));
   const std::wstring dir = app.Folder() + L"\\";
@@ -89,7 +89,7 @@ TEST(MainFormRun, AMissingInputIsReportedBeforeDoneAndBothOutputsAreStillWritten
   PressDialogButton(failed, IDOK);
   HWND done = WaitForDialog(app.ProcessId(), L"Information");
   ASSERT_NE(done, nullptr);
-  EXPECT_EQ(MessageOf(done), L"Hotovo.");
+  EXPECT_EQ(MessageOf(done), L"Hotovo.\r\nNačteno řádků: 0\r\nSprávných: 0\r\nChybných: 0");
   PressDialogButton(done, IDOK);
   EXPECT_TRUE(FileExists(app.Folder() + L"\\ok.txt"));
   EXPECT_EQ(ReadBytes(app.Folder() + L"\\bad.txt"), "");

@@ -1,0 +1,54 @@
+// run_summary.cpp - the texts that end a file run in the window.
+#include "batch/run_summary.h"
+
+#include "batch/file_run.h"
+
+namespace sipo {
+namespace {
+
+// "Načteno řádků: ", "Správných: ", "Chybných: "
+constexpr std::string_view kLinesLabel =
+    "Na\xE8teno \xF8\xE1"
+    "dk\xF9: ";
+constexpr std::string_view kGoodLabel =
+    "Spr\xE1vn\xFD"
+    "ch: ";
+constexpr std::string_view kBadLabel =
+    "Chybn\xFD"
+    "ch: ";
+// "Na řádku N stál znak NUL, zbytek souboru nebyl zkontrolován."
+constexpr std::string_view kNulBefore =
+    "Na \xF8\xE1"
+    "dku ";
+constexpr std::string_view kNulAfter = " st\xE1l znak NUL, zbytek souboru nebyl zkontrolov\xE1n.";
+
+constexpr std::string_view kLineBreak = "\r\n";
+
+}  // namespace
+
+std::string GroupedNumber(std::uint64_t number) {
+  const std::string digits = std::to_string(number);
+  std::string grouped;
+  for (std::size_t i = 0; i < digits.size(); ++i) {
+    if (i > 0 && (digits.size() - i) % 3 == 0) grouped.push_back(' ');
+    grouped.push_back(digits[i]);
+  }
+  return grouped;
+}
+
+std::string DoneMessage(const SortResult& sorted) {
+  std::string message(file_run_text::kDone);
+  const auto line = [&](std::string_view label, std::uint64_t count) {
+    message.append(kLineBreak).append(label).append(GroupedNumber(count));
+  };
+  line(kLinesLabel, sorted.lines);
+  line(kGoodLabel, sorted.good);
+  line(kBadLabel, sorted.lines - sorted.good);
+  if (sorted.nulLine != 0) {
+    message.append(kLineBreak).append(kNulBefore).append(GroupedNumber(sorted.nulLine));
+    message.append(kNulAfter);
+  }
+  return message;
+}
+
+}  // namespace sipo

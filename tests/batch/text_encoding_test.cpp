@@ -1,0 +1,150 @@
+// Tests of reading an input by its byte-order mark: UTF-8 and UTF-16 in both byte orders with the
+// line, field, NUL and check rules of bytes, and the inputs refused as unreadable.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "batch/line_sorter.h"
+#include "batch/text_mark.h"
+#include "tests/batch/chunk_source.h"
+#include "tests/batch/temp_folder.h"
+
+namespace sipo {
+namespace {
+
+using namespace std::string_literals;
+
+const std::string kLE = "\xFF\xFE";
+const std::string kBE = "\xFE\xFF";
+const std::string kUtf8 = "\xEF\xBB\xBF";
+
+// The text's UTF-16 units as bytes in one byte order.
+std::string Units(std::u16string_view text, bool bigEndian) {
+  std::string bytes;
+  for (const char16_t unit : text) {
+    const char high = static_cast<char>(unit >> 8), low = static_cast<char>(unit & 0xFF);
+    bytes += bigEndian ? std::string{high, low} : std::string{low, high};
+  }
+  return bytes;
+}
+std::string LE(std::u16string_view text) {
+  return kLE + Units(text, false);
+}
+std::string BE(std::u16string_view text) {
+  return kBE + Units(text, true);
+}
+
+const LineRule kSingle{true};
+const LineRule kSecondField{false, false, ';', 1};
+const LineRule kSectionSign{false, false, '\xA7', 1};  // '§' in Windows-1250
+const LineRule kSecondQuoted{false, true, ';', 1};
+
+struct Case {
+  const char* name;
+  std::string input;
+  LineRule rule;
+  StreamEnd end;
+  std::string ok, bad;  // the outputs of a complete read
+  std::uint64_t nulLine = 0;
+};
+
+const Case kCases[] = {
+    // UTF-16 LE
+    {"LE mark only", kLE, kSingle, StreamEnd::Complete, kLE, kLE},
+    {"LE one line without an end", LE(u"1234567897"), kSingle, StreamEnd::Complete,
+     LE(u"1234567897\r\n"), kLE},
+    {"LE CR, LF and CR LF mixed", LE(u"1234567897\rx\n\n1234567890\r\n9876543213\r"), kSingle,
+     StreamEnd::Complete, LE(u"1234567897\r\n9876543213\r\n"), LE(u"x\r\n\r\n1234567890\r\n")},
+    {"LE NUL mid-line", LE(u"1234567897\r\nab\0cd\r\n1234567897"s), kSingle, StreamEnd::Complete,
+     LE(u"1234567897\r\n"), LE(u"ab\r\n"), 2},
+    {"LE NUL at the very end is not reported", LE(u"1234567897\r\n\0"s), kSingle,
+     StreamEnd::Complete, LE(u"1234567897\r\n"), kLE},
+    {"LE odd length", LE(u"1234567897\r\n") + "1", kSingle, StreamEnd::OddLength, "", ""},
+    {"LE section sign delimiter", LE(u"a\u00A71234567897\u00A7b\r\nc;1234567897"), kSectionSign,
+     StreamEnd::Complete, LE(u"a\u00A71234567897\u00A7b\r\n"), LE(u"c;1234567897\r\n")},
+    {"LE quoted fields", LE(u"\"1\";\"1234567897\"\r\n\"\";\"\"\r\n"), kSecondQuoted,
+     StreamEnd::Complete, LE(u"\"1\";\"1234567897\"\r\n"), LE(u"\"\";\"\"\r\n")},
+    // Units whose low byte is CR, ';' or a digit: only whole units count.
+    {"LE units that hold a line end's or a digit's byte",
+     LE(u"\u010D;1234567897\r\nx\u013B1234567897\r\n123456789\u0137\r\n"), kSecondField,
+     StreamEnd::Complete, LE(u"\u010D;1234567897\r\n"),
+     LE(u"x\u013B1234567897\r\n123456789\u0137\r\n")},
+    {"LE ten digits and a non-digit unit", LE(u"123456789\u0137\r\n1234567897"), kSingle,
+     StreamEnd::Complete, LE(u"1234567897\r\n"), LE(u"123456789\u0137\r\n")},
+    // UTF-16 BE
+    {"BE mark only", kBE, kSingle, StreamEnd::Complete, kBE, kBE},
+    {"BE CR, LF and CR LF mixed", BE(u"1234567897\rx\n1234567890\r\n9876543213"), kSingle,
+     StreamEnd::Complete, BE(u"1234567897\r\n9876543213\r\n"), BE(u"x\r\n1234567890\r\n")},
+    {"BE NUL mid-line", BE(u"ab\0cd\r\n1234567897"s), kSingle, StreamEnd::Complete, kBE,
+     BE(u"ab\r\n"), 1},
+    {"BE odd length", BE(u"1") + "\0"s, kSingle, StreamEnd::OddLength, "", ""},
+    {"BE section sign delimiter", BE(u"\u0A0D\u00A71234567897\r\n"), kSectionSign,
+     StreamEnd::Complete, BE(u"\u0A0D\u00A71234567897\r\n"), kBE},
+    // UTF-32 in both byte orders, a UTF-16 LE mark followed by a NUL unit included
+    {"UTF-32 LE", "\xFF\xFE\0\0"s + "1\0\0\0"s, kSingle, StreamEnd::Utf32Mark, "", ""},
+    {"UTF-32 LE mark only", "\xFF\xFE\0\0"s, kSingle, StreamEnd::Utf32Mark, "", ""},
+    {"UTF-32 BE", "\0\0\xFE\xFF"s + "\0\0\0001"s, kSingle, StreamEnd::Utf32Mark, "", ""},
+    // UTF-8
+    {"UTF-8 mark only", kUtf8, kSingle, StreamEnd::Complete, kUtf8, kUtf8},
+    {"UTF-8 first line", kUtf8 + "1234567897\r\nx", kSingle, StreamEnd::Complete,
+     kUtf8 + "1234567897\r\n", kUtf8 + "x\r\n"},
+    {"UTF-8 multi-byte neighbours of the delimiter",
+     kUtf8 + "\xC5\xBE;1234567897;\xC3\xA1\r\n\xE2\x82\xAC;1234567890", kSecondField,
+     StreamEnd::Complete, kUtf8 + "\xC5\xBE;1234567897;\xC3\xA1\r\n",
+     kUtf8 + "\xE2\x82\xAC;1234567890\r\n"},
+    {"UTF-8 NUL mid-line", kUtf8 + "12\0x\r\n"s, kSingle, StreamEnd::Complete, kUtf8,
+     kUtf8 + "12\r\n", 1},
+    // No mark: bytes as always, the start of a mark included.
+    {"bytes",
+     "\xEF\xBB"
+     "1234567897\r\n\xFF",
+     kSingle, StreamEnd::Complete, "",
+     "\xEF\xBB"
+     "1234567897\r\n\xFF\r\n"},
+    {"bytes with a NUL", "1234567897\n\0\n"s, kSingle, StreamEnd::Complete, "1234567897\r\n", "",
+     2},
+};
+
+TEST(SortLines, ReadsTheInputAsItsMarkSaysWhereverTheReadsEnd) {
+  for (const Case& c : kCases) {
+    for (const std::size_t block :
+         {std::size_t{1}, std::size_t{3}, std::size_t{7}, std::size_t{64}}) {
+      for (const auto& pieces : {std::vector<std::size_t>{SIZE_MAX}, {1, 2}, {3}}) {
+        test::TempFolder folder;
+        folder.Write("ok.txt", "old ok");
+        test::ChunkSource source(c.input, pieces);
+        AtomicFileWriter bad(folder.Path() / "bad.txt"), ok(folder.Path() / "ok.txt");
+        const StreamSort sort = SortLines(source, c.rule, bad, ok, nullptr, block);
+        const std::string where = std::string(c.name) + ", block " + std::to_string(block);
+        ASSERT_EQ(sort.end, c.end) << where;
+        if (c.end != StreamEnd::Complete) {
+          EXPECT_EQ(folder.Read("ok.txt"), "old ok") << where;
+          EXPECT_EQ(folder.EntryCount(), 1u) << where;  // no bad output, no temporary
+          continue;
+        }
+        EXPECT_EQ(folder.Read("ok.txt"), c.ok) << where;
+        EXPECT_EQ(folder.Read("bad.txt"), c.bad) << where;
+        EXPECT_EQ(sort.sorted.nulLine, c.nulLine) << where;
+      }
+    }
+  }
+}
+
+TEST(MarkOf, TellsTheEncodingFromTheFirstBytes) {
+  const std::pair<std::string, TextEncoding> cases[] = {
+      {"", TextEncoding::Bytes},
+      {"\xEF\xBB", TextEncoding::Bytes},
+      {"\xEF\xBB\xBF", TextEncoding::Utf8},
+      {"\xFF\xFE", TextEncoding::Utf16LE},
+      {"\xFF\xFE\0"s, TextEncoding::Utf16LE},
+      {"\xFF\xFE\0\0"s, TextEncoding::Utf32},
+      {"\xFE\xFF\0\0"s, TextEncoding::Utf16BE},
+      {"\0\0\xFE\xFF"s, TextEncoding::Utf32},
+      {"\0\0\xFE"s, TextEncoding::Bytes},
+  };
+  for (const auto& [start, encoding] : cases) EXPECT_EQ(MarkOf(start).encoding, encoding) << start;
+}
+
+}  // namespace
+}  // namespace sipo
