@@ -84,7 +84,8 @@ std::optional<FileRunJob> FileRunJob::Start(const FileRunOptions& options,
 }
 
 // The input is streamed into both outputs' temporaries while it is read; an input that fails, at
-// once or part-way, gives two empty outputs as one that cannot be opened does.
+// once or part-way, gives two empty outputs as one that cannot be opened does. A stopped sort
+// leaves the outputs alone.
 void FileRunJob::Sort(RunMonitor* monitor) noexcept {
   try {
     const std::filesystem::path badPath = NativePath(badOutput_);
@@ -92,7 +93,7 @@ void FileRunJob::Sort(RunMonitor* monitor) noexcept {
     InputFile file;
     if (file.Open(NativePath(input_)))
       result_ = SortOpenFile(file, okPath, badPath, rule_, monitor);
-    if (!result_.InputRead()) {
+    if (!result_.InputRead() && !Stopped()) {
       result_.sorted.badWritten = WriteEmpty(badPath);
       result_.sorted.okWritten = WriteEmpty(okPath);
     }
@@ -102,7 +103,17 @@ void FileRunJob::Sort(RunMonitor* monitor) noexcept {
 }
 
 // The host still sees the steps in their fixed order, whatever thread sorted.
-void FileRunJob::Finish(FileRunHost& host) {
+void FileRunJob::Finish(FileRunHost& host, FinishFor finishFor) {
+  // A closing window has nowhere left to show a message; the outputs are whole either way.
+  if (finishFor == FinishFor::Closing) {
+    host.SetBusy(false);
+    return;
+  }
+  if (Stopped()) {
+    host.SetBusy(false);
+    host.Inform(file_run_text::kStopped);
+    return;
+  }
   if (!failure_) {
     if (!result_.InputRead()) host.Inform(file_run_text::kInputFailed);
     host.ShowFileName(FileNameSlot::BadOutput, badOutput_);
