@@ -37,6 +37,8 @@ class FedInput {
 
   bool Ready() const { return pipe_ != INVALID_HANDLE_VALUE && event_ != nullptr; }
   int Rounds() const { return rounds_; }
+  // No more lines for now; the input stays open.
+  void Pause() { paused_ = true; }
   // Ends the input after the rounds written so far.
   void End() {
     ending_ = true;
@@ -50,8 +52,8 @@ class FedInput {
  private:
   void Feed() {
     if (!WaitForReader()) return;
-    while (!ending_ && Write(kRound)) {
-      ++rounds_;
+    while (!ending_ && (paused_ || Write(kRound))) {
+      if (!paused_) ++rounds_;
       for (int slice = 0; slice < 10 && !ending_; ++slice) Sleep(50);
     }
   }
@@ -82,6 +84,7 @@ class FedInput {
   HANDLE pipe_;
   HANDLE event_;
   std::atomic<bool> ending_ = false;
+  std::atomic<bool> paused_ = false;
   std::atomic<int> rounds_ = 0;
   std::thread feeder_;
 };
@@ -307,6 +310,22 @@ TEST(LongRun, AStoppedRunLeavesTheOutputsAsTheyWere) {
     EXPECT_EQ(ReadBytes(run.Bad()), "old bad\r\n");
     EXPECT_EQ(TemporaryCount(run.app.Folder()), 0);
   }
+}
+
+// A pipe that gives nothing more keeps the run waiting in a read; the stop does not wait for data.
+TEST(LongRun, AStopReachesARunThatWaitsForInput) {
+  LongRun run;
+  run.Start(2);
+  run.Input().Pause();
+  Sleep(600);  // past the last round's write, so that the program waits in its read
+  run.app.Focus(IDC_FileButton);
+  SendKey(VK_ESCAPE);
+  HWND stopped = WaitForDialog(run.app.ProcessId(), L"Information");
+  ASSERT_NE(stopped, nullptr);
+  EXPECT_EQ(MessageOf(stopped), kStopped);
+  PressDialogButton(stopped, IDOK);
+  EXPECT_EQ(ReadBytes(run.Ok()), "old ok\r\n");
+  EXPECT_EQ(TemporaryCount(run.app.Folder()), 0);
 }
 
 // While a run lasts the other controls take no input: a click on "Zavřít" or a typed key does
