@@ -266,11 +266,12 @@ TEST(LongRun, TheWindowAnswersAndFileButtonCountsTheLinesUntilDone) {
 }
 
 // Each way to stop leaves both outputs with their old bytes and removes the temporaries at once;
-// FileButton and Escape say so, a close request closes the window as always.
+// FileButton and Escape say so, a close request (Alt+F4, the session's end) closes the window as
+// always.
 TEST(LongRun, AStoppedRunLeavesTheOutputsAsTheyWere) {
-  enum class StopBy { MouseClick, Escape, SpaceOnTheButton, AltF4 };
-  for (const StopBy way :
-       {StopBy::MouseClick, StopBy::Escape, StopBy::SpaceOnTheButton, StopBy::AltF4}) {
+  enum class StopBy { MouseClick, Escape, SpaceOnTheButton, AltF4, LogOff };
+  for (const StopBy way : {StopBy::MouseClick, StopBy::Escape, StopBy::SpaceOnTheButton,
+                           StopBy::AltF4, StopBy::LogOff}) {
     SCOPED_TRACE(static_cast<int>(way));
     LongRun run;
     run.Start(2);
@@ -292,8 +293,16 @@ TEST(LongRun, AStoppedRunLeavesTheOutputsAsTheyWere) {
         run.app.Focus(IDC_FileButton);
         SendKey(VK_F4, true);
         break;
+      case StopBy::LogOff: {
+        // Windows ends the program once the window has answered this.
+        DWORD_PTR ignored;
+        EXPECT_NE(SendMessageTimeoutW(run.app.MainWindow(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF,
+                                      SMTO_BLOCK, 10000, &ignored),
+                  0);
+        break;
+      }
     }
-    if (way == StopBy::AltF4) {
+    if (way == StopBy::AltF4 || way == StopBy::LogOff) {
       EXPECT_EQ(run.app.WaitForExit(), 0u);
       const std::string settings = ReadBytes(run.app.Folder() + L"\\Zerbanix.ini");
       EXPECT_NE(settings.find("TMainForm="), std::string::npos) << settings;

@@ -251,7 +251,7 @@ void MainForm::Inform(std::string_view message) {
   ShowInformation(Handle(), message);
 }
 
-// The run blocks this thread, so what changes is drawn at once; the animation draws itself.
+// What changes is drawn at once; the animation draws itself.
 void MainForm::SetBusy(bool busy) {
   HWND animator = Control(IDC_FileAnimator);
   if (busy) {
