@@ -29,6 +29,7 @@ std::wstring ExecutablePath() {
 int RunEventLoop(HWND mainWindow) {
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    if (sipo::ui::WindowBase::PreTranslate(msg)) continue;
     // Tab, arrow keys and button keys move between controls as in a dialog, in whichever of the
     // program's windows the message is for.
     HWND window = msg.hwnd != nullptr ? GetAncestor(msg.hwnd, GA_ROOT) : mainWindow;

@@ -93,7 +93,8 @@ std::optional<FileRunJob> FileRunJob::Start(const FileRunOptions& options,
 }
 
 // The input is streamed into both outputs' temporaries while it is read; an input that fails, at
-// once or part-way, gives two empty outputs as one that cannot be opened does.
+// once or part-way, gives two empty outputs as one that cannot be opened does. A stopped sort
+// leaves the outputs alone.
 void FileRunJob::Sort(RunMonitor* monitor) noexcept {
   try {
     const std::filesystem::path badPath = NativePath(badOutput_);
@@ -111,7 +112,17 @@ void FileRunJob::Sort(RunMonitor* monitor) noexcept {
 }
 
 // The host still sees the steps in their fixed order, whatever thread sorted.
-void FileRunJob::Finish(FileRunHost& host) {
+void FileRunJob::Finish(FileRunHost& host, FinishFor finishFor) {
+  // A closing window has nowhere left to show a message; the outputs are whole either way.
+  if (finishFor == FinishFor::Closing) {
+    host.SetBusy(false);
+    return;
+  }
+  if (Stopped()) {
+    host.SetBusy(false);
+    host.Inform(file_run_text::kStopped);
+    return;
+  }
   const std::string_view refusal = RefusalMessage(result_.input);
   if (!failure_ && refusal.empty()) {
     if (!result_.InputRead()) host.Inform(file_run_text::kInputFailed);

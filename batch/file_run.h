@@ -57,6 +57,11 @@ inline constexpr std::string_view kOKOutputFailed =
     "V\xFDstupn\xED soubor pro spr\xE1vn\xE9 \xF8\xE1"
     "dky se nepoda\xF8ilo otev\xF8\xEDt.";
 inline constexpr std::string_view kDone = "Hotovo.";
+// "Přerušeno. Výstupní soubory zůstaly beze změny."
+inline constexpr std::string_view kStopped =
+    "P\xF8"
+    "eru\x9A"
+    "eno. V\xFDstupn\xED soubory z\xF9staly beze zm\xECny.";
 }  // namespace file_run_text
 
 // Drops one pair of surrounding double quotes, then puts the program directory in front of a
@@ -100,11 +105,17 @@ class FileRunJob {
                                          FileRunHost& host);
   // Sorts the input into both outputs. Never throws: a failure is kept for Finish.
   void Sort(RunMonitor* monitor = nullptr) noexcept;
+  // Who the run finishes for: the user, who sees its messages, or a window that is closing,
+  // which only turns the busy indicator off.
+  enum class FinishFor { User, Closing };
   // Shows the outputs' names and the messages in their fixed order, turns the busy indicator off
   // and ends with "Hotovo." and the counts; an input refused as unreadable ends with the reason
-  // instead. A failure that Sort kept is then thrown on the host's thread.
-  void Finish(FileRunHost& host);
+  // instead. A failure that Sort kept is then thrown on the host's thread. A stopped run says
+  // only that the outputs were left as they were.
+  void Finish(FileRunHost& host, FinishFor finishFor = FinishFor::User);
   const FileSortResult& Result() const { return result_; }
+  // The monitor stopped the sort: both outputs are as they were.
+  bool Stopped() const { return result_.input == InputState::Interrupted; }
 
  private:
   FileRunJob() = default;

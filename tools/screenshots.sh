@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# screenshots.sh - remakes the README's pictures in docs/: the main window at start and after a
-# file run, drawn by Wine in a virtual desktop (so that the windows have their title bars) on a
-# virtual X display, and the floating clipboard window and the About window. Usage:
-# tools/screenshots.sh
+# screenshots.sh - remakes the README's pictures in docs/: the main window at start, during a long
+# file run and after a file run, drawn by Wine in a virtual desktop (so that the windows have their
+# title bars) on a virtual X display, and the floating clipboard window and the About window.
+# Usage: tools/screenshots.sh
 set -euo pipefail
 SIPO_ROOT="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$SIPO_ROOT"
@@ -24,7 +24,7 @@ rm -rf "$work" "$program" && mkdir -p "$work" "$program" docs
 cp build/mingw/app/Sipo.exe "$program/"
 LC_ALL=cs_CZ.UTF-8 wine explorer /desktop=sipo,1024x768 \
   build/mingw/tools/screenshots/screenshot_driver.exe "C:\\Tamrix SIPO\\Sipo.exe" "Z:$work"
-for name in main file-run floating-window about-window; do
+for name in main run-in-progress file-run floating-window about-window; do
   convert "$work/$name.bmp" "docs/$name.png"
 done
-echo "screenshots: docs/main.png docs/file-run.png docs/floating-window.png docs/about-window.png"
+echo "screenshots: docs/main.png docs/run-in-progress.png docs/file-run.png docs/floating-window.png docs/about-window.png"

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -246,6 +247,39 @@ TEST(RunFileCheck, AnUnreadableEncodingIsRefusedWithItsReason) {
                                    "busy off", message}));
     EXPECT_EQ(folder.Read("ok.txt"), "old ok");
     EXPECT_EQ(folder.EntryCount(), 2u);  // no bad output, no temporary
+  }
+}
+
+// Stops the sort at its first look.
+class StopAtOnce : public RunMonitor {
+ public:
+  void Progress(const RunProgress&) override {}
+  bool StopRequested() override { return true; }
+};
+
+// A stopped job leaves the old outputs and no temporary; the user hears that, a closing window
+// hears nothing.
+TEST(FileRunJob, AStoppedSortKeepsTheOutputsAndSaysSo) {
+  const std::string kStopped = "inform: Přerušeno. Výstupní soubory zůstaly beze změny.";
+  for (const auto finishFor : {FileRunJob::FinishFor::User, FileRunJob::FinishFor::Closing}) {
+    test::TempFolder folder;
+    folder.Write("in.txt", "1234567897\r\nbad\r\n");
+    folder.Write("ok.txt", "old ok\r\n");
+    folder.Write("bad.txt", "old bad\r\n");
+    RecordingHost host;
+    std::optional<FileRunJob> job =
+        FileRunJob::Start(Options("in.txt", "ok.txt", "bad.txt"), folder.Dir(), host);
+    ASSERT_TRUE(job);
+    StopAtOnce monitor;
+    job->Sort(&monitor);
+    EXPECT_TRUE(job->Stopped());
+    job->Finish(host, finishFor);
+    Events expected = {kAsk, "busy on", "show Input: " + folder.Dir() + "in.txt", "busy off"};
+    if (finishFor == FileRunJob::FinishFor::User) expected.push_back(kStopped);
+    EXPECT_EQ(host.events, expected);
+    EXPECT_EQ(folder.Read("ok.txt"), "old ok\r\n");
+    EXPECT_EQ(folder.Read("bad.txt"), "old bad\r\n");
+    EXPECT_EQ(folder.EntryCount(), 3u);
   }
 }
 

@@ -1,7 +1,7 @@
 // shoot.cpp - puts Sipo.exe in the states the README shows and saves each as a bitmap of the
 // screen around its window. Runs under Wine (or Windows) next to a copy of the program.
 // Usage: shoot SIPO_EXE OUT_DIR
-//   (writes main.bmp, file-run.bmp, floating-window.bmp and about-window.bmp)
+//   (writes main.bmp, run-in-progress.bmp, file-run.bmp, floating-window.bmp and about-window.bmp)
 #include <windows.h>
 
 #include <cstdio>
@@ -138,6 +138,37 @@ bool ShootWindow(HWND main, DWORD pid, int button, const wchar_t* windowClass,
   return true;
 }
 
+// A long run: the input is a pipe that this driver feeds slowly, so that the run is caught while
+// FileButton shows how many lines it has read. Ending the pipe ends the run.
+bool ShootRunInProgress(HWND main, DWORD pid, const std::wstring& path) {
+  const wchar_t* const pipeName = L"\\\\.\\pipe\\sipo-screenshot";
+  HANDLE pipe = CreateNamedPipeW(pipeName, PIPE_ACCESS_OUTBOUND, PIPE_TYPE_BYTE | PIPE_WAIT, 1,
+                                 4096, 4096, 0, nullptr);
+  if (pipe == INVALID_HANDLE_VALUE) return false;
+  SetText(main, IDC_FileInputEdit, pipeName);
+  PostMessageW(Control(main, IDC_FileButton), BM_CLICK, 0, 0);
+  HWND confirm = WaitFor(pid, L"#32770", L"Confirm");
+  if (confirm == nullptr) return false;
+  PostMessageW(GetDlgItem(confirm, IDYES), BM_CLICK, 0, 0);
+  if (!ConnectNamedPipe(pipe, nullptr) && GetLastError() != ERROR_PIPE_CONNECTED) return false;
+  const char lines[] = "1234567897;Novak\r\n1234567890;Svoboda\r\n0700000007;Dvorak\r\n";
+  for (int round = 0; round < 12; ++round) {
+    DWORD written = 0;
+    WriteFile(pipe, lines, sizeof(lines) - 1, &written, nullptr);
+    Sleep(200);
+  }
+  Settle(main);
+  SaveScreen(RectOf(main), path);
+  CloseHandle(pipe);
+  HWND done = WaitFor(pid, L"#32770", L"Information");
+  if (done == nullptr) return false;
+  PostMessageW(GetDlgItem(done, IDOK), BM_CLICK, 0, 0);
+  for (int attempt = 0; attempt < 200 && IsWindow(done); ++attempt) Sleep(25);
+  SetText(main, IDC_FileInputEdit, L"vstup.txt");
+  Settle(main);
+  return true;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -168,6 +199,7 @@ int wmain(int argc, wchar_t** argv) {
   SetText(main, IDC_DelimiterEdit, L";");
   Settle(main);
   SaveScreen(RectOf(main), out + L"\\main.bmp");
+  if (!ShootRunInProgress(main, process.dwProcessId, out + L"\\run-in-progress.bmp")) return 1;
 
   PostMessageW(Control(main, IDC_FileButton), BM_CLICK, 0, 0);
   HWND confirm = WaitFor(process.dwProcessId, L"#32770", L"Confirm");

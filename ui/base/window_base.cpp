@@ -65,6 +65,25 @@ void WindowBase::MoveToSuggested(const RECT& suggested) {
                suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+bool WindowBase::PreTranslate(const MSG& msg) {
+  HWND root = msg.hwnd != nullptr ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+  // Only a window of a class registered here holds a WindowBase in its user data.
+  if (root == nullptr ||
+      reinterpret_cast<WNDPROC>(GetClassLongPtrW(root, GCLP_WNDPROC)) != WindowProc) {
+    return false;
+  }
+  auto* self = reinterpret_cast<WindowBase*>(GetWindowLongPtrW(root, GWLP_USERDATA));
+  if (self == nullptr) return false;
+  try {
+    return self->TakeQueuedMessage(msg);
+  } catch (const std::exception& error) {
+    ShowErrorBox(root, error.what());
+  } catch (...) {
+    ShowErrorBox(root, "Unknown error");
+  }
+  return true;
+}
+
 // Errors never cross a frame that Windows owns: whatever a handler throws is shown here and the
 // program carries on.
 LRESULT CALLBACK WindowBase::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -19,6 +19,11 @@ class WindowBase {
   virtual ~WindowBase() = default;
   HWND Handle() const { return hwnd_; }
 
+  // Offers a message from the event loop's queue to the program's window it is for, before
+  // dialog navigation and dispatch; true when that window took it. Errors are shown as a window
+  // procedure's are.
+  static bool PreTranslate(const MSG& msg);
+
  protected:
   // Registers the class once; the window procedure forwards to HandleMessage.
   static void RegisterClassOnce(const wchar_t* className, HBRUSH background, HICON icon);
@@ -32,6 +37,8 @@ class WindowBase {
   void MoveToSuggested(const RECT& suggested);
 
   virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) = 0;
+  // A queued message for this window or one of its controls; true to take it from the queue.
+  virtual bool TakeQueuedMessage(const MSG&) { return false; }
   LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcW(hwnd_, message, wParam, lParam);
   }

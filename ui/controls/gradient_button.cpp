@@ -13,6 +13,8 @@ namespace sipo::ui {
 namespace {
 
 constexpr UINT_PTR kSubclassId = 1;
+// wParam: the thousandths of the face to fill, or -1.
+constexpr UINT kSetProgress = WM_APP + 1;
 
 struct Gradient {
   COLORREF top, bottom;
@@ -32,6 +34,8 @@ constexpr FaceColours kPressed = {{0x76AFF1, 0x4190F3}, {0x0E72F1, 0x4C9FFD}, 0x
 struct ButtonData {
   ButtonGroup group;
   bool hot = false;  // the mouse is over the button
+  // The part of the face filled as a progress bar, in thousandths; -1 for none.
+  int progress = -1;
 };
 
 int Mix(int from, int to, int step, int steps) {
@@ -68,6 +72,18 @@ void DrawFace(HDC dc, RECT rc, const FaceColours& colours) {
   FillGradient(dc, {rc.left, middle, rc.right, rc.bottom}, colours.lower);
 }
 
+// A stronger blue than the action face, so that the bar reads on the normal and the hot face.
+constexpr Gradient kProgressUpper = {0xF0C9A6, 0xE9BB94};
+constexpr Gradient kProgressLower = {0xE0AC80, 0xEEC29E};
+
+void DrawProgress(HDC dc, RECT rc, int thousandths) {
+  InflateRect(&rc, -1, -1);
+  rc.right = rc.left + MulDiv(rc.right - rc.left, thousandths, 1000);
+  const int middle = rc.top + (rc.bottom - rc.top) / 2;
+  FillGradient(dc, {rc.left, rc.top, rc.right, middle}, kProgressUpper);
+  FillGradient(dc, {rc.left, middle, rc.right, rc.bottom}, kProgressLower);
+}
+
 // The caption wraps at word ends and is centred both ways.
 void DrawCaption(HWND button, HDC dc, RECT rc) {
   const std::wstring text = GetWideText(button);
@@ -93,6 +109,7 @@ void Paint(HWND button, const ButtonData& data, HDC dc) {
   HBITMAP bitmap = CreateCompatibleBitmap(dc, rc.right, rc.bottom);
   HGDIOBJ oldBitmap = SelectObject(memory, bitmap);
   DrawFace(memory, rc, ColoursFor(button, data));
+  if (data.progress > 0) DrawProgress(memory, rc, data.progress);
   DrawCaption(button, memory, rc);
   // The keyboard focus is always shown, whether or not the keyboard has been used yet.
   if (GetFocus() == button) {
@@ -151,6 +168,14 @@ LRESULT CALLBACK ButtonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     case WM_MOUSELEAVE:
       TrackHot(hwnd, *data, false);
       break;
+    case kSetProgress: {
+      const int progress = static_cast<int>(wParam);
+      if (progress != data->progress) {
+        data->progress = progress;
+        InvalidateRect(hwnd, nullptr, FALSE);
+      }
+      return 0;
+    }
     case WM_GETDLGCODE:
       // The dialog navigation would turn Enter into a command for a default button, which this
       // window has none of; the focused button takes Enter itself instead.
@@ -200,6 +225,12 @@ HWND CreateGradientButton(HWND parent, int id, const char* cp1250Text, ButtonGro
                       reinterpret_cast<DWORD_PTR>(new ButtonData{group}));
   }
   return button;
+}
+
+void SetButtonProgress(HWND button, double fraction) {
+  const int progress =
+      fraction < 0 ? -1 : static_cast<int>((fraction < 1 ? fraction : 1) * 1000 + 0.5);
+  SendMessageW(button, kSetProgress, static_cast<WPARAM>(progress), 0);
 }
 
 }  // namespace sipo::ui

@@ -11,4 +11,8 @@ enum class ButtonGroup { Action, Window };
 // Enter or Space presses it while it has the focus, though the window has no default button.
 HWND CreateGradientButton(HWND parent, int id, const char* cp1250Text, ButtonGroup group);
 
+// Fills the left part of the face, fraction 0 to 1 of its width, as a progress bar under the
+// caption; a negative fraction removes the fill.
+void SetButtonProgress(HWND button, double fraction);
+
 }  // namespace sipo::ui

@@ -167,8 +167,10 @@ bool MainForm::FormCloseQuery() {
 }
 
 // A settings write that fails is shown, and the program ends all the same: a read-only settings
-// file must not leave the user a window that cannot be closed.
+// file must not leave the user a window that cannot be closed. A run in progress is stopped
+// first, and the window closes once it has ended.
 void MainForm::FormClose() {
+  if (StopRunForClose()) return;
   SaveOnClose();
   DestroyWindow(Handle());
 }
@@ -203,8 +205,12 @@ void MainForm::MultiExportButtonClick() {
 }
 
 // The run goes on when the settings cannot be written: the user asked for the run, and the
-// failure has been shown.
+// failure has been shown. While a run lasts, the button stops it.
 void MainForm::FileButtonClick() {
+  if (run_) {
+    StopRun();
+    return;
+  }
   try {
     SaveSettings(store_, *this, settingsUnavailable_);
   } catch (const std::exception& error) {
@@ -218,7 +224,7 @@ void MainForm::FileButtonClick() {
   options.Delimiter = GetControlText(Control(IDC_DelimiterEdit));
   options.SingleColumn = FieldChecked(SettingsField::SingleColumnCheck);
   options.SYLK = FieldChecked(SettingsField::SYLKCheck);
-  RunFileCheck(options, programDir_, *this);
+  StartRun(options);
 }
 
 void MainForm::AboutButtonClick() {
@@ -245,7 +251,7 @@ void MainForm::Inform(std::string_view message) {
   ShowInformation(Handle(), message);
 }
 
-// The run blocks this thread, so what changes is drawn at once; the animation draws itself.
+// What changes is drawn at once; the animation draws itself.
 void MainForm::SetBusy(bool busy) {
   HWND animator = Control(IDC_FileAnimator);
   if (busy) {

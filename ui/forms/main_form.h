@@ -4,18 +4,21 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 
 #include "batch/file_run.h"
 #include "core/sipo_number.h"
 #include "settings/main_settings.h"
 #include "settings/settings_store.h"
+#include "ui/base/taskbar_button.h"
 #include "ui/base/window_base.h"
 #include "ui/controls/busy_animator.h"
 #include "ui/controls/control_table.h"
 #include "ui/controls/hints.h"
 #include "ui/controls/multi_grid.h"
 #include "ui/controls/panel.h"
+#include "ui/forms/file_run_thread.h"
 
 namespace sipo::ui {
 
@@ -51,6 +54,7 @@ class MainForm : public WindowBase, public FileRunHost, public SettingsFields {
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  bool TakeQueuedMessage(const MSG& msg) override;
 
  private:
   // Event handlers.
@@ -66,6 +70,15 @@ class MainForm : public WindowBase, public FileRunHost, public SettingsFields {
   void AboutButtonClick();
   void CloseButtonClick();
   void LogoImageClick();
+
+  // The file run on its own thread (main_form_run.cpp).
+  void StartRun(const FileRunOptions& options);
+  void StopRun();
+  bool StopRunForClose();
+  void RunTimerTick();
+  void RunEnded();
+  void EndSession();
+  bool IgnoredDuringRun(const MSG& msg) const;
 
   // Window plumbing.
   void CreateControls();
@@ -96,6 +109,11 @@ class MainForm : public WindowBase, public FileRunHost, public SettingsFields {
   MultiGrid multiGrid_;
   BusyAnimator fileAnimator_;
   Hints hints_;
+  std::unique_ptr<FileRunThread> run_;  // while a file run lasts
+  bool closeAfterRun_ = false;          // a close request came during the run
+  std::string runCaption_;              // FileButton's caption as the run last set it
+  std::unique_ptr<TaskbarButton> taskbarButton_;
+  std::unique_ptr<TaskbarRunView> taskbar_;
 };
 
 }  // namespace sipo::ui

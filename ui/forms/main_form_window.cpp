@@ -13,6 +13,7 @@
 #include "ui/controls/logo_image.h"
 #include "ui/forms/main_form_hints.h"
 #include "ui/forms/main_form_layout.h"
+#include "ui/forms/main_form_run.h"
 #include "win/decimal_separator.h"
 #include "win/win_text.h"
 
@@ -204,6 +205,15 @@ LRESULT MainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case kAddHintsMessage:
       AddHints();
+      return 0;
+    case kRunEndedMessage:
+      RunEnded();
+      return 0;
+    case WM_TIMER:
+      if (wParam == kRunTimer) RunTimerTick();
+      return 0;
+    case WM_ENDSESSION:
+      if (wParam) EndSession();
       return 0;
     case WM_DESTROY:
       PostQuitMessage(0);
