@@ -1,6 +1,7 @@
 // start_timer.cpp - times how long programs take from their start to a visible main window.
 // Usage: start_timer RUNS NAME=EXE=CLASS...   Runs the programs in turn, RUNS times each, each in
-// the folder of its executable, and prints the median and the fastest time of each in ms.
+// the folder of its executable, and prints the median and the fastest time of each in ms, and the
+// ratio of each median to the last program's.
 #include <windows.h>
 
 #include <algorithm>
@@ -92,10 +93,12 @@ int wmain(int argc, wchar_t** argv) {
     std::printf("%ls: median %.1f ms, fastest %.1f ms over %d starts\n", program.name.c_str(),
                 program.ms[program.ms.size() / 2], program.ms.front(), runs);
   }
-  if (programs.size() == 2) {
-    std::printf(
-        "ratio %ls / %ls (medians): %.2f\n", programs[0].name.c_str(), programs[1].name.c_str(),
-        programs[0].ms[programs[0].ms.size() / 2] / programs[1].ms[programs[1].ms.size() / 2]);
+  // Each program against the last one, the baseline.
+  const Program& baseline = programs.back();
+  for (std::size_t i = 0; i + 1 < programs.size(); ++i) {
+    std::printf("ratio %ls / %ls (medians): %.2f\n", programs[i].name.c_str(),
+                baseline.name.c_str(),
+                programs[i].ms[programs[i].ms.size() / 2] / baseline.ms[baseline.ms.size() / 2]);
   }
   return 0;
 }

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "tests/ui/sipo_app.h"
 #include "tests/ui/window_probe.h"
@@ -28,6 +29,39 @@ bool GoneSoon(HWND window) {
 void PostKey(HWND control, WORD key) {
   PostMessageW(control, WM_KEYDOWN, key, 1);
   PostMessageW(control, WM_KEYUP, key, 0xC0000001);
+}
+
+// Tab as the user's keyboard gives it, through the system's queue: the window's navigation reads
+// the Shift key's state, which a posted message cannot carry. The About window is brought forward
+// first, as keys go to the active window.
+void SendTab(HWND about, bool shift) {
+  const DWORD theirs = GetWindowThreadProcessId(about, nullptr);
+  AttachThreadInput(GetCurrentThreadId(), theirs, TRUE);
+  SetForegroundWindow(about);
+  AttachThreadInput(GetCurrentThreadId(), theirs, FALSE);
+  std::vector<INPUT> inputs;
+  auto add = [&](WORD key, bool up) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    inputs.push_back(input);
+  };
+  if (shift) add(VK_SHIFT, false);
+  add(VK_TAB, false);
+  add(VK_TAB, true);
+  if (shift) add(VK_SHIFT, true);
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+HWND WaitForFocusOn(HWND about, HWND expected) {
+  HWND focus = nullptr;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    focus = FocusOf(about);
+    if (focus == expected) break;
+    Sleep(50);
+  }
+  return focus;
 }
 
 POINT TopLeft(HWND window) {
@@ -94,6 +128,26 @@ TEST(AboutForm, ControlsStandAtTheirPlacesAndTheLicenceCanBeSelected) {
   EXPECT_EQ(LOWORD(selection), 0);
   EXPECT_EQ(HIWORD(selection), 8);
   PostMessageW(about, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(GoneSoon(about));
+}
+
+// The licence is a multi-line text, which would keep Tab for itself: the focus must come out of it
+// both ways, and Enter on the close button still closes the window.
+TEST(AboutForm, TabAndShiftTabGoRoundTheCloseButtonAndTheLicence) {
+  SipoApp app;
+  ASSERT_NE(app.MainWindow(), nullptr);
+  HWND about = OpenAbout(app);
+  ASSERT_NE(about, nullptr);
+  HWND close = FindControl(about, IDC_CloseButton);
+  HWND memo = FindControl(about, IDC_LicenceMemo);
+  ASSERT_EQ(WaitForFocusOn(about, close), close);
+  for (bool shift : {false, true}) {
+    for (HWND expected : {memo, close, memo, close}) {
+      SendTab(about, shift);
+      EXPECT_EQ(WaitForFocusOn(about, expected), expected) << (shift ? "Shift+Tab" : "Tab");
+    }
+  }
+  PostKey(close, VK_RETURN);
   EXPECT_TRUE(GoneSoon(about));
 }
 

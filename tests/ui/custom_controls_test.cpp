@@ -171,6 +171,72 @@ TEST(GradientButton, ShowsItsGroupsColoursInEachState) {
   ParkMouse();
 }
 
+// System colours and the high-contrast flag for the whole test prefix while it lives; both are
+// put back as they were, however the test ends.
+class ThemeColours {
+ public:
+  static constexpr int kElements[] = {COLOR_BTNFACE, COLOR_BTNTEXT, COLOR_HIGHLIGHT,
+                                      COLOR_HIGHLIGHTTEXT};
+  ThemeColours() {
+    for (int element : kElements) saved_.push_back(GetSysColor(element));
+  }
+  ~ThemeColours() {
+    SetHighContrast(false);
+    SetSysColors(static_cast<int>(saved_.size()), kElements, saved_.data());
+  }
+  ThemeColours(const ThemeColours&) = delete;
+  ThemeColours& operator=(const ThemeColours&) = delete;
+
+  void Set(const std::vector<COLORREF>& colours) {
+    SetSysColors(static_cast<int>(colours.size()), kElements, colours.data());
+  }
+  // False where the system refuses the switch (Wine 8 does, and always reports it off).
+  static bool SetHighContrast(bool on) {
+    HIGHCONTRASTW contrast{};
+    contrast.cbSize = sizeof(contrast);
+    contrast.dwFlags = on ? HCF_HIGHCONTRASTON : 0;
+    return SystemParametersInfoW(SPI_SETHIGHCONTRAST, sizeof(contrast), &contrast,
+                                 SPIF_SENDCHANGE) != FALSE;
+  }
+
+ private:
+  std::vector<COLORREF> saved_;
+};
+
+// New system colours alone change nothing of the designed faces; with the high-contrast theme on
+// the buttons and bars take the theme's colours while the program runs, and go back once it is off.
+TEST(GradientButton, DrawsInTheThemesColoursOnlyInHighContrast) {
+  SipoApp app;
+  ASSERT_NE(app.MainWindow(), nullptr);
+  app.Focus(IDC_SingleEdit);
+  ParkMouse();
+  constexpr COLORREF kFace = 0x203040, kText = 0xE0F0FF, kHighlight = 0x00C000;
+  ThemeColours theme;
+  theme.Set({kFace, kText, kHighlight, 0xFFFFFF});
+  Settle(app.MainWindow());
+  ExpectFace(app, IDC_FileButton, kActionNormal, "new colours, no high contrast");
+  ExpectFace(app, IDC_CloseButton, kWindowNormal, "new colours, no high contrast");
+
+  if (!ThemeColours::SetHighContrast(true)) GTEST_SKIP() << "the system refuses high contrast";
+  Settle(app.MainWindow());
+  const FaceColours flat = {kFace, kFace, kFace, kFace, kText};
+  ExpectFace(app, IDC_FileButton, flat, "high contrast");
+  ExpectFace(app, IDC_CloseButton, flat, "high contrast");
+  SendMessageW(app.Control(IDC_FileButton), BM_SETSTATE, TRUE, 0);
+  ExpectFace(app, IDC_FileButton, {kHighlight, kHighlight, kHighlight, kHighlight, kText},
+             "high contrast, pressed");
+  SendMessageW(app.Control(IDC_FileButton), BM_SETSTATE, FALSE, 0);
+  HWND header = app.Control(IDC_SingleHeader);
+  RECT rc;
+  GetWindowRect(header, &rc);
+  const int area = (rc.right - rc.left) * (rc.bottom - rc.top);
+  EXPECT_GE(WaitForPixels(header, kHighlight, area / 2), area / 2);
+
+  ASSERT_TRUE(ThemeColours::SetHighContrast(false));
+  Settle(app.MainWindow());
+  ExpectFace(app, IDC_FileButton, kActionNormal, "high contrast off again");
+}
+
 TEST(GradientButton, PressedByHoldingTheMouseButtonDown) {
   SipoApp app;
   ASSERT_NE(app.MainWindow(), nullptr);

@@ -4,6 +4,7 @@
 #include <exception>
 
 #include "program/program_title.h"
+#include "ui/base/contrast_colours.h"
 #include "win/win_text.h"
 
 namespace sipo::ui {
@@ -96,6 +97,8 @@ LRESULT CALLBACK WindowBase::WindowProc(HWND hwnd, UINT message, WPARAM wParam, 
   if (self == nullptr) return DefWindowProcW(hwnd, message, wParam, lParam);
   try {
     const LRESULT result = self->HandleMessage(message, wParam, lParam);
+    // A theme change repaints every window, whatever the window itself did with it.
+    FollowColourChange(hwnd, message, wParam, lParam);
     if (message == WM_NCDESTROY) {
       SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
       self->hwnd_ = nullptr;

@@ -21,12 +21,12 @@ BusyAnimator::~BusyAnimator() {
   Stop();
 }
 
-// The frames are decoded beside the window's start, which need not wait for the decoder: nothing
-// shows them before the first file run.
+// The frames are decoded by the first Start: nothing shows them before the first file run, and a
+// decoder loading beside the window's start slows the making of its controls.
 HWND BusyAnimator::Create(HWND parent, int id) {
   // The panel's colour shows where the frames are transparent.
   const COLORREF background = GetSysColor(COLOR_BTNFACE);
-  decoding_ = std::async(std::launch::async,
+  decoding_ = std::async(std::launch::deferred,
                          [background] { return Picture::FromResource(IDR_BUSY_GIF, background); });
   hwnd_ = CreateChildControl(WC_STATICW, L"", WS_CHILD, parent, id);
   if (hwnd_ != nullptr) {

@@ -13,9 +13,36 @@
 namespace sipo::ui {
 namespace {
 
+constexpr UINT_PTR kMemoSubclassId = 1;
+
 HWND CreatePlain(const wchar_t* className, DWORD style, const ControlSpec& spec, HWND parent) {
   return CreateChildControl(className, Widen(spec.text).c_str(), WS_CHILD | WS_VISIBLE | style,
                             parent, spec.id);
+}
+
+// A multi-line edit asks for every key, Tab included, and hands Tab to its parent only when that
+// is a dialog; in a plain window the focus would stay in it for good. The memo is read-only, so it
+// gives Tab and Shift+Tab back to the window's navigation and keeps the other keys.
+LRESULT CALLBACK MemoProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                          DWORD_PTR) {
+  if (message == WM_GETDLGCODE && lParam != 0) {
+    const auto* msg = reinterpret_cast<const MSG*>(lParam);
+    if ((msg->message == WM_KEYDOWN || msg->message == WM_CHAR) && msg->wParam == VK_TAB) {
+      return DefSubclassProc(hwnd, message, wParam, lParam) & ~(DLGC_WANTALLKEYS | DLGC_WANTTAB);
+    }
+  } else if (message == WM_NCDESTROY) {
+    RemoveWindowSubclass(hwnd, MemoProc, kMemoSubclassId);
+  }
+  return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+HWND CreateMemo(const ControlSpec& spec, HWND parent) {
+  HWND memo = CreatePlain(
+      WC_EDITW,
+      WS_TABSTOP | WS_BORDER | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_CENTER | ES_AUTOVSCROLL,
+      spec, parent);
+  if (memo != nullptr) SetWindowSubclass(memo, MemoProc, kMemoSubclassId, 0);
+  return memo;
 }
 
 }  // namespace
@@ -30,10 +57,7 @@ HWND CreateTableControl(const ControlSpec& spec, HWND parent) {
     case Kind::CentredLabel:
       return CreatePlain(WC_STATICW, SS_CENTER | SS_NOPREFIX, spec, parent);
     case Kind::Memo:
-      return CreatePlain(WC_EDITW,
-                         WS_TABSTOP | WS_BORDER | WS_VSCROLL | ES_MULTILINE | ES_READONLY |
-                             ES_CENTER | ES_AUTOVSCROLL,
-                         spec, parent);
+      return CreateMemo(spec, parent);
     case Kind::Edit:
       return CreatePlain(WC_EDITW, WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL, spec, parent);
     case Kind::Check:

@@ -15,6 +15,7 @@
 
 #include "ui/base/child_control.h"
 #include "ui/controls/file_name_text.h"
+#include "win/on_demand_dlls.h"
 #include "win/win_text.h"
 
 namespace sipo::ui {
@@ -71,10 +72,10 @@ bool AskForFileName(HWND edit, const std::wstring& preset, const std::wstring& f
   dialog.lpstrTitle = L"Browse";
   // The chosen file need not exist; the process's current folder stays as it was.
   dialog.Flags = OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-  BOOL ok = GetOpenFileNameW(&dialog);
-  if (!ok && CommDlgExtendedError() == FNERR_INVALIDFILENAME) {
+  BOOL ok = AskOpenFileName(&dialog);
+  if (!ok && OpenFileNameError() == FNERR_INVALIDFILENAME) {
     buffer[0] = L'\0';
-    ok = GetOpenFileNameW(&dialog);
+    ok = AskOpenFileName(&dialog);
   }
   if (ok) chosen = buffer.data();
   return ok != FALSE;
@@ -93,13 +94,13 @@ void Browse(HWND edit, FieldData& data) {
 }
 
 void DropFile(HWND edit, HDROP drop) {
-  const UINT length = DragQueryFileW(drop, 0, nullptr, 0);
+  const UINT length = DroppedFileName(drop, 0, nullptr, 0);
   if (length > 0) {
     std::wstring name(length + 1, L'\0');
-    name.resize(DragQueryFileW(drop, 0, name.data(), length + 1));
+    name.resize(DroppedFileName(drop, 0, name.data(), length + 1));
     PutName(edit, name);
   }
-  DragFinish(drop);
+  FinishDrop(drop);
 }
 
 // The button's square at the right of the client area, in window coordinates.
@@ -204,13 +205,14 @@ LRESULT CALLBACK FieldProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
 
 HWND CreateFileNameEdit(HWND parent, int id) {
   HWND edit = CreateChildControl(
-      WC_EDITW, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL, parent, id);
+      WC_EDITW, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL, parent, id,
+      // Accepting dropped files is this style alone; the shell is loaded by the first drop.
+      WS_EX_ACCEPTFILES);
   if (edit == nullptr) return nullptr;
   // The button is no tab stop: the field is, and Alt+Down browses from the keyboard.
   SetWindowSubclass(edit, FieldProc, kSubclassId, reinterpret_cast<DWORD_PTR>(new FieldData));
   SetWindowPos(edit, nullptr, 0, 0, 0, 0,
                SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
-  DragAcceptFiles(edit, TRUE);
   return edit;
 }
 

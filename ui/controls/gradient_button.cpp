@@ -7,6 +7,7 @@
 #include <string>
 
 #include "ui/base/child_control.h"
+#include "ui/base/contrast_colours.h"
 #include "win/win_text.h"
 
 namespace sipo::ui {
@@ -56,11 +57,29 @@ void FillGradient(HDC dc, RECT area, Gradient g) {
   }
 }
 
-const FaceColours& ColoursFor(HWND button, const ButtonData& data) {
-  const LRESULT state = SendMessageW(button, BM_GETSTATE, 0, 0);
-  if (state & BST_PUSHED) return kPressed;
-  if (data.hot && IsWindowEnabled(button)) return kHot;
+bool Pressed(HWND button) {
+  return (SendMessageW(button, BM_GETSTATE, 0, 0) & BST_PUSHED) != 0;
+}
+
+bool Hot(HWND button, const ButtonData& data) {
+  return data.hot && IsWindowEnabled(button);
+}
+
+// In high contrast the face is one flat system colour; the state shows in its colours as before.
+FaceColours ColoursFor(HWND button, const ButtonData& data) {
+  if (HighContrastOn()) {
+    const ContrastFace c = ContrastButtonFace(Hot(button, data), Pressed(button));
+    return {{c.face, c.face}, {c.face, c.face}, c.border};
+  }
+  if (Pressed(button)) return kPressed;
+  if (Hot(button, data)) return kHot;
   return data.group == ButtonGroup::Window ? kWindowNormal : kActionNormal;
+}
+
+COLORREF CaptionColour(HWND button, const ButtonData& data) {
+  if (!IsWindowEnabled(button)) return GetSysColor(COLOR_GRAYTEXT);
+  if (HighContrastOn()) return ContrastButtonFace(Hot(button, data), Pressed(button)).text;
+  return GetSysColor(COLOR_BTNTEXT);
 }
 
 void DrawFace(HDC dc, RECT rc, const FaceColours& colours) {
@@ -85,12 +104,12 @@ void DrawProgress(HDC dc, RECT rc, int thousandths) {
 }
 
 // The caption wraps at word ends and is centred both ways.
-void DrawCaption(HWND button, HDC dc, RECT rc) {
+void DrawCaption(HWND button, HDC dc, RECT rc, COLORREF colour) {
   const std::wstring text = GetWideText(button);
   HGDIOBJ oldFont =
       SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(button, WM_GETFONT, 0, 0)));
   SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, GetSysColor(IsWindowEnabled(button) ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
+  SetTextColor(dc, colour);
   InflateRect(&rc, -3, -2);
   RECT measured = rc;
   const UINT format = DT_CENTER | DT_WORDBREAK | DT_NOPREFIX;
@@ -108,15 +127,19 @@ void Paint(HWND button, const ButtonData& data, HDC dc) {
   HDC memory = CreateCompatibleDC(dc);
   HBITMAP bitmap = CreateCompatibleBitmap(dc, rc.right, rc.bottom);
   HGDIOBJ oldBitmap = SelectObject(memory, bitmap);
-  DrawFace(memory, rc, ColoursFor(button, data));
+  const FaceColours colours = ColoursFor(button, data);
+  DrawFace(memory, rc, colours);
   if (data.progress > 0) DrawProgress(memory, rc, data.progress);
-  DrawCaption(button, memory, rc);
+  const COLORREF caption = CaptionColour(button, data);
+  DrawCaption(button, memory, rc, caption);
   // The keyboard focus is always shown, whether or not the keyboard has been used yet.
   if (GetFocus() == button) {
     RECT focus = rc;
     InflateRect(&focus, -3, -3);
-    SetTextColor(memory, RGB(0, 0, 0));
-    SetBkColor(memory, RGB(255, 255, 255));
+    // In high contrast the dotted frame is drawn in the caption's colour over the face's.
+    const bool contrast = HighContrastOn();
+    SetTextColor(memory, contrast ? caption : RGB(0, 0, 0));
+    SetBkColor(memory, contrast ? colours.upper.top : RGB(255, 255, 255));
     DrawFocusRect(memory, &focus);
   }
   BitBlt(dc, 0, 0, rc.right, rc.bottom, memory, 0, 0, SRCCOPY);

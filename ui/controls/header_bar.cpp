@@ -6,6 +6,7 @@
 #include <string>
 
 #include "ui/base/child_control.h"
+#include "ui/base/contrast_colours.h"
 #include "win/win_text.h"
 
 namespace sipo::ui {
@@ -30,12 +31,17 @@ void Paint(HWND hwnd) {
   HDC dc = BeginPaint(hwnd, &ps);
   RECT rc;
   GetClientRect(hwnd, &rc);
-  TRIVERTEX vertices[2] = {Vertex(rc.left, rc.top, kLeft), Vertex(rc.right, rc.bottom, kRight)};
+  // In high contrast: one flat system colour and its matching text colour.
+  const bool contrast = HighContrastOn();
+  const ContrastFace colours = contrast ? ContrastHeaderBar() : ContrastFace{kLeft, kText, kRight};
+  const COLORREF right = contrast ? colours.face : kRight;
+  TRIVERTEX vertices[2] = {Vertex(rc.left, rc.top, colours.face),
+                           Vertex(rc.right, rc.bottom, right)};
   GRADIENT_RECT gradient = {0, 1};
   GradientFill(dc, vertices, 2, &gradient, 1, GRADIENT_FILL_RECT_H);
   const std::wstring text = GetWideText(hwnd);
   SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, kText);
+  SetTextColor(dc, colours.text);
   HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(hwnd, WM_GETFONT, 0, 0)));
   DrawTextW(dc, text.c_str(), -1, &rc, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
   SelectObject(dc, old);

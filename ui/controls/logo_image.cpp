@@ -16,12 +16,23 @@ constexpr UINT_PTR kSubclassId = 1;
 constexpr COLORREF kMatte = 0x717679;  // the window's grey, should the picture be transparent
 constexpr UINT kPictureReady = WM_APP + 40;
 
-// The picture is decoded on a thread of its own, so that the window's start does not wait for the
-// decoder to load; the control shows the background until the picture is ready.
+// The picture is decoded on a thread of its own, started by the control's first paint: the
+// window's controls are all made by then, and a decoder loading beside their making slows it. The
+// control shows the background until the picture is ready.
 struct LogoState {
+  bool started = false;
   std::future<Picture> decoding;
   Picture picture;
 };
+
+void StartDecoding(HWND logo, LogoState& state) {
+  state.started = true;
+  state.decoding = std::async(std::launch::async, [logo] {
+    Picture picture = Picture::FromResource(IDR_LOGO_JPEG, kMatte);
+    PostMessageW(logo, kPictureReady, 0, 0);
+    return picture;
+  });
+}
 
 // The parent colours the area around the picture, as for any static.
 void PaintLogo(HWND hwnd, const Picture& picture) {
@@ -37,6 +48,7 @@ LRESULT CALLBACK LogoProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
   auto* state = reinterpret_cast<LogoState*>(refData);
   switch (message) {
     case WM_PAINT:
+      if (!state->started) StartDecoding(hwnd, *state);
       PaintLogo(hwnd, state->picture);
       return 0;
     case kPictureReady:
@@ -65,11 +77,6 @@ HWND CreateLogoImage(HWND parent, int id) {
   if (logo != nullptr) {
     auto* state = new LogoState;
     SetWindowSubclass(logo, LogoProc, kSubclassId, reinterpret_cast<DWORD_PTR>(state));
-    state->decoding = std::async(std::launch::async, [logo] {
-      Picture picture = Picture::FromResource(IDR_LOGO_JPEG, kMatte);
-      PostMessageW(logo, kPictureReady, 0, 0);
-      return picture;
-    });
   }
   return logo;
 }

@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include "ui/base/child_control.h"
+#include "ui/base/contrast_colours.h"
 #include "win/win_text.h"
 
 namespace sipo::ui {
@@ -153,7 +154,7 @@ void MultiGrid::DrawRow(const DRAWITEMSTRUCT& item) {
   if (item.itemID >= rows_.size()) return;
   const MultiRow& row = rows_[item.itemID];
   const bool selected = (item.itemState & ODS_SELECTED) != 0;
-  COLORREF background = coloured_ ? row.colour : GetSysColor(COLOR_WINDOW);
+  COLORREF background = GridRowBackground(coloured_ ? row.colour : GetSysColor(COLOR_WINDOW));
   COLORREF text = GetSysColor(COLOR_WINDOWTEXT);
   if (selected) {
     background = GetSysColor(COLOR_HIGHLIGHT);

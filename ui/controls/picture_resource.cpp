@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "ui/controls/gif_timing.h"
+#include "win/on_demand_dlls.h"
 
 namespace sipo::ui {
 namespace {
@@ -39,7 +40,7 @@ UINT ReadUnsigned(IWICMetadataQueryReader* reader, const wchar_t* name, UINT fal
     if (value.vt == VT_UI2) result = value.uiVal;
     if (value.vt == VT_UI1) result = value.bVal;
   }
-  PropVariantClear(&value);
+  ClearPropVariant(&value);
   return result;
 }
 
@@ -140,9 +141,9 @@ std::vector<PictureFrame> DecodeFrames(IWICImagingFactory* factory, IWICBitmapDe
 // COM is needed for the decoding only; a thread that had it already keeps it as it was.
 class ComScope {
  public:
-  ComScope() : initialised_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+  ComScope() : initialised_(SUCCEEDED(ComInitialize(COINIT_APARTMENTTHREADED))) {}
   ~ComScope() {
-    if (initialised_) CoUninitialize();
+    if (initialised_) ComUninitialize();
   }
 
  private:
@@ -185,8 +186,8 @@ Picture Picture::FromResource(int resourceId, COLORREF background) {
   ComPtr<IWICImagingFactory> factory;
   ComPtr<IWICStream> stream;
   ComPtr<IWICBitmapDecoder> decoder;
-  if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
-                              IID_PPV_ARGS(&factory))) ||
+  if (FAILED(ComCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                               IID_PPV_ARGS(&factory))) ||
       FAILED(factory->CreateStream(&stream)) || FAILED(stream->InitializeFromMemory(bytes, size)) ||
       FAILED(factory->CreateDecoderFromStream(stream.Get(), nullptr, WICDecodeMetadataCacheOnLoad,
                                               &decoder))) {

@@ -2,7 +2,6 @@
 #include "ui/forms/about_form.h"
 
 #include <commctrl.h>
-#include <shellapi.h>
 
 #include <algorithm>
 #include <optional>
@@ -17,6 +16,7 @@
 #include "ui/base/placed_window.h"
 #include "ui/controls/control_table.h"
 #include "ui/forms/about_texts.h"
+#include "win/on_demand_dlls.h"
 #include "win/win_text.h"
 
 namespace sipo::ui {
@@ -199,7 +199,7 @@ void AboutForm::FormClose() {
 // No mail program for "mailto:" is no error the user needs to hear about.
 void AboutForm::EmailValueClick() {
   const std::string address = std::string("mailto:") + kContactEmail;
-  ShellExecuteW(nullptr, L"open", Widen(address).c_str(), L"", L"", SW_SHOWNORMAL);
+  ShellOpen(Widen(address));
 }
 
 // ---- Window plumbing ----

@@ -4,6 +4,7 @@
 #include <memory>
 #include <stdexcept>
 
+#include "ui/base/contrast_colours.h"
 #include "ui/base/control_ids.h"
 #include "ui/base/form_fonts.h"
 #include "ui/base/placed_window.h"
@@ -182,7 +183,8 @@ void FloatingForm::ApplyLayout() {
 
 LRESULT FloatingForm::ColourControl(HDC dc, HWND control) {
   SetBkColor(dc, kBackground);
-  SetTextColor(dc, control == Control(IDC_StatusValue) ? statusColour_ : kLabelColour);
+  SetTextColor(
+      dc, control == Control(IDC_StatusValue) ? StatusTextColour(statusColour_) : kLabelColour);
   return reinterpret_cast<LRESULT>(backgroundBrush_);
 }
 

@@ -18,6 +18,7 @@
 #include "win/clipboard.h"
 #include "win/decimal_separator.h"
 #include "win/message_boxes.h"
+#include "win/on_demand_dlls.h"
 #include "win/win_text.h"
 
 namespace sipo::ui {
@@ -238,7 +239,7 @@ void MainForm::CloseButtonClick() {
 // The desktop's default handler opens the maker's page; when there is none, nothing is said.
 void MainForm::LogoImageClick() {
   const std::string address = std::string("http://") + kMakerHost + kMakerPagePath;
-  ShellExecuteW(nullptr, L"open", Widen(address).c_str(), L"", L"", SW_SHOWNORMAL);
+  ShellOpen(Widen(address));
 }
 
 // ---- FileRunHost ----

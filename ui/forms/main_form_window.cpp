@@ -6,6 +6,7 @@
 
 #include <stdexcept>
 
+#include "ui/base/contrast_colours.h"
 #include "ui/base/control_ids.h"
 #include "ui/base/form_fonts.h"
 #include "ui/base/status_value.h"
@@ -128,8 +129,8 @@ LRESULT MainForm::ColourControl(HDC dc, HWND control) {
     return reinterpret_cast<LRESULT>(backgroundBrush_);
   }
   SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-  SetTextColor(dc,
-               control == Control(IDC_StatusValue) ? statusColour_ : GetSysColor(COLOR_WINDOWTEXT));
+  SetTextColor(dc, control == Control(IDC_StatusValue) ? StatusTextColour(statusColour_)
+                                                       : GetSysColor(COLOR_WINDOWTEXT));
   return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
 }
 

@@ -1,0 +1,32 @@
+// on_demand_dlls.h - the shell, file-dialog and COM calls, each library loaded by its first call.
+// The first screen needs none of them, and loading them with the program would hold up its start.
+#pragma once
+
+#include <windows.h>
+// commdlg.h and shellapi.h need windows.h before them.
+#include <commdlg.h>
+#include <objbase.h>
+#include <shellapi.h>
+
+#include <string>
+
+namespace sipo::ui {
+
+// The desktop's "open" action on an address; its result is not looked at.
+void ShellOpen(const std::wstring& address);
+
+// The file name at index of a drop (DragQueryFileW), and the end of the drop (DragFinish).
+UINT DroppedFileName(HDROP drop, UINT index, wchar_t* buffer, UINT size);
+void FinishDrop(HDROP drop);
+
+// The file-open dialog (GetOpenFileNameW) and the reason it last failed (CommDlgExtendedError).
+BOOL AskOpenFileName(OPENFILENAMEW* dialog);
+DWORD OpenFileNameError();
+
+// CoInitializeEx, CoUninitialize, CoCreateInstance and PropVariantClear.
+HRESULT ComInitialize(DWORD model);
+void ComUninitialize();
+HRESULT ComCreateInstance(REFCLSID cls, IUnknown* outer, DWORD context, REFIID iid, void** object);
+HRESULT ClearPropVariant(PROPVARIANT* value);
+
+}  // namespace sipo::ui
