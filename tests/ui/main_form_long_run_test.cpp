@@ -21,6 +21,13 @@ using namespace sipo::ui;
 const wchar_t* const kStopped = L"Přerušeno. Výstupní soubory zůstaly beze změny.";
 const std::string kRound = "1234567897;a\r\n1234567890;b\r\n";  // one good line, one bad
 
+// The closing box of a run that read `rounds` rounds (fewer than 500, so no grouped thousands).
+std::wstring DoneText(int rounds) {
+  const std::wstring half = std::to_wstring(rounds);
+  return L"Hotovo.\r\nNačteno řádků: " + std::to_wstring(2 * rounds) + L"\r\nSprávných: " + half +
+         L"\r\nChybných: " + half;
+}
+
 // Writes kRound into a named pipe every half second from the moment the program opens it, until
 // End (or until the program stops reading).
 class FedInput {
@@ -245,12 +252,12 @@ TEST(LongRun, TheWindowAnswersAndFileButtonCountsTheLinesUntilDone) {
     shown = lines;
     return lines >= 8;
   }));
-  const int rounds = run.Input().Rounds();
   run.Input().End();
+  const int rounds = run.Input().Rounds();  // the feeder has stopped: no round can follow
   HWND done = WaitForDialog(run.app.ProcessId(), L"Information");
   watch.Stop();
   ASSERT_NE(done, nullptr);
-  EXPECT_EQ(MessageOf(done), L"Hotovo.");
+  EXPECT_EQ(MessageOf(done), DoneText(rounds));
   EXPECT_GT(watch.Asks(), 10);
   EXPECT_LE(watch.LongestMiss(), 1) << "the window stopped answering";
   PressDialogButton(done, IDOK);
@@ -352,9 +359,10 @@ TEST(LongRun, OtherControlsIgnoreInputWhileTheRunLasts) {
   EXPECT_EQ(run.app.Text(IDC_SingleEdit), L"123");
   EXPECT_TRUE(IsWindow(run.app.MainWindow()));
   run.Input().End();
+  const int rounds = run.Input().Rounds();
   HWND done = WaitForDialog(run.app.ProcessId(), L"Information");
   ASSERT_NE(done, nullptr);
-  EXPECT_EQ(MessageOf(done), L"Hotovo.");
+  EXPECT_EQ(MessageOf(done), DoneText(rounds));
   PressDialogButton(done, IDOK);
 }
 
