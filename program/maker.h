@@ -3,6 +3,8 @@
 // traffic to a stranger's host.
 #pragma once
 
+#include <string>
+
 // SIPO_MAKER_HOST and SIPO_CONTACT_EMAIL are the CMake cache variables of the same names.
 
 namespace sipo {
@@ -10,5 +12,10 @@ namespace sipo {
 inline constexpr const char* kMakerHost = SIPO_MAKER_HOST;
 inline constexpr const char* kMakerPagePath = "/index.sipo.htm";
 inline constexpr const char* kContactEmail = SIPO_CONTACT_EMAIL;
+
+// Where the logo leads.
+inline std::string MakerPageAddress() {
+  return std::string("http://") + kMakerHost + kMakerPagePath;
+}
 
 }  // namespace sipo

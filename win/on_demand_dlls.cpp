@@ -1,6 +1,9 @@
-// on_demand_dlls.cpp - the shell, file-dialog and COM calls, each library loaded by its first call.
+// on_demand_dlls.cpp - the shell, file-dialog, COM and accessibility calls, each library loaded by
+// its first call.
 #include "win/on_demand_dlls.h"
 
+#include <oleacc.h>
+#include <oleauto.h>
 #include <propidl.h>
 
 namespace sipo::ui {
@@ -64,6 +67,21 @@ HRESULT ComCreateInstance(REFCLSID cls, IUnknown* outer, DWORD context, REFIID i
 HRESULT ClearPropVariant(PROPVARIANT* value) {
   SIPO_ON_DEMAND(L"ole32.dll", PropVariantClear);
   return call != nullptr ? call(value) : E_FAIL;
+}
+
+HRESULT StandardAccessibleObject(HWND window, LONG objectId, REFIID iid, void** object) {
+  SIPO_ON_DEMAND(L"oleacc.dll", CreateStdAccessibleObject);
+  return call != nullptr ? call(window, objectId, iid, object) : E_FAIL;
+}
+
+LRESULT AccessibleResult(REFIID iid, WPARAM wParam, IUnknown* object) {
+  SIPO_ON_DEMAND(L"oleacc.dll", LresultFromObject);
+  return call != nullptr ? call(iid, wParam, object) : E_FAIL;
+}
+
+BSTR AllocateBstr(const std::wstring& text) {
+  SIPO_ON_DEMAND(L"oleaut32.dll", SysAllocStringLen);
+  return call != nullptr ? call(text.data(), static_cast<UINT>(text.size())) : nullptr;
 }
 
 }  // namespace sipo::ui

@@ -1,4 +1,5 @@
-// on_demand_dlls.h - the shell, file-dialog and COM calls, each library loaded by its first call.
+// on_demand_dlls.h - the shell, file-dialog, COM and accessibility calls, each library loaded by
+// its first call.
 // The first screen needs none of them, and loading them with the program would hold up its start.
 #pragma once
 
@@ -28,5 +29,10 @@ HRESULT ComInitialize(DWORD model);
 void ComUninitialize();
 HRESULT ComCreateInstance(REFCLSID cls, IUnknown* outer, DWORD context, REFIID iid, void** object);
 HRESULT ClearPropVariant(PROPVARIANT* value);
+
+// CreateStdAccessibleObject and LresultFromObject (oleacc), and SysAllocString (oleaut32).
+HRESULT StandardAccessibleObject(HWND window, LONG objectId, REFIID iid, void** object);
+LRESULT AccessibleResult(REFIID iid, WPARAM wParam, IUnknown* object);
+BSTR AllocateBstr(const std::wstring& text);
 
 }  // namespace sipo::ui

@@ -1,6 +1,10 @@
 // UI tests of the main window's custom controls (gradient buttons, file-name fields, logo, busy
-// animation), run against the real program under Wine with real keyboard and mouse input.
+// animation), run against the real program under Wine with real keyboard and mouse input, and as a
+// screen reader asks for them.
 #include <gtest/gtest.h>
+// oleacc.h needs windows.h, which the test helpers bring, before it.
+#include <oleacc.h>
+#include <windows.h>
 
 #include <cstdint>
 #include <fstream>
@@ -8,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "program/maker.h"
 #include "tests/ui/sipo_app.h"
 #include "tests/ui/window_probe.h"
 #include "ui/base/control_ids.h"
@@ -525,6 +530,91 @@ TEST(BusyAnimator, FramesChangeWhileAFileRunHoldsTheWindow) {
   Settle(app.MainWindow());
   EXPECT_FALSE(IsWindowVisible(animator));
   EXPECT_EQ(ReadBytes(app.Folder() + L"\\ok.txt"), "1234567897;a\r\n");
+}
+
+// ---- Screen readers ----
+
+// What a screen reader hears of a control, asked from another process as a reader asks.
+struct Heard {
+  std::wstring name;
+  LONG role = 0;
+  std::wstring value;
+  std::wstring action;
+};
+
+std::wstring TakeText(BSTR text) {
+  std::wstring taken = text != nullptr ? std::wstring(text, SysStringLen(text)) : L"";
+  SysFreeString(text);
+  return taken;
+}
+
+// MinGW's import library gives IID_IAccessible as a thunk's address, hence __uuidof.
+bool Hear(HWND control, Heard& heard) {
+  IAccessible* object = nullptr;
+  if (FAILED(AccessibleObjectFromWindow(control, OBJID_CLIENT, __uuidof(IAccessible),
+                                        reinterpret_cast<void**>(&object)))) {
+    return false;
+  }
+  VARIANT self{};
+  self.vt = VT_I4;
+  self.lVal = CHILDID_SELF;
+  BSTR text = nullptr;
+  if (object->get_accName(self, &text) == S_OK) heard.name = TakeText(text);
+  VARIANT role{};
+  if (object->get_accRole(self, &role) == S_OK && role.vt == VT_I4) heard.role = role.lVal;
+  text = nullptr;
+  if (object->get_accValue(self, &text) == S_OK) heard.value = TakeText(text);
+  text = nullptr;
+  if (object->get_accDefaultAction(self, &text) == S_OK) heard.action = TakeText(text);
+  object->Release();
+  return true;
+}
+
+class ComApartment {
+ public:
+  ComApartment() : started_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+  ~ComApartment() {
+    if (started_) CoUninitialize();
+  }
+  ComApartment(const ComApartment&) = delete;
+  ComApartment& operator=(const ComApartment&) = delete;
+
+ private:
+  bool started_;
+};
+
+// The owner-drawn controls show what their standard classes cannot tell: the gradient buttons are
+// push buttons named by their captions, the logo a link to the maker's page, the busy picture an
+// animation. A button's value and default action are the system's, so they are not compared.
+TEST(ScreenReader, HearsTheCustomControlsNamesAndRoles) {
+  ComApartment com;
+  SipoApp app;
+  ASSERT_NE(app.MainWindow(), nullptr);
+  const std::string address = MakerPageAddress();
+  const struct {
+    int id;
+    Heard expected;
+  } cases[] = {
+      {IDC_FileButton, {L"Zpracovat", ROLE_SYSTEM_PUSHBUTTON, L"", L""}},
+      {IDC_CloseButton, {L"Zavřít", ROLE_SYSTEM_PUSHBUTTON, L"", L""}},
+      {IDC_LogoImage,
+       {L"Webové stránky výrobce", ROLE_SYSTEM_LINK, std::wstring(address.begin(), address.end()),
+        L"Přejít"}},
+      {IDC_FileAnimator, {L"Probíhá zpracování souboru", ROLE_SYSTEM_ANIMATION, L"", L""}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.id);
+    Heard heard;
+    ASSERT_TRUE(Hear(app.Control(c.id), heard)) << "no accessible object";
+    EXPECT_EQ(heard.name, c.expected.name);
+    EXPECT_EQ(heard.role, c.expected.role);
+    if (!c.expected.value.empty()) {
+      EXPECT_EQ(heard.value, c.expected.value);
+    }
+    if (!c.expected.action.empty()) {
+      EXPECT_EQ(heard.action, c.expected.action);
+    }
+  }
 }
 
 }  // namespace

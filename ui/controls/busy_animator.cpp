@@ -8,12 +8,20 @@
 #include <chrono>
 
 #include "resources/picture_ids.h"
+#include "ui/base/accessible_object.h"
 #include "ui/base/child_control.h"
+#include "win/win_text.h"
 
 namespace sipo::ui {
 namespace {
 
 constexpr UINT_PTR kSubclassId = 1;
+
+// A screen reader hears an animation that says what is going on.
+AccessibleLook AnimationLook() {
+  // Probíhá zpracování souboru
+  return AccessibleLook(ROLE_SYSTEM_ANIMATION, Widen("Prob\xEDh\xE1 zpracov\xE1n\xED souboru"));
+}
 
 }  // namespace
 
@@ -96,6 +104,11 @@ LRESULT CALLBACK BusyAnimator::ControlProc(HWND hwnd, UINT message, WPARAM wPara
       return 0;
     case WM_ERASEBKGND:
       return 1;
+    case WM_GETOBJECT:
+      if (LRESULT answer = AnswerAccessibleObject(hwnd, wParam, lParam, AnimationLook())) {
+        return answer;
+      }
+      break;
     case WM_NCDESTROY:
       self->Stop();
       RemoveWindowSubclass(hwnd, ControlProc, kSubclassId);

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "ui/base/accessible_object.h"
 #include "ui/base/child_control.h"
 #include "ui/base/contrast_colours.h"
 #include "win/win_text.h"
@@ -181,6 +182,13 @@ LRESULT CALLBACK ButtonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
       return 0;
     case WM_ERASEBKGND:
       return 1;
+    case WM_GETOBJECT:
+      // Windows' standard object for an owner-drawn button may not call it a push button.
+      if (LRESULT answer = AnswerAccessibleObject(hwnd, wParam, lParam,
+                                                  AccessibleLook(ROLE_SYSTEM_PUSHBUTTON))) {
+        return answer;
+      }
+      break;
     case WM_MOUSEMOVE: {
       // While the button holds the mouse, the pointer may be outside it.
       RECT rc;

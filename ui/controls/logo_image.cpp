@@ -4,10 +4,13 @@
 #include <commctrl.h>
 
 #include <future>
+#include <utility>
 
 #include "resources/picture_ids.h"
+#include "ui/base/accessible_object.h"
 #include "ui/base/child_control.h"
 #include "ui/controls/picture_resource.h"
+#include "win/win_text.h"
 
 namespace sipo::ui {
 namespace {
@@ -20,10 +23,25 @@ constexpr UINT kPictureReady = WM_APP + 40;
 // window's controls are all made by then, and a decoder loading beside their making slows it. The
 // control shows the background until the picture is ready.
 struct LogoState {
+  explicit LogoState(AccessibleLook link) : look(std::move(link)) {}
+
+  AccessibleLook look;
   bool started = false;
   std::future<Picture> decoding;
   Picture picture;
 };
+
+// Named for where it leads; its default action is the click's.
+AccessibleLook LinkLook(const std::wstring& address) {
+  AccessibleLook look(ROLE_SYSTEM_LINK,
+                      Widen("Webov\xE9 str\xE1nky v\xFDrobce"));  // Webové stránky výrobce
+  look.value = address;
+  look.defaultAction = Widen(
+      "P\xF8"
+      "ej\xEDt");  // Přejít
+  look.actionNotification = STN_CLICKED;
+  return look;
+}
 
 void StartDecoding(HWND logo, LogoState& state) {
   state.started = true;
@@ -57,6 +75,11 @@ LRESULT CALLBACK LogoProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
       return 0;
     case WM_ERASEBKGND:
       return 1;
+    case WM_GETOBJECT:
+      if (LRESULT answer = AnswerAccessibleObject(hwnd, wParam, lParam, state->look)) {
+        return answer;
+      }
+      break;
     case WM_SETCURSOR:
       SetCursor(LoadCursorW(nullptr, IDC_HAND));
       return TRUE;
@@ -72,10 +95,10 @@ LRESULT CALLBACK LogoProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
 
 // A static with SS_NOTIFY reports a click to its parent as STN_CLICKED; the subclass draws the
 // picture unscaled and shows the hand cursor.
-HWND CreateLogoImage(HWND parent, int id) {
+HWND CreateLogoImage(HWND parent, int id, const std::wstring& address) {
   HWND logo = CreateChildControl(WC_STATICW, L"", WS_CHILD | WS_VISIBLE | SS_NOTIFY, parent, id);
   if (logo != nullptr) {
-    auto* state = new LogoState;
+    auto* state = new LogoState(LinkLook(address));
     SetWindowSubclass(logo, LogoProc, kSubclassId, reinterpret_cast<DWORD_PTR>(state));
   }
   return logo;

@@ -3,10 +3,12 @@
 
 #include <windows.h>
 
+#include <string>
+
 namespace sipo::ui {
 
 // The picture drawn unscaled at the control's top-left corner, with a hand cursor; a click
-// reaches the parent as WM_COMMAND with STN_CLICKED.
-HWND CreateLogoImage(HWND parent, int id);
+// reaches the parent as WM_COMMAND with STN_CLICKED. A screen reader finds a link to address.
+HWND CreateLogoImage(HWND parent, int id, const std::wstring& address);
 
 }  // namespace sipo::ui

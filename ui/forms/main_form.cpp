@@ -238,8 +238,7 @@ void MainForm::CloseButtonClick() {
 
 // The desktop's default handler opens the maker's page; when there is none, nothing is said.
 void MainForm::LogoImageClick() {
-  const std::string address = std::string("http://") + kMakerHost + kMakerPagePath;
-  ShellOpen(Widen(address));
+  ShellOpen(Widen(MakerPageAddress()));
 }
 
 // ---- FileRunHost ----

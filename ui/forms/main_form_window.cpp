@@ -6,6 +6,7 @@
 
 #include <stdexcept>
 
+#include "program/maker.h"
 #include "ui/base/contrast_colours.h"
 #include "ui/base/control_ids.h"
 #include "ui/base/form_fonts.h"
@@ -77,7 +78,7 @@ void MainForm::CreateControls() {
     if (spec.kind != Kind::Custom) {
       CreateTableControl(spec, parent);
     } else if (spec.id == IDC_LogoImage) {
-      CreateLogoImage(parent, spec.id);
+      CreateLogoImage(parent, spec.id, Widen(MakerPageAddress()));
     } else if (spec.id == IDC_MultiGrid) {
       multiGrid_.Create(parent, spec.id);
     } else if (spec.id == IDC_FileAnimator) {
