@@ -51,21 +51,6 @@ HWND WindowBase::CreateFor(const wchar_t* className, const wchar_t* caption, DWO
                          GetModuleHandleW(nullptr), this);
 }
 
-UINT WindowBase::PlaceAtDesign(POINT position, SIZE client, DWORD style, DWORD exStyle) {
-  const UINT dpi = GetDpiForWindow(hwnd_);
-  auto scale = [dpi](int pixels96) { return MulDiv(pixels96, static_cast<int>(dpi), 96); };
-  RECT frame = {0, 0, scale(client.cx), scale(client.cy)};
-  AdjustWindowRectExForDpi(&frame, style, FALSE, exStyle, dpi);
-  SetWindowPos(hwnd_, nullptr, scale(position.x), scale(position.y), frame.right - frame.left,
-               frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
-  return dpi;
-}
-
-void WindowBase::MoveToSuggested(const RECT& suggested) {
-  SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 bool WindowBase::PreTranslate(const MSG& msg) {
   HWND root = msg.hwnd != nullptr ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
   // Only a window of a class registered here holds a WindowBase in its user data.

@@ -30,12 +30,6 @@ class WindowBase {
   HWND CreateFor(const wchar_t* className, const wchar_t* caption, DWORD style, DWORD exStyle,
                  int x, int y, int width, int height, HWND parent);
 
-  // Moves the window to its designed position with its designed client size (pixels at 96 dpi),
-  // both scaled to the window's own DPI, which it returns.
-  UINT PlaceAtDesign(POINT position, SIZE client, DWORD style, DWORD exStyle);
-  // Moves the window to the rectangle Windows suggests when the DPI under it changes.
-  void MoveToSuggested(const RECT& suggested);
-
   virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) = 0;
   // A queued message for this window or one of its controls; true to take it from the queue.
   virtual bool TakeQueuedMessage(const MSG&) { return false; }

@@ -33,6 +33,7 @@ constexpr int kEmailFontHeight = 13;
 constexpr int kEmailGap = 8;  // between the e-mail address and the close button
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
+constexpr FormDesign kDesign = {kDesignedPosition, {kClientWidth, kClientHeight}, kStyle, kExStyle};
 constexpr const char* kPlacementKey = "TAboutForm";
 constexpr const wchar_t* kCaption = L"O programu";
 
@@ -121,6 +122,8 @@ void ShowAboutForm(const FormContext& context) {
   form.Create();
   form.ShowModal();
 }
+
+AboutForm::AboutForm(const FormContext& context) : FormWindow(kDesign), context_(context) {}
 
 AboutForm::~AboutForm() {
   if (Handle() != nullptr) DestroyWindow(Handle());
@@ -223,9 +226,9 @@ void AboutForm::CreateControls() {
 void AboutForm::ApplyLayout() {
   DeleteTableFonts(fonts_);
   DeleteObject(linkFont_);
-  fonts_ = MakeTableFonts(dpi_);
-  linkFont_ = MakeTahoma(kEmailFontHeight, dpi_, true, true);
-  for (const auto& spec : kControls) ApplyBounds(spec, Control(spec.id), dpi_, fonts_);
+  fonts_ = MakeTableFonts(Dpi());
+  linkFont_ = MakeTahoma(kEmailFontHeight, Dpi(), true, true);
+  for (const auto& spec : kControls) ApplyBounds(spec, Control(spec.id), Dpi(), fonts_);
   HWND email = Control(IDC_EmailValue);
   SendMessageW(email, WM_SETFONT, reinterpret_cast<WPARAM>(linkFont_), TRUE);
   FitLabelWidth(email, linkFont_);
@@ -249,12 +252,6 @@ void AboutForm::KeepEmailClearOfButton() {
     SetWindowPos(label, nullptr, std::max(0, static_cast<int>(rc.left) - overlap), rc.top, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
-}
-
-void AboutForm::OnDpiChanged(UINT dpi, const RECT& suggested) {
-  dpi_ = dpi;
-  MoveToSuggested(suggested);
-  ApplyLayout();
 }
 
 LRESULT AboutForm::ColourControl(HDC dc, HWND control) {
@@ -295,11 +292,6 @@ void AboutForm::OnCommand(int id, int code) {
 
 LRESULT AboutForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_CREATE:
-      dpi_ = PlaceAtDesign(kDesignedPosition, {kClientWidth, kClientHeight}, kStyle, kExStyle);
-      CreateControls();
-      FormCreate();
-      return 0;
     case WM_COMMAND:
       OnCommand(LOWORD(wParam), HIWORD(wParam));
       return 0;
@@ -311,14 +303,11 @@ LRESULT AboutForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return TRUE;
       }
       return Default(message, wParam, lParam);
-    case WM_DPICHANGED:
-      OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
-      return 0;
     case WM_CLOSE:
       FormClose();
       return 0;
     default:
-      return Default(message, wParam, lParam);
+      return FormWindow::HandleMessage(message, wParam, lParam);
   }
 }
 

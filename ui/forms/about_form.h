@@ -4,7 +4,7 @@
 #include <windows.h>
 
 #include "ui/base/form_context.h"
-#include "ui/base/window_base.h"
+#include "ui/base/form_window.h"
 #include "ui/controls/control_table.h"
 
 namespace sipo::ui {
@@ -12,11 +12,11 @@ namespace sipo::ui {
 // Creates an About window, shows it modally and destroys it when it closes.
 void ShowAboutForm(const FormContext& context);
 
-class AboutForm : public WindowBase {
+class AboutForm : public FormWindow {
  public:
   static constexpr const wchar_t* kClassName = L"TAboutForm";
 
-  explicit AboutForm(const FormContext& context) : context_(context) {}
+  explicit AboutForm(const FormContext& context);
   ~AboutForm() override;
   AboutForm(const AboutForm&) = delete;
   AboutForm& operator=(const AboutForm&) = delete;
@@ -31,23 +31,20 @@ class AboutForm : public WindowBase {
 
  private:
   // Event handlers.
-  void FormCreate();
+  void FormCreate() override;
   void CloseButtonClick();
   void FormClose();
   void EmailValueClick();
 
-  void CreateControls();
-  void ApplyLayout();
+  void CreateControls() override;
+  void ApplyLayout() override;
   void KeepEmailClearOfButton();
   void RunModalLoop();
   LRESULT ColourControl(HDC dc, HWND control);
   void OnCommand(int id, int code);
-  void OnDpiChanged(UINT dpi, const RECT& suggested);
   HWND Control(int id) const { return GetDlgItem(Handle(), id); }
-  int Scale(int pixels96) const { return ScaleForDpi(pixels96, dpi_); }
 
   FormContext context_;
-  UINT dpi_ = 96;
   bool closed_ = false;
   TableFonts fonts_;
   HFONT linkFont_ = nullptr;

@@ -25,6 +25,7 @@ constexpr COLORREF kBackground = 0x717679;
 constexpr COLORREF kLabelColour = 0xFFFFFF;
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
 constexpr DWORD kExStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_CONTROLPARENT;
+constexpr FormDesign kDesign = {kDesignedPosition, {kClientWidth, kClientHeight}, kStyle, kExStyle};
 constexpr const char* kPlacementKey = "TFloatingForm";
 constexpr const wchar_t* kCaption = L"SIPO kontrola";
 constexpr UINT_PTR kTimerId = 1;
@@ -81,6 +82,8 @@ void ShowFloatingForm(const FormContext& context) {
   Instance()->Create();
   Instance()->Show();
 }
+
+FloatingForm::FloatingForm(const FormContext& context) : FormWindow(kDesign), context_(context) {}
 
 FloatingForm::~FloatingForm() {
   if (Handle() != nullptr) DestroyWindow(Handle());
@@ -177,8 +180,8 @@ void FloatingForm::CreateControls() {
 
 void FloatingForm::ApplyLayout() {
   DeleteTableFonts(fonts_);
-  fonts_ = MakeTableFonts(dpi_);
-  for (const auto& spec : kControls) ApplyBounds(spec, Control(spec.id), dpi_, fonts_);
+  fonts_ = MakeTableFonts(Dpi());
+  for (const auto& spec : kControls) ApplyBounds(spec, Control(spec.id), Dpi(), fonts_);
 }
 
 LRESULT FloatingForm::ColourControl(HDC dc, HWND control) {
@@ -188,19 +191,8 @@ LRESULT FloatingForm::ColourControl(HDC dc, HWND control) {
   return reinterpret_cast<LRESULT>(backgroundBrush_);
 }
 
-void FloatingForm::OnDpiChanged(UINT dpi, const RECT& suggested) {
-  dpi_ = dpi;
-  MoveToSuggested(suggested);
-  ApplyLayout();
-}
-
 LRESULT FloatingForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_CREATE:
-      dpi_ = PlaceAtDesign(kDesignedPosition, {kClientWidth, kClientHeight}, kStyle, kExStyle);
-      CreateControls();
-      FormCreate();
-      return 0;
     case WM_TIMER:
       if (wParam == kTimerId) TimerTimer();
       return 0;
@@ -212,9 +204,6 @@ LRESULT FloatingForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_SETTINGCHANGE:
       decimalSeparator_ = ReadUserDecimalSeparator();
       return 0;
-    case WM_DPICHANGED:
-      OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
-      return 0;
     case WM_CLOSE:
       FormClose();
       return 0;
@@ -223,7 +212,7 @@ LRESULT FloatingForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
       StopTimer();
       return 0;
     default:
-      return Default(message, wParam, lParam);
+      return FormWindow::HandleMessage(message, wParam, lParam);
   }
 }
 

@@ -5,7 +5,7 @@
 
 #include "core/sipo_number.h"
 #include "ui/base/form_context.h"
-#include "ui/base/window_base.h"
+#include "ui/base/form_window.h"
 #include "ui/controls/control_table.h"
 
 namespace sipo::ui {
@@ -16,11 +16,11 @@ void ShowFloatingForm(const FormContext& context);
 // True from the floating window's creation to its close.
 bool FloatingFormOpen();
 
-class FloatingForm : public WindowBase {
+class FloatingForm : public FormWindow {
  public:
   static constexpr const wchar_t* kClassName = L"TFloatingForm";
 
-  explicit FloatingForm(const FormContext& context) : context_(context) {}
+  explicit FloatingForm(const FormContext& context);
   ~FloatingForm() override;
   FloatingForm(const FloatingForm&) = delete;
   FloatingForm& operator=(const FloatingForm&) = delete;
@@ -36,22 +36,19 @@ class FloatingForm : public WindowBase {
 
  private:
   // Event handlers.
-  void FormCreate();
+  void FormCreate() override;
   void TimerTimer();
   void FormClose();
 
-  void CreateControls();
-  void ApplyLayout();
+  void CreateControls() override;
+  void ApplyLayout() override;
   void ShowStatus(StatusClass status);
   void StartTimer();
   void StopTimer();
   LRESULT ColourControl(HDC dc, HWND control);
-  void OnDpiChanged(UINT dpi, const RECT& suggested);
   HWND Control(int id) const { return GetDlgItem(Handle(), id); }
-  int Scale(int pixels96) const { return ScaleForDpi(pixels96, dpi_); }
 
   FormContext context_;
-  UINT dpi_ = 96;
   char decimalSeparator_ = '.';
   Colour statusColour_ = kBlack;
   TableFonts fonts_;

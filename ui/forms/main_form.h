@@ -11,8 +11,8 @@
 #include "core/sipo_number.h"
 #include "settings/main_settings.h"
 #include "settings/settings_store.h"
+#include "ui/base/form_window.h"
 #include "ui/base/taskbar_button.h"
-#include "ui/base/window_base.h"
 #include "ui/controls/busy_animator.h"
 #include "ui/controls/control_table.h"
 #include "ui/controls/hints.h"
@@ -22,7 +22,7 @@
 
 namespace sipo::ui {
 
-class MainForm : public WindowBase, public FileRunHost, public SettingsFields {
+class MainForm : public FormWindow, public FileRunHost, public SettingsFields {
  public:
   static constexpr const wchar_t* kClassName = L"TMainForm";
 
@@ -58,7 +58,7 @@ class MainForm : public WindowBase, public FileRunHost, public SettingsFields {
 
  private:
   // Event handlers.
-  void FormCreate();
+  void FormCreate() override;
   void FormShow();
   bool FormCloseQuery();
   void FormClose();
@@ -81,23 +81,20 @@ class MainForm : public WindowBase, public FileRunHost, public SettingsFields {
   bool IgnoredDuringRun(const MSG& msg) const;
 
   // Window plumbing.
-  void CreateControls();
-  void ApplyLayout();
+  void CreateControls() override;
+  void ApplyLayout() override;
   void MakeFonts();
   void AddHints();
   void ShowStatus(StatusClass status);
   LRESULT ColourControl(HDC dc, HWND control);
   void OnCommand(int id, int code);
-  void OnDpiChanged(UINT dpi, const RECT& suggested);
   void OnActivate(bool active);
   void SaveOnClose();
   HWND Control(int id) const;
-  int Scale(int pixels96) const { return ScaleForDpi(pixels96, dpi_); }
 
   std::string programDir_;
   SettingsStore store_;
   bool settingsUnavailable_ = false;
-  UINT dpi_ = 96;
   char decimalSeparator_ = '.';
   Colour statusColour_ = kBlack;
   HWND lastFocus_ = nullptr;  // the control to give the focus back to on reactivation

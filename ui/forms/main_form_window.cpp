@@ -30,6 +30,7 @@ constexpr COLORREF kBackground = 0x717679;
 constexpr COLORREF kNameColour = 0x00FFFF;
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
+constexpr FormDesign kDesign = {kDesignedPosition, {kClientWidth, kClientHeight}, kStyle, kExStyle};
 constexpr UINT kAddHintsMessage = WM_APP + 1;
 
 // Czech texts are Windows-1250 bytes; the comment shows each one.
@@ -39,7 +40,8 @@ constexpr const char* kCaption =
 
 }  // namespace
 
-MainForm::MainForm(std::string programDir) : programDir_(std::move(programDir)) {}
+MainForm::MainForm(std::string programDir)
+    : FormWindow(kDesign), programDir_(std::move(programDir)) {}
 
 MainForm::~MainForm() {
   if (Handle() != nullptr) DestroyWindow(Handle());
@@ -86,22 +88,22 @@ void MainForm::CreateControls() {
     }
   }
   InstallEscapeRestore(Control(IDC_SingleEdit));
-  MakeFonts();
   ApplyLayout();
 }
 
 void MainForm::MakeFonts() {
   DeleteTableFonts(fonts_);
-  fonts_ = MakeTableFonts(dpi_);
+  fonts_ = MakeTableFonts(Dpi());
 }
 
 void MainForm::ApplyLayout() {
+  MakeFonts();
   for (const auto& panel : MainFormPanels()) {
     const Bounds& p = panel.bounds;
     MoveWindow(Control(panel.id), Scale(p.left), Scale(p.top), Scale(p.width), Scale(p.height),
                TRUE);
   }
-  for (const auto& spec : MainFormControls()) ApplyBounds(spec, Control(spec.id), dpi_, fonts_);
+  for (const auto& spec : MainFormControls()) ApplyBounds(spec, Control(spec.id), Dpi(), fonts_);
 }
 
 void MainForm::AddHints() {
@@ -169,20 +171,8 @@ void MainForm::OnActivate(bool active) {
   SetFocus(target);
 }
 
-void MainForm::OnDpiChanged(UINT dpi, const RECT& suggested) {
-  dpi_ = dpi;
-  MoveToSuggested(suggested);
-  MakeFonts();
-  ApplyLayout();
-}
-
 LRESULT MainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_CREATE:
-      dpi_ = PlaceAtDesign(kDesignedPosition, {kClientWidth, kClientHeight}, kStyle, kExStyle);
-      CreateControls();
-      FormCreate();
-      return 0;
     case WM_COMMAND:
       OnCommand(LOWORD(wParam), HIWORD(wParam));
       return 0;
@@ -198,9 +188,6 @@ LRESULT MainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_SETTINGCHANGE:
       decimalSeparator_ = ReadUserDecimalSeparator();
-      return 0;
-    case WM_DPICHANGED:
-      OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
       return 0;
     case WM_CLOSE:
       if (FormCloseQuery()) FormClose();
@@ -221,7 +208,7 @@ LRESULT MainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       PostQuitMessage(0);
       return 0;
     default:
-      return Default(message, wParam, lParam);
+      return FormWindow::HandleMessage(message, wParam, lParam);
   }
 }
 

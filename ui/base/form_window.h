@@ -1,0 +1,45 @@
+// form_window.h - a window of the program laid out from its design: placed at its designed
+// position and client size at its own DPI, laid out again when the DPI under it changes.
+#pragma once
+
+#include <windows.h>
+
+#include "ui/base/child_control.h"
+#include "ui/base/window_base.h"
+
+namespace sipo::ui {
+
+// Position and client size in pixels at 96 dpi, and the window's styles.
+struct FormDesign {
+  POINT position;
+  SIZE client;
+  DWORD style;
+  DWORD exStyle;
+};
+
+class FormWindow : public WindowBase {
+ protected:
+  explicit FormWindow(const FormDesign& design) : design_(design) {}
+
+  UINT Dpi() const { return dpi_; }
+  int Scale(int pixels96) const { return ScaleForDpi(pixels96, dpi_); }
+
+  // Takes WM_CREATE and WM_DPICHANGED, and gives every other message its default handling: a
+  // form's HandleMessage passes here what it does not take itself.
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+  // Makes the controls and lays them out, once, before FormCreate.
+  virtual void CreateControls() = 0;
+  virtual void FormCreate() = 0;
+  // Fonts and bounds for the window's current DPI.
+  virtual void ApplyLayout() = 0;
+
+ private:
+  void PlaceAtDesign();
+  void MoveToSuggested(const RECT& suggested);
+
+  FormDesign design_;
+  UINT dpi_ = 96;
+};
+
+}  // namespace sipo::ui
