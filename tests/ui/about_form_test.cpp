@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/ui/real_input.h"
 #include "tests/ui/sipo_app.h"
 #include "tests/ui/window_probe.h"
 #include "ui/base/control_ids.h"
@@ -39,19 +40,7 @@ void SendTab(HWND about, bool shift) {
   AttachThreadInput(GetCurrentThreadId(), theirs, TRUE);
   SetForegroundWindow(about);
   AttachThreadInput(GetCurrentThreadId(), theirs, FALSE);
-  std::vector<INPUT> inputs;
-  auto add = [&](WORD key, bool up) {
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = key;
-    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    inputs.push_back(input);
-  };
-  if (shift) add(VK_SHIFT, false);
-  add(VK_TAB, false);
-  add(VK_TAB, true);
-  if (shift) add(VK_SHIFT, true);
-  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+  SendKey(VK_TAB, shift ? VK_SHIFT : 0);
 }
 
 HWND WaitForFocusOn(HWND about, HWND expected) {

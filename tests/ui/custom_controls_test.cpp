@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "program/maker.h"
+#include "tests/ui/real_input.h"
 #include "tests/ui/sipo_app.h"
 #include "tests/ui/window_probe.h"
 #include "ui/base/control_ids.h"
@@ -28,35 +29,6 @@ int CountOf(const std::vector<COLORREF>& pixels, COLORREF colour) {
   int count = 0;
   for (COLORREF p : pixels) count += p == colour ? 1 : 0;
   return count;
-}
-
-// Real input through the system's queue, so that the program's message loop (and its dialog
-// navigation) sees it as it sees a user's keys.
-void SendKey(WORD key, bool withAlt = false) {
-  std::vector<INPUT> inputs;
-  auto add = [&](WORD k, bool up) {
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = k;
-    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    inputs.push_back(input);
-  };
-  if (withAlt) add(VK_MENU, false);
-  add(key, false);
-  add(key, true);
-  if (withAlt) add(VK_MENU, true);
-  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-}
-
-void MoveMouse(POINT to) {
-  const int width = GetSystemMetrics(SM_CXSCREEN);
-  const int height = GetSystemMetrics(SM_CYSCREEN);
-  INPUT input{};
-  input.type = INPUT_MOUSE;
-  input.mi.dx = MulDiv(to.x, 65535, width - 1);
-  input.mi.dy = MulDiv(to.y, 65535, height - 1);
-  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  SendInput(1, &input, sizeof(INPUT));
 }
 
 // A corner of the screen far from the program's window.
@@ -317,7 +289,7 @@ TEST(FileNameEdit, AltDownOpensBrowseAndCancelKeepsTheTextAndFocus) {
   const std::wstring text = L"\"" + app.Folder() + L"\\no such.txt\" rest";
   app.SetText(IDC_FileOKOutputEdit, text);
   app.Focus(IDC_FileOKOutputEdit);
-  SendKey(VK_DOWN, true);
+  SendKey(VK_DOWN, VK_MENU);
   HWND dialog = WaitForDialog(app.ProcessId(), L"Browse");
   ASSERT_NE(dialog, nullptr) << "Alt+Down did not open the dialog";
   PressDialogButton(dialog, IDCANCEL);
@@ -354,7 +326,7 @@ std::wstring BrowseAndChoose(const SipoApp& app, int id, const std::wstring& tex
                              const std::wstring& bareName) {
   app.SetText(id, text);
   app.Focus(id);
-  SendKey(VK_DOWN, true);
+  SendKey(VK_DOWN, VK_MENU);
   HWND dialog = WaitForDialog(app.ProcessId(), L"Browse");
   EXPECT_NE(dialog, nullptr) << "Alt+Down did not open the dialog";
   if (dialog == nullptr) return L"";

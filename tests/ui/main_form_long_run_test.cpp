@@ -9,6 +9,7 @@
 #include <thread>
 #include <vector>
 
+#include "tests/ui/real_input.h"
 #include "tests/ui/sipo_app.h"
 #include "tests/ui/window_probe.h"
 #include "ui/base/control_ids.h"
@@ -162,42 +163,6 @@ int TemporaryCount(const std::wstring& folder) {
   return count;
 }
 
-void SendKey(WORD key, bool withAlt = false) {
-  std::vector<INPUT> inputs;
-  auto add = [&](WORD k, bool up) {
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = k;
-    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    inputs.push_back(input);
-  };
-  if (withAlt) add(VK_MENU, false);
-  add(key, false);
-  add(key, true);
-  if (withAlt) add(VK_MENU, true);
-  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-}
-
-void MoveMouse(POINT to) {
-  INPUT input{};
-  input.type = INPUT_MOUSE;
-  input.mi.dx = MulDiv(to.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-  input.mi.dy = MulDiv(to.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  SendInput(1, &input, sizeof(INPUT));
-}
-
-void ClickWithMouse(HWND control) {
-  RECT rc;
-  GetWindowRect(control, &rc);
-  MoveMouse({(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2});
-  INPUT clicks[2] = {};
-  clicks[0].type = clicks[1].type = INPUT_MOUSE;
-  clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  SendInput(2, clicks, sizeof(INPUT));
-}
-
 std::wstring PipeName() {
   static int counter = 0;
   return L"\\\\.\\pipe\\sipo-long-run-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
@@ -298,7 +263,7 @@ TEST(LongRun, AStoppedRunLeavesTheOutputsAsTheyWere) {
         break;
       case StopBy::AltF4:
         run.app.Focus(IDC_FileButton);
-        SendKey(VK_F4, true);
+        SendKey(VK_F4, VK_MENU);
         break;
       case StopBy::LogOff: {
         // Windows ends the program once the window has answered this.
