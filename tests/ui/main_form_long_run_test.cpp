@@ -309,8 +309,8 @@ TEST(LongRun, AStopReachesARunThatWaitsForInput) {
   EXPECT_EQ(TemporaryCount(run.app.Folder()), 0);
 }
 
-// While a run lasts the other controls take no input: a click on "Zavřít" or a typed key does
-// nothing, and the run goes on.
+// While a run lasts the other controls take no input: a click on "Zavřít", a click message to "O
+// programu" or a typed key does nothing, and the run goes on.
 TEST(LongRun, OtherControlsIgnoreInputWhileTheRunLasts) {
   LongRun run;
   run.Start(2);
@@ -318,11 +318,14 @@ TEST(LongRun, OtherControlsIgnoreInputWhileTheRunLasts) {
   run.app.Focus(IDC_SingleEdit);
   SendKey('4');
   ClickWithMouse(run.app.Control(IDC_CloseButton));
+  // A click that does not come through the mouse, as a screen reader's or an automation tool's.
+  PostMessageW(run.app.Control(IDC_AboutButton), BM_CLICK, 0, 0);
   Settle(run.app.MainWindow());
   const int lines = LinesShown(run.Caption());
   EXPECT_TRUE(WaitUntil([&] { return LinesShown(run.Caption()) > lines; })) << "the run ended";
   EXPECT_EQ(run.app.Text(IDC_SingleEdit), L"123");
   EXPECT_TRUE(IsWindow(run.app.MainWindow()));
+  EXPECT_EQ(FindVisibleWindow(run.app.ProcessId(), L"TAboutForm"), nullptr);
   run.Input().End();
   const int rounds = run.Input().Rounds();
   HWND done = WaitForDialog(run.app.ProcessId(), L"Information");

@@ -153,6 +153,10 @@ void MainForm::OnCommand(int id, int code) {
       {IDC_CloseButton, BN_CLICKED, &MainForm::CloseButtonClick},
       {IDC_LogoImage, STN_CLICKED, &MainForm::LogoImageClick},
   };
+  // While a run lasts only FileButton acts, however a click comes: a screen reader or an automation
+  // tool clicks past the filter that keeps the mouse and keys from the other controls.
+  const bool click = code == BN_CLICKED || code == STN_CLICKED;
+  if (run_ != nullptr && click && id != IDC_FileButton) return;
   for (const Route& route : kRoutes) {
     if (route.id == id && route.code == code) (this->*route.handler)();
   }
