@@ -2,9 +2,9 @@
 // animation), run against the real program under Wine with real keyboard and mouse input, and as a
 // screen reader asks for them.
 #include <gtest/gtest.h>
-// oleacc.h needs windows.h, which the test helpers bring, before it.
-#include <oleacc.h>
 #include <windows.h>
+// oleacc.h needs windows.h before it.
+#include <oleacc.h>
 
 #include <cstdint>
 #include <fstream>

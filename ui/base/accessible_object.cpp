@@ -3,6 +3,7 @@
 #include "ui/base/accessible_object.h"
 
 #include "win/on_demand_dlls.h"
+#include "win/win_text.h"
 
 // The interfaces are named by __uuidof throughout: MinGW's oleacc import library gives
 // IID_IAccessible as the address of an import thunk, not of the interface's GUID.
@@ -12,13 +13,6 @@ namespace {
 
 bool IsSelf(const VARIANT& child) {
   return child.vt == VT_I4 && child.lVal == CHILDID_SELF;
-}
-
-std::wstring WindowText(HWND hwnd) {
-  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
-  text.resize(
-      static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
-  return text;
 }
 
 HRESULT CopyText(const std::wstring& text, BSTR* out) {
@@ -85,7 +79,7 @@ class AccessibleOverride final : public IAccessible, public IOleWindow {
   // IAccessible: what the look overrides
   HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* out) override {
     if (!IsSelf(child)) return standard_->get_accName(child, out);
-    return CopyText(look_.name.empty() ? WindowText(control_) : look_.name, out);
+    return CopyText(look_.name.empty() ? GetWideText(control_) : look_.name, out);
   }
   HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* out) override {
     if (!IsSelf(child) || look_.role == 0) return standard_->get_accRole(child, out);
