@@ -43,7 +43,7 @@ int RunEventLoop(HWND mainWindow) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
-  const std::string executable = sipo::ui::Narrow(ExecutablePath());
+  const std::string executable = sipo::win::Narrow(ExecutablePath());
   sipo::ui::SetProgramTitle(sipo::ProgramTitle(executable));
   // A file run's output that is a link keeps it, even one that only the system sees.
   sipo::SetLinkResolver(sipo::win::FinalPathOf);

@@ -64,7 +64,7 @@ std::string ResolveUserPath(std::string_view name, std::string_view programDir) 
 LineRule LineRuleOf(const FileRunOptions& options) {
   LineRule rule;
   rule.singleColumn = options.SingleColumn;
-  rule.sylk = options.SYLK;
+  rule.quoted = options.SYLK;
   rule.delimiter = options.Delimiter.empty() ? ';' : options.Delimiter.front();
   rule.column = StrToIntLenient(std::string_view(options.Column).substr(0, kConversionWindow));
   return rule;

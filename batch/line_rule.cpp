@@ -6,10 +6,10 @@
 
 namespace sipo {
 
-bool LineHasValidNumber(std::string_view line, bool singleColumn, bool sylk, char delimiter,
+bool LineHasValidNumber(std::string_view line, bool singleColumn, bool quoted, char delimiter,
                         std::int32_t column, FieldList& fields) {
   if (singleColumn) return IsValidSipoNumber(line);
-  if (sylk) {
+  if (quoted) {
     SplitQuoted(line, fields);
   } else {
     SplitDelimited(delimiter, line, fields);

@@ -14,13 +14,13 @@ namespace sipo {
 
 // Whether the line's number (the whole line, or the field at the column) passes the check digit.
 // A column outside the field list, a negative one included, gives false.
-bool LineHasValidNumber(std::string_view line, bool singleColumn, bool sylk, char delimiter,
+bool LineHasValidNumber(std::string_view line, bool singleColumn, bool quoted, char delimiter,
                         std::int32_t column, FieldList& fields);
 
 // The delimiter byte and column of a run, derived once from its options.
 struct LineRule {
   bool singleColumn = false;
-  bool sylk = false;
+  bool quoted = false;
   char delimiter = ';';
   std::int32_t column = 0;
 };
@@ -33,7 +33,7 @@ inline bool LineIsGood(std::string_view line, const LineRule& rule) {
   if (rule.column < 0) return false;
   const char* p = line.data();
   const char* const end = p + line.size();
-  if (rule.sylk) {
+  if (rule.quoted) {
     // The texts between pairs of quotes: skip column pairs, then take the next pair.
     for (std::int32_t i = 0; i <= rule.column; ++i) {
       const char* open = FindByte(p, end, '"');
@@ -84,7 +84,7 @@ bool LineIsGoodIn(std::string_view line, const LineRule& rule, unsigned delimite
   const char* const end = p + line.size();
   if (rule.singleColumn) return IsValidSipoUnits<Units>(p, end);
   if (rule.column < 0) return false;
-  if (rule.sylk) {
+  if (rule.quoted) {
     for (std::int32_t i = 0; i <= rule.column; ++i) {
       const char* open = Units::Find(p, end, '"');
       if (open == end) return false;

@@ -121,7 +121,7 @@ int wmain(int argc, wchar_t** argv) {
     std::vector<std::string> args;
     for (int i = 1; i < argc; ++i) args.push_back(WideToCodePage(argv[i], CP_UTF8));
     sipo::cli::Console console{InConsoleCodePage, InConsoleCodePage,
-                               sipo::ui::ReadUserDecimalSeparator()};
+                               sipo::win::ReadUserDecimalSeparator()};
     console.pathOf = PathOfArg;
     console.argText = Cp1250OfArg;
     console.argShown = ShownArg;

@@ -157,7 +157,7 @@ FileCommand ParseFileCommand(ArgumentReader& reader, const Console& console) {
     } else if (arg == "--single-column") {
       command.rule.singleColumn = true;
     } else if (arg == "--quoted") {
-      command.rule.sylk = true;
+      command.rule.quoted = true;
     } else if (arg == "--progress" || arg == "--no-progress") {
       command.progress = arg == "--progress" ? ProgressMode::Always : ProgressMode::Never;
     } else if (arg.size() > 1 && arg[0] == '-') {

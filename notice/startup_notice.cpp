@@ -153,7 +153,7 @@ std::optional<NoticeOutcome> Connect(std::string_view host, std::uint16_t port,
   hints.ai_protocol = IPPROTO_TCP;
   hints.ai_flags = AI_NUMERICSERV;
   ADDRINFOW* addresses = nullptr;
-  if (GetAddrInfoW(ui::Widen(host).c_str(), std::to_wstring(port).c_str(), &hints, &addresses) != 0)
+  if (GetAddrInfoW(win::Widen(host).c_str(), std::to_wstring(port).c_str(), &hints, &addresses) != 0)
     return NoticeOutcome::NoConnection;
   const Deadline connectDeadline(bounds.connect);
   Wait wait = Wait::Failed;

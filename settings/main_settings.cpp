@@ -30,7 +30,8 @@ constexpr std::array<Entry, 8> kEntries = {{
     {SettingsField::SYLKCheck, "FILE", "SYLK", Kind::OnOff},
 }};
 
-std::string_view First255(const std::string& text) {
+// A field is stored, and read back, only as far as the lenient conversions look at it.
+std::string_view WithinConversionWindow(const std::string& text) {
   return std::string_view(text).substr(0, kConversionWindow);
 }
 
@@ -65,11 +66,11 @@ void SaveSettings(SettingsStore& store, const SettingsFields& fields, bool setti
   for (const Entry& e : kEntries) {
     switch (e.kind) {
       case Kind::Text:
-        store.WriteSettingText(e.section, e.key, First255(fields.FieldText(e.field)));
+        store.WriteSettingText(e.section, e.key, WithinConversionWindow(fields.FieldText(e.field)));
         break;
       case Kind::Integer:
         store.WriteSettingInteger(e.section, e.key,
-                                  StrToIntLenient(First255(fields.FieldText(e.field))));
+                                  StrToIntLenient(WithinConversionWindow(fields.FieldText(e.field))));
         break;
       case Kind::OnOff:
         store.WriteSettingOnOff(e.section, e.key, fields.FieldChecked(e.field));

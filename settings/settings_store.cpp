@@ -42,12 +42,12 @@ class SettingsStore::Access {
 bool SettingsStore::EnsureSettingsFile(std::string_view programDir) {
   const std::string path = std::string(programDir).append(kSettingsFileName);
   path_ = path.substr(0, kSettingsPathLimit);
-  if (path.size() > kSettingsPathLimit) return true;
-  if (IsRegularFile(path)) return false;
+  if (path.size() > kSettingsPathLimit) return false;
+  if (IsRegularFile(path)) return true;
   AtomicFileWriter writer(path);
   writer.Write("[GENERAL]");
   writer.Write(kLineEnd);
-  return !writer.Commit(AtomicFileWriter::Durability::OnDisk);
+  return writer.Commit(AtomicFileWriter::Durability::OnDisk);
 }
 
 void SettingsStore::OpenStore() {

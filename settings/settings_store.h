@@ -18,8 +18,8 @@ inline constexpr std::size_t kSettingsPathLimit = 255;
 // it throws std::runtime_error "Unable to write to <path>" and the file stays as it was.
 class SettingsStore {
  public:
-  // Creates the file holding "[GENERAL]" when no file is there. Returns SettingsUnavailable:
-  // true when that creation failed or the path is too long for the store.
+  // Creates the file holding "[GENERAL]" when no file is there. True when the settings file is
+  // there to use afterwards; false when its creation failed or the path is too long for the store.
   bool EnsureSettingsFile(std::string_view programDir);
 
   const std::string& SettingsFilePath() const { return path_; }

@@ -6,7 +6,7 @@
 
 #include "win/win_text.h"
 
-namespace sipo::ui {
+namespace sipo::win {
 namespace {
 
 constexpr const char* kCannotOpen = "Cannot open clipboard";
@@ -76,4 +76,4 @@ void WriteClipboardText(HWND owner, std::string_view cp1250) {
   }
 }
 
-}  // namespace sipo::ui
+}  // namespace sipo::win

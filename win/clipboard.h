@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-namespace sipo::ui {
+namespace sipo::win {
 
 // The text up to its first NUL; empty when the clipboard holds no text. Throws
 // std::runtime_error "Cannot open clipboard" while another program holds it.
@@ -18,4 +18,4 @@ std::optional<std::string> TryReadClipboardText(HWND owner);
 // leaves the clipboard as it was.
 void WriteClipboardText(HWND owner, std::string_view cp1250);
 
-}  // namespace sipo::ui
+}  // namespace sipo::win

@@ -5,7 +5,7 @@
 
 #include "win/win_text.h"
 
-namespace sipo::ui {
+namespace sipo::win {
 
 char ReadUserDecimalSeparator() {
   wchar_t buffer[8] = {};
@@ -16,4 +16,4 @@ char ReadUserDecimalSeparator() {
   return byte.size() == 1 && byte[0] != '?' ? byte[0] : '.';
 }
 
-}  // namespace sipo::ui
+}  // namespace sipo::win

@@ -4,7 +4,7 @@
 
 #include "win/win_text.h"
 
-namespace sipo::ui {
+namespace sipo::win {
 namespace {
 
 // The system box would translate its buttons into the user's language; a hook puts the fixed
@@ -40,4 +40,4 @@ void ShowInformation(HWND owner, std::string_view cp1250Message) {
   ShowBox(owner, cp1250Message, L"Information", MB_OK | MB_ICONINFORMATION);
 }
 
-}  // namespace sipo::ui
+}  // namespace sipo::win

@@ -6,11 +6,11 @@
 
 #include <string_view>
 
-namespace sipo::ui {
+namespace sipo::win {
 
 // "Confirm", question icon, "&Yes" (the default) and "&No"; true only for Yes.
 bool AskConfirmation(HWND owner, std::string_view cp1250Message);
 // "Information", information icon, "OK".
 void ShowInformation(HWND owner, std::string_view cp1250Message);
 
-}  // namespace sipo::ui
+}  // namespace sipo::win

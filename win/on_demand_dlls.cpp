@@ -6,7 +6,7 @@
 #include <oleauto.h>
 #include <propidl.h>
 
-namespace sipo::ui {
+namespace sipo::win {
 namespace {
 
 // The function from the system's own copy of the library, or nullptr; looked up once per function
@@ -84,4 +84,4 @@ BSTR AllocateBstr(const std::wstring& text) {
   return call != nullptr ? call(text.data(), static_cast<UINT>(text.size())) : nullptr;
 }
 
-}  // namespace sipo::ui
+}  // namespace sipo::win

@@ -11,7 +11,7 @@
 
 #include <string>
 
-namespace sipo::ui {
+namespace sipo::win {
 
 // The desktop's "open" action on an address; its result is not looked at.
 void ShellOpen(const std::wstring& address);
@@ -35,4 +35,4 @@ HRESULT StandardAccessibleObject(HWND window, LONG objectId, REFIID iid, void** 
 LRESULT AccessibleResult(REFIID iid, WPARAM wParam, IUnknown* object);
 BSTR AllocateBstr(const std::wstring& text);
 
-}  // namespace sipo::ui
+}  // namespace sipo::win

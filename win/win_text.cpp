@@ -3,7 +3,7 @@
 
 #include "core/codepage1250.h"
 
-namespace sipo::ui {
+namespace sipo::win {
 
 static_assert(sizeof(wchar_t) == sizeof(char16_t), "Windows wide characters are UTF-16 units");
 
@@ -31,4 +31,4 @@ void SetControlText(HWND control, std::string_view cp1250) {
   SetWindowTextW(control, Widen(cp1250).c_str());
 }
 
-}  // namespace sipo::ui
+}  // namespace sipo::win

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace sipo::ui {
+namespace sipo::win {
 
 std::wstring Widen(std::string_view cp1250);
 std::string Narrow(std::wstring_view wide);
@@ -15,4 +15,4 @@ std::wstring GetWideText(HWND window);
 std::string GetControlText(HWND control);
 void SetControlText(HWND control, std::string_view cp1250);
 
-}  // namespace sipo::ui
+}  // namespace sipo::win

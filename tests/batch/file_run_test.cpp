@@ -10,7 +10,7 @@
 
 #include "batch/run_summary.h"
 #include "core/codepage1250.h"
-#include "tests/batch/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 namespace sipo {
 namespace {
@@ -102,7 +102,7 @@ TEST(ResolveUserPath, UnquotesAndAnchorsInTheProgramDirectory) {
 TEST(LineHasValidNumber, EachModeTakesItsNumber) {
   struct Case {
     std::string line;
-    bool singleColumn, sylk;
+    bool singleColumn, quoted;
     char delimiter;
     std::int32_t column;
     bool expected;
@@ -125,7 +125,7 @@ TEST(LineHasValidNumber, EachModeTakesItsNumber) {
   };
   FieldList fields;
   for (const auto& c : cases) {
-    EXPECT_EQ(LineHasValidNumber(c.line, c.singleColumn, c.sylk, c.delimiter, c.column, fields),
+    EXPECT_EQ(LineHasValidNumber(c.line, c.singleColumn, c.quoted, c.delimiter, c.column, fields),
               c.expected)
         << c.line << " column " << c.column;
   }
@@ -313,7 +313,7 @@ TEST(RunFileCheck, InputThatIsAlsoAnOutputIsReadInFullFirst) {
 TEST(RunFileCheck, ColumnsDelimitersAndQuotes) {
   struct Case {
     std::string column, delimiter;
-    bool sylk;
+    bool quoted;
     std::string ok;
   };
   const std::string input =
@@ -340,11 +340,11 @@ TEST(RunFileCheck, ColumnsDelimitersAndQuotes) {
     options.SingleColumn = false;
     options.Column = c.column;
     options.Delimiter = c.delimiter;
-    options.SYLK = c.sylk;
+    options.SYLK = c.quoted;
     RecordingHost host;
     RunFileCheck(options, folder.Dir(), host);
     EXPECT_EQ(folder.Read("ok.txt"), c.ok)
-        << "column " << c.column << " delimiter '" << c.delimiter << "' quoted " << c.sylk;
+        << "column " << c.column << " delimiter '" << c.delimiter << "' quoted " << c.quoted;
     EXPECT_EQ(folder.Read("ok.txt").size() + folder.Read("bad.txt").size(), input.size());
   }
 }

@@ -13,7 +13,7 @@
 #include <csignal>
 #endif
 
-#include "tests/batch/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 namespace sipo {
 namespace {

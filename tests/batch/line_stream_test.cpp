@@ -12,8 +12,8 @@
 #include "batch/line_list.h"
 #include "batch/line_sorter.h"
 #include "batch/line_stream.h"
-#include "tests/batch/chunk_source.h"
-#include "tests/batch/temp_folder.h"
+#include "tests/support/chunk_source.h"
+#include "tests/support/temp_folder.h"
 
 namespace sipo {
 namespace {
@@ -76,12 +76,12 @@ TEST(LineIsGood, AgreesWithTheFieldList) {
                                "x\"1234567897\"y"};
   FieldList fields;
   for (const std::string& line : lines) {
-    for (const bool sylk : {false, true}) {
+    for (const bool quoted : {false, true}) {
       for (std::int32_t column = -1; column <= 3; ++column) {
-        const LineRule rule{false, sylk, ';', column};
+        const LineRule rule{false, quoted, ';', column};
         EXPECT_EQ(LineIsGood(line, rule),
-                  LineHasValidNumber(line, false, sylk, ';', column, fields))
-            << line << " sylk " << sylk << " column " << column;
+                  LineHasValidNumber(line, false, quoted, ';', column, fields))
+            << line << " quoted " << quoted << " column " << column;
       }
     }
   }

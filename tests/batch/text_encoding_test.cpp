@@ -7,8 +7,8 @@
 
 #include "batch/line_sorter.h"
 #include "batch/text_mark.h"
-#include "tests/batch/chunk_source.h"
-#include "tests/batch/temp_folder.h"
+#include "tests/support/chunk_source.h"
+#include "tests/support/temp_folder.h"
 
 namespace sipo {
 namespace {

@@ -16,7 +16,7 @@
 #include "batch/line_sorter.h"
 #include "files/atomic_file.h"
 #include "files/temporary_files.h"
-#include "tests/batch/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 namespace sipo::cli {
 namespace {

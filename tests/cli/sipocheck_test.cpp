@@ -5,7 +5,7 @@
 
 #include <sstream>
 
-#include "tests/batch/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 namespace sipo::cli {
 namespace {

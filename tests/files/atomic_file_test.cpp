@@ -10,7 +10,7 @@
 #include "files/native_path.h"
 #include "files/temporary_files.h"
 #include "files/whole_file.h"
-#include "tests/batch/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 #include <fstream>
 #include <thread>

@@ -11,7 +11,7 @@
 #include <optional>
 #include <string>
 
-#include "tests/batch/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 #ifndef _WIN32
 #include <fcntl.h>

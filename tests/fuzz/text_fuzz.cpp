@@ -46,11 +46,11 @@ void CheckFields(char delimiter, std::string_view line) {
   sipo::SplitQuoted(line, fields);
   for (std::string_view field : fields) Require(field.find('"') == std::string_view::npos);
   // The file run's direct search for its one field finds the field that the list holds.
-  for (const bool sylk : {false, true}) {
+  for (const bool quoted : {false, true}) {
     for (std::int32_t column = -1; column < 4; ++column) {
-      const sipo::LineRule rule{false, sylk, delimiter, column};
+      const sipo::LineRule rule{false, quoted, delimiter, column};
       Require(sipo::LineIsGood(line, rule) ==
-              sipo::LineHasValidNumber(line, false, sylk, delimiter, column, fields));
+              sipo::LineHasValidNumber(line, false, quoted, delimiter, column, fields));
     }
   }
 }
@@ -113,9 +113,9 @@ void CheckUnits(std::uint8_t seed, std::string_view text) {
       narrow += static_cast<char>(unit);
     }
     if (!ascii) continue;
-    for (const bool sylk : {false, true}) {
+    for (const bool quoted : {false, true}) {
       for (std::int32_t column = -1; column < 3; ++column) {
-        const sipo::LineRule rule{column == -1, sylk, ';', column};
+        const sipo::LineRule rule{column == -1, quoted, ';', column};
         Require(sipo::LineIsGoodIn<Units>(units, rule, ';') == sipo::LineIsGood(narrow, rule));
       }
     }

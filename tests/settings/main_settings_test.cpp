@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "settings/window_placement.h"
-#include "tests/batch/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 namespace sipo {
 namespace {
@@ -63,7 +63,7 @@ struct WindowRecord : PlacedWindow {
 struct Settings {
   test::TempFolder folder;
   SettingsStore store;
-  bool unavailable = store.EnsureSettingsFile(folder.Dir());
+  bool unavailable = !store.EnsureSettingsFile(folder.Dir());
   std::string File() const { return folder.Read("Zerbanix.ini"); }
 };
 

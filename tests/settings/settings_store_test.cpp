@@ -7,7 +7,7 @@
 #include <string>
 
 #include "settings/program_dir.h"
-#include "tests/batch/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 namespace sipo {
 namespace {
@@ -18,7 +18,7 @@ using namespace std::string_literals;
 struct StoreFixture {
   test::TempFolder folder;
   SettingsStore store;
-  bool unavailable = store.EnsureSettingsFile(folder.Dir());
+  bool unavailable = !store.EnsureSettingsFile(folder.Dir());
   std::string File() const { return folder.Read("Zerbanix.ini"); }
   void SetFile(const std::string& text) const { folder.Write("Zerbanix.ini", text); }
 };
@@ -36,7 +36,7 @@ TEST(EnsureSettingsFile, CreatesTheGeneralLineOnlyWhenNoFileIsThere) {
   EXPECT_EQ(s.File(), "[GENERAL]\r\n");
   EXPECT_EQ(s.store.SettingsFilePath(), s.folder.Dir() + "Zerbanix.ini");
   s.SetFile("[SINGLE]\r\nNumber=1\r\n");
-  EXPECT_FALSE(s.store.EnsureSettingsFile(s.folder.Dir()));
+  EXPECT_TRUE(s.store.EnsureSettingsFile(s.folder.Dir()));
   EXPECT_EQ(s.File(), "[SINGLE]\r\nNumber=1\r\n");  // an existing file is used unchanged
 }
 
@@ -44,8 +44,8 @@ TEST(EnsureSettingsFile, UnavailableWhenTheFileCannotBeCreated) {
   test::TempFolder folder;
   std::filesystem::create_directory(folder.Path() / "Zerbanix.ini");  // a folder is no file
   SettingsStore store;
-  EXPECT_TRUE(store.EnsureSettingsFile(folder.Dir()));
-  EXPECT_TRUE(store.EnsureSettingsFile(folder.Dir() + "missing-folder/"));
+  EXPECT_FALSE(store.EnsureSettingsFile(folder.Dir()));
+  EXPECT_FALSE(store.EnsureSettingsFile(folder.Dir() + "missing-folder/"));
 }
 
 TEST(EnsureSettingsFile, APathTooLongForTheStoreMeansNoSettings) {
@@ -53,7 +53,7 @@ TEST(EnsureSettingsFile, APathTooLongForTheStoreMeansNoSettings) {
   const std::string deep = folder.Dir() + std::string(250, 'd') + "/";
   std::filesystem::create_directories(deep);
   SettingsStore store;
-  EXPECT_TRUE(store.EnsureSettingsFile(deep));
+  EXPECT_FALSE(store.EnsureSettingsFile(deep));
   EXPECT_FALSE(std::filesystem::exists(deep + "Zerbanix.ini"));
 }
 

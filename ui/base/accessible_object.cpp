@@ -17,7 +17,7 @@ bool IsSelf(const VARIANT& child) {
 
 HRESULT CopyText(const std::wstring& text, BSTR* out) {
   if (out == nullptr) return E_POINTER;
-  *out = AllocateBstr(text);
+  *out = win::AllocateBstr(text);
   return *out != nullptr ? S_OK : E_OUTOFMEMORY;
 }
 
@@ -79,7 +79,7 @@ class AccessibleOverride final : public IAccessible, public IOleWindow {
   // IAccessible: what the look overrides
   HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* out) override {
     if (!IsSelf(child)) return standard_->get_accName(child, out);
-    return CopyText(look_.name.empty() ? GetWideText(control_) : look_.name, out);
+    return CopyText(look_.name.empty() ? win::GetWideText(control_) : look_.name, out);
   }
   HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* out) override {
     if (!IsSelf(child) || look_.role == 0) return standard_->get_accRole(child, out);
@@ -173,7 +173,7 @@ class AccessibleOverride final : public IAccessible, public IOleWindow {
 // Handing an object to another process takes COM on the window's thread; started once, for as
 // long as the thread lives (a second start on the thread only counts up).
 bool ComReadyOnThisThread() {
-  thread_local const bool ready = SUCCEEDED(ComInitialize(COINIT_APARTMENTTHREADED));
+  thread_local const bool ready = SUCCEEDED(win::ComInitialize(COINIT_APARTMENTTHREADED));
   return ready;
 }
 
@@ -185,12 +185,12 @@ LRESULT AnswerAccessibleObject(HWND control, WPARAM wParam, LPARAM lParam,
     return 0;
   }
   void* standard = nullptr;
-  if (FAILED(StandardAccessibleObject(control, OBJID_CLIENT, __uuidof(IAccessible), &standard))) {
+  if (FAILED(win::StandardAccessibleObject(control, OBJID_CLIENT, __uuidof(IAccessible), &standard))) {
     return 0;
   }
   auto* object = new AccessibleOverride(control, static_cast<IAccessible*>(standard), look);
   const LRESULT result =
-      AccessibleResult(__uuidof(IAccessible), wParam, static_cast<IAccessible*>(object));
+      win::AccessibleResult(__uuidof(IAccessible), wParam, static_cast<IAccessible*>(object));
   object->Release();  // the answer holds its own reference
   return result > 0 ? result : 0;
 }

@@ -27,7 +27,7 @@ HFONT TableFonts::Of(FontKind kind) const {
 
 // Labels are as wide as their text, so no font makes them cut it off.
 int FitLabelWidth(HWND label, HFONT font) {
-  const std::wstring text = GetWideText(label);
+  const std::wstring text = win::GetWideText(label);
   HDC dc = GetDC(label);
   HGDIOBJ old = SelectObject(dc, font);
   SIZE extent{};

@@ -7,7 +7,7 @@
 namespace sipo::ui {
 
 Colour ShowStatusIn(HWND value, StatusClass status, HFONT bold) {
-  SetControlText(value, StatusText(status));
+  win::SetControlText(value, StatusText(status));
   FitLabelWidth(value, bold);
   InvalidateRect(value, nullptr, TRUE);
   return StatusColour(status);

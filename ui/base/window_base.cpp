@@ -25,7 +25,7 @@ const std::string& ProgramTitleText() {
 }
 
 void ShowErrorBox(HWND owner, const std::string& cp1250Message) {
-  MessageBoxW(owner, Widen(ErrorBoxText(cp1250Message)).c_str(), Widen(TitleStore()).c_str(),
+  MessageBoxW(owner, win::Widen(ErrorBoxText(cp1250Message)).c_str(), win::Widen(TitleStore()).c_str(),
               MB_OK | MB_ICONERROR);
 }
 

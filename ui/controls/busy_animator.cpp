@@ -20,7 +20,7 @@ constexpr UINT_PTR kSubclassId = 1;
 // A screen reader hears an animation that says what is going on.
 AccessibleLook AnimationLook() {
   // Probíhá zpracování souboru
-  return AccessibleLook(ROLE_SYSTEM_ANIMATION, Widen("Prob\xEDh\xE1 zpracov\xE1n\xED souboru"));
+  return AccessibleLook(ROLE_SYSTEM_ANIMATION, win::Widen("Prob\xEDh\xE1 zpracov\xE1n\xED souboru"));
 }
 
 }  // namespace

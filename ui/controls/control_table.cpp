@@ -15,9 +15,9 @@ namespace {
 
 constexpr UINT_PTR kMemoSubclassId = 1;
 
-HWND CreatePlain(const wchar_t* className, DWORD style, const ControlSpec& spec, HWND parent) {
-  return CreateChildControl(className, Widen(spec.text).c_str(), WS_CHILD | WS_VISIBLE | style,
-                            parent, spec.id);
+HWND CreatePlain(const wchar_t* className, DWORD style, const ControlRow& row, HWND parent) {
+  return CreateChildControl(className, win::Widen(row.text).c_str(), WS_CHILD | WS_VISIBLE | style,
+                            parent, row.id);
 }
 
 // A multi-line edit asks for every key, Tab included, and hands Tab to its parent only when that
@@ -36,54 +36,54 @@ LRESULT CALLBACK MemoProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
   return DefSubclassProc(hwnd, message, wParam, lParam);
 }
 
-HWND CreateMemo(const ControlSpec& spec, HWND parent) {
+HWND CreateMemo(const ControlRow& row, HWND parent) {
   HWND memo = CreatePlain(
       WC_EDITW,
       WS_TABSTOP | WS_BORDER | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_CENTER | ES_AUTOVSCROLL,
-      spec, parent);
+      row, parent);
   if (memo != nullptr) SetWindowSubclass(memo, MemoProc, kMemoSubclassId, 0);
   return memo;
 }
 
 }  // namespace
 
-HWND CreateTableControl(const ControlSpec& spec, HWND parent) {
-  switch (spec.kind) {
+HWND CreateTableControl(const ControlRow& row, HWND parent) {
+  switch (row.kind) {
     case Kind::Label:
     case Kind::RightLabel:
-      return CreatePlain(WC_STATICW, SS_LEFTNOWORDWRAP | SS_NOPREFIX, spec, parent);
+      return CreatePlain(WC_STATICW, SS_LEFTNOWORDWRAP | SS_NOPREFIX, row, parent);
     case Kind::FixedLabel:
-      return CreatePlain(WC_STATICW, SS_LEFT | SS_NOPREFIX, spec, parent);
+      return CreatePlain(WC_STATICW, SS_LEFT | SS_NOPREFIX, row, parent);
     case Kind::CentredLabel:
-      return CreatePlain(WC_STATICW, SS_CENTER | SS_NOPREFIX, spec, parent);
+      return CreatePlain(WC_STATICW, SS_CENTER | SS_NOPREFIX, row, parent);
     case Kind::Memo:
-      return CreateMemo(spec, parent);
+      return CreateMemo(row, parent);
     case Kind::Edit:
-      return CreatePlain(WC_EDITW, WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL, spec, parent);
+      return CreatePlain(WC_EDITW, WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL, row, parent);
     case Kind::Check:
-      return CreatePlain(WC_BUTTONW, WS_TABSTOP | BS_AUTOCHECKBOX, spec, parent);
+      return CreatePlain(WC_BUTTONW, WS_TABSTOP | BS_AUTOCHECKBOX, row, parent);
     case Kind::ActionButton:
-      return CreateGradientButton(parent, spec.id, spec.text, ButtonGroup::Action);
+      return CreateGradientButton(parent, row.id, row.text, ButtonGroup::Action);
     case Kind::WindowButton:
-      return CreateGradientButton(parent, spec.id, spec.text, ButtonGroup::Window);
+      return CreateGradientButton(parent, row.id, row.text, ButtonGroup::Window);
     case Kind::Header:
-      return CreateHeaderBar(parent, spec.id, spec.text);
+      return CreateHeaderBar(parent, row.id, row.text);
     case Kind::FileEdit:
-      return CreateFileNameEdit(parent, spec.id);
+      return CreateFileNameEdit(parent, row.id);
     case Kind::Custom:
       break;
   }
   return nullptr;
 }
 
-void ApplyBounds(const ControlSpec& spec, HWND control, UINT dpi, const TableFonts& fonts) {
-  const Bounds& b = spec.bounds;
+void ApplyBounds(const ControlRow& row, HWND control, UINT dpi, const TableFonts& fonts) {
+  const Bounds& b = row.bounds;
   MoveWindow(control, ScaleForDpi(b.left, dpi), ScaleForDpi(b.top, dpi), ScaleForDpi(b.width, dpi),
              ScaleForDpi(b.height, dpi), TRUE);
-  const HFONT font = fonts.Of(spec.font);
+  const HFONT font = fonts.Of(row.font);
   SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
-  if (spec.kind == Kind::Label) FitLabelWidth(control, font);
-  if (spec.kind == Kind::RightLabel) {
+  if (row.kind == Kind::Label) FitLabelWidth(control, font);
+  if (row.kind == Kind::RightLabel) {
     const int right = ScaleForDpi(b.left + b.width, dpi);
     const int width = FitLabelWidth(control, font);
     SetWindowPos(control, nullptr, right - width, ScaleForDpi(b.top, dpi), 0, 0,

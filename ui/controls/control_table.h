@@ -25,7 +25,7 @@ enum class Kind {
   Custom,        // made by the window itself (picture, animation, grid)
 };
 
-struct ControlSpec {
+struct ControlRow {
   int id;
   int parent;  // 0 for the window itself, else a panel's identifier
   Kind kind;
@@ -35,8 +35,8 @@ struct ControlSpec {
 };
 
 // Creates one control of a non-custom kind, empty-sized; ApplyBounds places it.
-HWND CreateTableControl(const ControlSpec& spec, HWND parent);
+HWND CreateTableControl(const ControlRow& row, HWND parent);
 // Moves the control to its scaled bounds and gives it its font; labels take their text's width.
-void ApplyBounds(const ControlSpec& spec, HWND control, UINT dpi, const TableFonts& fonts);
+void ApplyBounds(const ControlRow& row, HWND control, UINT dpi, const TableFonts& fonts);
 
 }  // namespace sipo::ui

@@ -17,7 +17,7 @@ LRESULT CALLBACK EscapeProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
   auto* saved = reinterpret_cast<std::wstring*>(refData);
   switch (message) {
     case WM_SETFOCUS:
-      *saved = GetWideText(hwnd);
+      *saved = win::GetWideText(hwnd);
       break;
     case WM_GETDLGCODE:
       // Keeps Escape from the dialog navigation so that the field sees it.
@@ -47,7 +47,7 @@ LRESULT CALLBACK EscapeProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
 
 void InstallEscapeRestore(HWND edit) {
   auto* saved = new std::wstring;
-  if (GetFocus() == edit) *saved = GetWideText(edit);
+  if (GetFocus() == edit) *saved = win::GetWideText(edit);
   SetWindowSubclass(edit, EscapeProc, kSubclassId, reinterpret_cast<DWORD_PTR>(saved));
 }
 

@@ -72,17 +72,17 @@ bool AskForFileName(HWND edit, const std::wstring& preset, const std::wstring& f
   dialog.lpstrTitle = L"Browse";
   // The chosen file need not exist; the process's current folder stays as it was.
   dialog.Flags = OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-  BOOL ok = AskOpenFileName(&dialog);
-  if (!ok && OpenFileNameError() == FNERR_INVALIDFILENAME) {
+  BOOL ok = win::AskOpenFileName(&dialog);
+  if (!ok && win::OpenFileNameError() == FNERR_INVALIDFILENAME) {
     buffer[0] = L'\0';
-    ok = AskOpenFileName(&dialog);
+    ok = win::AskOpenFileName(&dialog);
   }
   if (ok) chosen = buffer.data();
   return ok != FALSE;
 }
 
 void Browse(HWND edit, FieldData& data) {
-  const std::u16string preset = BrowsePresetName(Units(GetWideText(edit)), IsExistingFile);
+  const std::u16string preset = BrowsePresetName(Units(win::GetWideText(edit)), IsExistingFile);
   std::wstring folder = Wide(FolderOf(preset));
   if (!IsExistingFolder(folder)) folder = data.lastFolder;
   std::wstring chosen;
@@ -94,13 +94,13 @@ void Browse(HWND edit, FieldData& data) {
 }
 
 void DropFile(HWND edit, HDROP drop) {
-  const UINT length = DroppedFileName(drop, 0, nullptr, 0);
+  const UINT length = win::DroppedFileName(drop, 0, nullptr, 0);
   if (length > 0) {
     std::wstring name(length + 1, L'\0');
-    name.resize(DroppedFileName(drop, 0, name.data(), length + 1));
+    name.resize(win::DroppedFileName(drop, 0, name.data(), length + 1));
     PutName(edit, name);
   }
-  FinishDrop(drop);
+  win::FinishDrop(drop);
 }
 
 // The button's square at the right of the client area, in window coordinates.

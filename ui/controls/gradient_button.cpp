@@ -106,7 +106,7 @@ void DrawProgress(HDC dc, RECT rc, int thousandths) {
 
 // The caption wraps at word ends and is centred both ways.
 void DrawCaption(HWND button, HDC dc, RECT rc, COLORREF colour) {
-  const std::wstring text = GetWideText(button);
+  const std::wstring text = win::GetWideText(button);
   HGDIOBJ oldFont =
       SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(button, WM_GETFONT, 0, 0)));
   SetBkMode(dc, TRANSPARENT);
@@ -249,7 +249,7 @@ LRESULT CALLBACK ButtonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
 }  // namespace
 
 HWND CreateGradientButton(HWND parent, int id, const char* cp1250Text, ButtonGroup group) {
-  HWND button = CreateChildControl(WC_BUTTONW, Widen(cp1250Text).c_str(),
+  HWND button = CreateChildControl(WC_BUTTONW, win::Widen(cp1250Text).c_str(),
                                    WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, parent, id);
   if (button != nullptr) {
     SetWindowSubclass(button, ButtonProc, kSubclassId,

@@ -39,7 +39,7 @@ void Paint(HWND hwnd) {
                            Vertex(rc.right, rc.bottom, right)};
   GRADIENT_RECT gradient = {0, 1};
   GradientFill(dc, vertices, 2, &gradient, 1, GRADIENT_FILL_RECT_H);
-  const std::wstring text = GetWideText(hwnd);
+  const std::wstring text = win::GetWideText(hwnd);
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, colours.text);
   HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(hwnd, WM_GETFONT, 0, 0)));
@@ -66,7 +66,7 @@ LRESULT CALLBACK HeaderProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
 }  // namespace
 
 HWND CreateHeaderBar(HWND parent, int id, const char* cp1250Text) {
-  HWND bar = CreateChildControl(WC_STATICW, Widen(cp1250Text).c_str(),
+  HWND bar = CreateChildControl(WC_STATICW, win::Widen(cp1250Text).c_str(),
                                 WS_CHILD | WS_VISIBLE | SS_NOPREFIX, parent, id);
   SetWindowSubclass(bar, HeaderProc, kSubclassId, 0);
   return bar;

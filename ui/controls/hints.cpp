@@ -46,17 +46,17 @@ void Hints::AddTool(HWND control, bool dynamic) {
 }
 
 void Hints::Add(HWND control, std::string_view cp1250Text) {
-  texts_[control] = Widen(cp1250Text);
+  texts_[control] = win::Widen(cp1250Text);
   AddTool(control, false);
 }
 
 void Hints::AddTextOrHint(HWND edit, std::string_view cp1250Text) {
-  texts_[edit] = Widen(cp1250Text);
+  texts_[edit] = win::Widen(cp1250Text);
   AddTool(edit, true);
 }
 
 bool Hints::TextOverflows(HWND edit) const {
-  const std::wstring text = GetWideText(edit);
+  const std::wstring text = win::GetWideText(edit);
   HDC dc = GetDC(edit);
   HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(edit, WM_GETFONT, 0, 0)));
   SIZE extent{};
@@ -74,7 +74,7 @@ bool Hints::OnNotify(const NMHDR& header, LRESULT& result) {
   const bool ownText = followsText_[control] && TextOverflows(control);
   if (header.code == TTN_GETDISPINFOW) {
     auto& info = *reinterpret_cast<NMTTDISPINFOW*>(const_cast<NMHDR*>(&header));
-    shown_ = ownText ? GetWideText(control) : texts_[control];
+    shown_ = ownText ? win::GetWideText(control) : texts_[control];
     info.lpszText = shown_.data();
     result = 0;
     return true;

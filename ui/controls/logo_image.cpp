@@ -34,9 +34,9 @@ struct LogoState {
 // Named for where it leads; its default action is the click's.
 AccessibleLook LinkLook(const std::wstring& address) {
   AccessibleLook look(ROLE_SYSTEM_LINK,
-                      Widen("Webov\xE9 str\xE1nky v\xFDrobce"));  // Webové stránky výrobce
+                      win::Widen("Webov\xE9 str\xE1nky v\xFDrobce"));  // Webové stránky výrobce
   look.value = address;
-  look.defaultAction = Widen(
+  look.defaultAction = win::Widen(
       "P\xF8"
       "ej\xEDt");  // Přejít
   look.actionNotification = STN_CLICKED;

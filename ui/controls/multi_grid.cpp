@@ -49,7 +49,7 @@ void MultiGrid::CreateList(int id) {
   SetWindowSubclass(ListView_GetHeader(list_), HeaderProc, kHeaderSubclassId,
                     reinterpret_cast<DWORD_PTR>(this));
   for (int column = 0; column < 2; ++column) {
-    std::wstring title = Widen(kHeaders[column]);
+    std::wstring title = win::Widen(kHeaders[column]);
     LVCOLUMNW spec{};
     spec.mask = LVCF_TEXT | LVCF_WIDTH;
     spec.pszText = title.data();
@@ -168,7 +168,7 @@ void MultiGrid::DrawRow(const DRAWITEMSTRUCT& item) {
     const RECT bounds = ColumnBounds(column);
     cell.left = bounds.left;
     cell.right = bounds.right;
-    DrawCell(dc, cell, Widen(column == 0 ? row.number : row.status), background, text);
+    DrawCell(dc, cell, win::Widen(column == 0 ? row.number : row.status), background, text);
   }
   if ((item.itemState & ODS_FOCUS) != 0 && GetFocus() == list_) {
     RECT focus = item.rcItem;
@@ -205,7 +205,7 @@ LRESULT MultiGrid::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if ((info->item.mask & LVIF_TEXT) != 0 && info->item.cchTextMax > 0 &&
             static_cast<std::size_t>(info->item.iItem) < rows_.size()) {
           const MultiRow& row = rows_[static_cast<std::size_t>(info->item.iItem)];
-          const std::wstring text = Widen(info->item.iSubItem == 0 ? row.number : row.status);
+          const std::wstring text = win::Widen(info->item.iSubItem == 0 ? row.number : row.status);
           lstrcpynW(info->item.pszText, text.c_str(), info->item.cchTextMax);
         }
         return 0;

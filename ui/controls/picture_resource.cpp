@@ -40,7 +40,7 @@ UINT ReadUnsigned(IWICMetadataQueryReader* reader, const wchar_t* name, UINT fal
     if (value.vt == VT_UI2) result = value.uiVal;
     if (value.vt == VT_UI1) result = value.bVal;
   }
-  ClearPropVariant(&value);
+  win::ClearPropVariant(&value);
   return result;
 }
 
@@ -141,9 +141,9 @@ std::vector<PictureFrame> DecodeFrames(IWICImagingFactory* factory, IWICBitmapDe
 // COM is needed for the decoding only; a thread that had it already keeps it as it was.
 class ComScope {
  public:
-  ComScope() : initialised_(SUCCEEDED(ComInitialize(COINIT_APARTMENTTHREADED))) {}
+  ComScope() : initialised_(SUCCEEDED(win::ComInitialize(COINIT_APARTMENTTHREADED))) {}
   ~ComScope() {
-    if (initialised_) ComUninitialize();
+    if (initialised_) win::ComUninitialize();
   }
 
  private:
@@ -186,7 +186,7 @@ Picture Picture::FromResource(int resourceId, COLORREF background) {
   ComPtr<IWICImagingFactory> factory;
   ComPtr<IWICStream> stream;
   ComPtr<IWICBitmapDecoder> decoder;
-  if (FAILED(ComCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+  if (FAILED(win::ComCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
                                IID_PPV_ARGS(&factory))) ||
       FAILED(factory->CreateStream(&stream)) || FAILED(stream->InitializeFromMemory(bytes, size)) ||
       FAILED(factory->CreateDecoderFromStream(stream.Get(), nullptr, WICDecodeMetadataCacheOnLoad,

@@ -42,7 +42,7 @@ using enum FontKind;
 
 // In tab order: the close button first, then the licence.
 // clang-format off
-constexpr ControlSpec kControls[] = {
+constexpr ControlRow kControls[] = {
     // "Zavřít"
     {IDC_CloseButton, 0, WindowButton, "Zav\xF8\xEDt", {373, 556, 137, 25}, Bold},
     // "Program pro ověřování čísel SIPO"
@@ -80,7 +80,7 @@ std::optional<FileVersion> ReadOwnFileVersion() {
 }
 
 void FitLabelHeight(HWND label, HFONT font) {
-  const std::wstring text = GetWideText(label);
+  const std::wstring text = win::GetWideText(label);
   RECT rc;
   GetClientRect(label, &rc);
   HDC dc = GetDC(label);
@@ -178,7 +178,7 @@ void AboutForm::FormCreate() {
     PlacedHwnd placed(Handle(), kPlacementKey);
     RestorePlacement(context_.store, placed);
   }
-  SetControlText(Control(IDC_VersionValue), VersionLabelText(ReadOwnFileVersion()));
+  win::SetControlText(Control(IDC_VersionValue), VersionLabelText(ReadOwnFileVersion()));
 }
 
 void AboutForm::CloseButtonClick() {
@@ -202,24 +202,24 @@ void AboutForm::FormClose() {
 // No mail program for "mailto:" is no error the user needs to hear about.
 void AboutForm::EmailValueClick() {
   const std::string address = std::string("mailto:") + kContactEmail;
-  ShellOpen(Widen(address));
+  win::ShellOpen(win::Widen(address));
 }
 
 // ---- Window plumbing ----
 
 void AboutForm::CreateControls() {
-  for (const auto& spec : kControls) {
-    if (spec.kind != Custom) {
-      CreateTableControl(spec, Handle());
+  for (const auto& row : kControls) {
+    if (row.kind != Custom) {
+      CreateTableControl(row, Handle());
       continue;
     }
     // The e-mail address: a clickable label with a hand cursor.
-    CreateChildControl(WC_STATICW, Widen(kContactEmail).c_str(),
-                       WS_CHILD | WS_VISIBLE | SS_NOTIFY | SS_NOPREFIX, Handle(), spec.id);
+    CreateChildControl(WC_STATICW, win::Widen(kContactEmail).c_str(),
+                       WS_CHILD | WS_VISIBLE | SS_NOTIFY | SS_NOPREFIX, Handle(), row.id);
   }
-  SetControlText(Control(IDC_InfoLabel), kAboutInfoText);
-  SetControlText(Control(IDC_LicenceMemo), kAboutLicenceText);
-  SetControlText(Control(IDC_AboutLabel), kAboutNoticeText);
+  win::SetControlText(Control(IDC_InfoLabel), kAboutInfoText);
+  win::SetControlText(Control(IDC_LicenceMemo), kAboutLicenceText);
+  win::SetControlText(Control(IDC_AboutLabel), kAboutNoticeText);
   ApplyLayout();
 }
 
@@ -228,7 +228,7 @@ void AboutForm::ApplyLayout() {
   DeleteObject(linkFont_);
   fonts_ = MakeTableFonts(Dpi());
   linkFont_ = MakeTahoma(kEmailFontHeight, Dpi(), true, true);
-  for (const auto& spec : kControls) ApplyBounds(spec, Control(spec.id), Dpi(), fonts_);
+  for (const auto& row : kControls) ApplyBounds(row, Control(row.id), Dpi(), fonts_);
   HWND email = Control(IDC_EmailValue);
   SendMessageW(email, WM_SETFONT, reinterpret_cast<WPARAM>(linkFont_), TRUE);
   FitLabelWidth(email, linkFont_);

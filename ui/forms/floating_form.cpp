@@ -35,7 +35,7 @@ using enum Kind;
 using enum FontKind;
 
 // clang-format off
-constexpr ControlSpec kControls[] = {
+constexpr ControlRow kControls[] = {
     // "SIPO číslo ke kontrole :"
     {IDC_SingleLabel, 0, Label, "SIPO \xE8\xEDslo ke kontrole :", {8, 11, 110, 13}, Regular},
     {IDC_SingleEdit, 0, Edit, "", {128, 8, 121, 19}, Regular},
@@ -114,7 +114,7 @@ void FloatingForm::Raise() const {
 
 void FloatingForm::FormCreate() {
   openFlag = true;
-  decimalSeparator_ = ReadUserDecimalSeparator();
+  decimalSeparator_ = win::ReadUserDecimalSeparator();
   if (!context_.settingsUnavailable) {
     PlacedHwnd placed(Handle(), kPlacementKey);
     RestorePlacement(context_.store, placed);
@@ -128,11 +128,11 @@ void FloatingForm::FormCreate() {
 void FloatingForm::TimerTimer() {
   StopTimer();
   TimerRestart restart(Handle());
-  const std::optional<std::string> text = TryReadClipboardText(Handle());
+  const std::optional<std::string> text = win::TryReadClipboardText(Handle());
   if (!text) return;
   HWND edit = Control(IDC_SingleEdit);
   // The same text again is left alone, so the caret and a selection in the field stay put.
-  if (GetControlText(edit) != *text) SetControlText(edit, *text);
+  if (win::GetControlText(edit) != *text) win::SetControlText(edit, *text);
   const StatusClass status = ClassifyNumberText(*text, decimalSeparator_);
   ShowStatus(status);
   if (status == StatusClass::Valid || status == StatusClass::Invalid) Raise();
@@ -173,7 +173,7 @@ void FloatingForm::ShowStatus(StatusClass status) {
 }
 
 void FloatingForm::CreateControls() {
-  for (const auto& spec : kControls) CreateTableControl(spec, Handle());
+  for (const auto& row : kControls) CreateTableControl(row, Handle());
   InstallEscapeRestore(Control(IDC_SingleEdit));
   ApplyLayout();
 }
@@ -181,7 +181,7 @@ void FloatingForm::CreateControls() {
 void FloatingForm::ApplyLayout() {
   DeleteTableFonts(fonts_);
   fonts_ = MakeTableFonts(Dpi());
-  for (const auto& spec : kControls) ApplyBounds(spec, Control(spec.id), Dpi(), fonts_);
+  for (const auto& row : kControls) ApplyBounds(row, Control(row.id), Dpi(), fonts_);
 }
 
 LRESULT FloatingForm::ColourControl(HDC dc, HWND control) {
@@ -202,7 +202,7 @@ LRESULT FloatingForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
       if (LOWORD(wParam) != WA_INACTIVE) SetFocus(Control(IDC_SingleEdit));
       return 0;
     case WM_SETTINGCHANGE:
-      decimalSeparator_ = ReadUserDecimalSeparator();
+      decimalSeparator_ = win::ReadUserDecimalSeparator();
       return 0;
     case WM_CLOSE:
       FormClose();

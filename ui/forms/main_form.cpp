@@ -27,7 +27,7 @@ namespace {
 constexpr const char* kPlacementKey = "TMainForm";
 
 // In tab order.
-constexpr PanelSpec kPanels[] = {
+constexpr PanelRow kPanels[] = {
     {IDC_SinglePanel, {5, 96, 369, 81}},
     {IDC_MultiPanel, {5, 184, 369, 185}},
     {IDC_FilePanel, {5, 376, 369, 241}},
@@ -39,7 +39,7 @@ using enum FontKind;
 // Within each parent the controls stand in tab order; the file panel's order is the designed
 // one, with SYLKCheck after FileButton.
 // clang-format off
-constexpr ControlSpec kControls[] = {
+constexpr ControlRow kControls[] = {
     {IDC_LogoImage, 0, Custom, "", {2, 0, 377, 57}, Regular},
     // "Program pro ověřování čísel účtů SIPO"
     {IDC_NameLabel, 0, Label, "Program pro ov\xEC\xF8ov\xE1n\xED \xE8\xEDsel \xFA\xE8t\xF9 SIPO",
@@ -138,19 +138,19 @@ int SlotControl(FileNameSlot slot) {
 
 }  // namespace
 
-std::span<const PanelSpec> MainFormPanels() {
+std::span<const PanelRow> MainFormPanels() {
   return kPanels;
 }
 
-std::span<const ControlSpec> MainFormControls() {
+std::span<const ControlRow> MainFormControls() {
   return kControls;
 }
 
 // ---- Event handlers ----
 
 void MainForm::FormCreate() {
-  decimalSeparator_ = ReadUserDecimalSeparator();
-  settingsUnavailable_ = store_.EnsureSettingsFile(programDir_);
+  decimalSeparator_ = win::ReadUserDecimalSeparator();
+  settingsUnavailable_ = !store_.EnsureSettingsFile(programDir_);
   SendStartupNotice();
 }
 
@@ -189,7 +189,7 @@ void MainForm::SaveOnClose() {
 }
 
 void MainForm::SingleEditChange() {
-  ShowStatus(ClassifyNumberText(GetControlText(Control(IDC_SingleEdit)), decimalSeparator_));
+  ShowStatus(ClassifyNumberText(win::GetControlText(Control(IDC_SingleEdit)), decimalSeparator_));
 }
 
 void MainForm::FloatingClipButtonClick() {
@@ -198,11 +198,11 @@ void MainForm::FloatingClipButtonClick() {
 
 // A clipboard held by another program throws before the grid changes.
 void MainForm::MultiImportButtonClick() {
-  multiGrid_.SetRows(MultiImportRows(ReadClipboardText(Handle()), decimalSeparator_));
+  multiGrid_.SetRows(MultiImportRows(win::ReadClipboardText(Handle()), decimalSeparator_));
 }
 
 void MainForm::MultiExportButtonClick() {
-  WriteClipboardText(Handle(), MultiExportText(multiGrid_.Rows()));
+  win::WriteClipboardText(Handle(), MultiExportText(multiGrid_.Rows()));
 }
 
 // The run goes on when the settings cannot be written: the user asked for the run, and the
@@ -218,11 +218,11 @@ void MainForm::FileButtonClick() {
     ShowErrorBox(Handle(), error.what());
   }
   FileRunOptions options;
-  options.Input = GetControlText(Control(IDC_FileInputEdit));
-  options.OKOutput = GetControlText(Control(IDC_FileOKOutputEdit));
-  options.BadOutput = GetControlText(Control(IDC_FileBadOutputEdit));
-  options.Column = GetControlText(Control(IDC_ColumnEdit));
-  options.Delimiter = GetControlText(Control(IDC_DelimiterEdit));
+  options.Input = win::GetControlText(Control(IDC_FileInputEdit));
+  options.OKOutput = win::GetControlText(Control(IDC_FileOKOutputEdit));
+  options.BadOutput = win::GetControlText(Control(IDC_FileBadOutputEdit));
+  options.Column = win::GetControlText(Control(IDC_ColumnEdit));
+  options.Delimiter = win::GetControlText(Control(IDC_DelimiterEdit));
   options.SingleColumn = FieldChecked(SettingsField::SingleColumnCheck);
   options.SYLK = FieldChecked(SettingsField::SYLKCheck);
   StartRun(options);
@@ -238,17 +238,17 @@ void MainForm::CloseButtonClick() {
 
 // The desktop's default handler opens the maker's page; when there is none, nothing is said.
 void MainForm::LogoImageClick() {
-  ShellOpen(Widen(MakerPageAddress()));
+  win::ShellOpen(win::Widen(MakerPageAddress()));
 }
 
 // ---- FileRunHost ----
 
 bool MainForm::AskYesNo(std::string_view message) {
-  return AskConfirmation(Handle(), message);
+  return win::AskConfirmation(Handle(), message);
 }
 
 void MainForm::Inform(std::string_view message) {
-  ShowInformation(Handle(), message);
+  win::ShowInformation(Handle(), message);
 }
 
 // What changes is drawn at once; the animation draws itself.
@@ -267,18 +267,18 @@ void MainForm::SetBusy(bool busy) {
 
 void MainForm::ShowFileName(FileNameSlot slot, std::string_view name) {
   HWND field = Control(SlotControl(slot));
-  SetControlText(field, name);
+  win::SetControlText(field, name);
   UpdateWindow(field);
 }
 
 // ---- SettingsFields ----
 
 std::string MainForm::FieldText(SettingsField field) const {
-  return GetControlText(Control(FieldControl(field)));
+  return win::GetControlText(Control(FieldControl(field)));
 }
 
 void MainForm::SetFieldText(SettingsField field, std::string_view text) {
-  SetControlText(Control(FieldControl(field)), text);
+  win::SetControlText(Control(FieldControl(field)), text);
 }
 
 bool MainForm::FieldChecked(SettingsField field) const {

@@ -7,13 +7,13 @@
 
 namespace sipo::ui {
 
-struct PanelSpec {
+struct PanelRow {
   int id;
   Bounds bounds;
 };
 
 // The panels and the controls in tab order within each parent.
-std::span<const PanelSpec> MainFormPanels();
-std::span<const ControlSpec> MainFormControls();
+std::span<const PanelRow> MainFormPanels();
+std::span<const ControlRow> MainFormControls();
 
 }  // namespace sipo::ui

@@ -53,7 +53,7 @@ void MainForm::StartRun(const FileRunOptions& options) {
   if (!job) return;
   HWND button = Control(IDC_FileButton);
   runCaption_ = StopButtonCaption(nullptr);
-  SetControlText(button, runCaption_);
+  win::SetControlText(button, runCaption_);
   SetFocus(button);
   if (!taskbar_) {
     taskbarButton_ = std::make_unique<TaskbarButton>(Handle());
@@ -87,7 +87,7 @@ void MainForm::RunTimerTick() {
   const std::string caption = StopButtonCaption(&*latest);
   if (caption != runCaption_) {
     runCaption_ = caption;
-    SetControlText(button, caption);
+    win::SetControlText(button, caption);
   }
   SetButtonProgress(button, ReadFraction(*latest));
   taskbar_->Update(*latest);
@@ -103,7 +103,7 @@ void MainForm::RunEnded() {
   FileRunJob& job = run->Join();
   HWND button = Control(IDC_FileButton);
   SetButtonProgress(button, -1);
-  SetControlText(button, kFileButtonCaption);
+  win::SetControlText(button, kFileButtonCaption);
   taskbar_->End(OutcomeOf(job));
   struct DismissAtEnd {
     TaskbarRunView& view;

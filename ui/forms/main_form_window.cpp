@@ -52,7 +52,7 @@ MainForm::~MainForm() {
 void MainForm::Create(HICON icon) {
   backgroundBrush_ = CreateSolidBrush(kBackground);
   RegisterClassOnce(kClassName, backgroundBrush_, icon);
-  CreateFor(kClassName, Widen(kCaption).c_str(), kStyle, kExStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+  CreateFor(kClassName, win::Widen(kCaption).c_str(), kStyle, kExStyle, CW_USEDEFAULT, CW_USEDEFAULT,
             kClientWidth, kClientHeight, nullptr);
   if (Handle() == nullptr) throw std::runtime_error("Cannot create the main window");
 }
@@ -75,16 +75,16 @@ void MainForm::CreateControls() {
   singlePanel_.Create(Handle(), IDC_SinglePanel);
   multiPanel_.Create(Handle(), IDC_MultiPanel);
   filePanel_.Create(Handle(), IDC_FilePanel);
-  for (const auto& spec : MainFormControls()) {
-    HWND parent = spec.parent == 0 ? Handle() : Control(spec.parent);
-    if (spec.kind != Kind::Custom) {
-      CreateTableControl(spec, parent);
-    } else if (spec.id == IDC_LogoImage) {
-      CreateLogoImage(parent, spec.id, Widen(MakerPageAddress()));
-    } else if (spec.id == IDC_MultiGrid) {
-      multiGrid_.Create(parent, spec.id);
-    } else if (spec.id == IDC_FileAnimator) {
-      fileAnimator_.Create(parent, spec.id);
+  for (const auto& row : MainFormControls()) {
+    HWND parent = row.parent == 0 ? Handle() : Control(row.parent);
+    if (row.kind != Kind::Custom) {
+      CreateTableControl(row, parent);
+    } else if (row.id == IDC_LogoImage) {
+      CreateLogoImage(parent, row.id, win::Widen(MakerPageAddress()));
+    } else if (row.id == IDC_MultiGrid) {
+      multiGrid_.Create(parent, row.id);
+    } else if (row.id == IDC_FileAnimator) {
+      fileAnimator_.Create(parent, row.id);
     }
   }
   InstallEscapeRestore(Control(IDC_SingleEdit));
@@ -103,7 +103,7 @@ void MainForm::ApplyLayout() {
     MoveWindow(Control(panel.id), Scale(p.left), Scale(p.top), Scale(p.width), Scale(p.height),
                TRUE);
   }
-  for (const auto& spec : MainFormControls()) ApplyBounds(spec, Control(spec.id), Dpi(), fonts_);
+  for (const auto& row : MainFormControls()) ApplyBounds(row, Control(row.id), Dpi(), fonts_);
 }
 
 void MainForm::AddHints() {
@@ -191,7 +191,7 @@ LRESULT MainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       OnActivate(LOWORD(wParam) != WA_INACTIVE);
       return 0;
     case WM_SETTINGCHANGE:
-      decimalSeparator_ = ReadUserDecimalSeparator();
+      decimalSeparator_ = win::ReadUserDecimalSeparator();
       return 0;
     case WM_CLOSE:
       if (FormCloseQuery()) FormClose();
