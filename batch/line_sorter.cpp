@@ -142,13 +142,11 @@ StreamEnd SortText(AfterMark& text, const LineRule& rule, AtomicFileWriter* cons
   if (!text.Mark().bytes.empty()) {
     for (int i = 0; i < 2; ++i) outputs[i]->Write(text.Mark().bytes);
   }
-  const unsigned delimiter = Units::kSize == 1 ? static_cast<unsigned char>(rule.delimiter)
-                                               : DelimiterUnit(rule.delimiter);
+  const TextDelimiter delimiter = DelimiterIn(text.Mark().encoding, rule.delimiter);
   return ForEachStreamedLineIn<Units>(
       text, blockSize,
       [&](std::string_view line, bool) {
-        const bool isGood =
-            Units::kSize == 1 ? LineIsGood(line, rule) : LineIsGoodIn<Units>(line, rule, delimiter);
+        const bool isGood = LineIsGood<Units>(line, rule, delimiter);
         Append<Units>(*outputs[isGood], line);
         ++counts.lines;
         counts.good += isGood;

@@ -15,6 +15,15 @@
 
 namespace sipo {
 
+// A field delimiter as the text spells it: a byte text's Windows-1250 byte, the UTF-8 bytes of
+// its character (so that "§" is C2 A7 and never a lone A7 inside another letter), or a UTF-16
+// text's unit.
+struct TextDelimiter {
+  char bytes[4] = {';'};
+  std::size_t size = 1;  // in bytes; UTF-16 delimiters use unit alone
+  unsigned unit = ';';
+};
+
 struct ByteUnits {
   static constexpr std::size_t kSize = 1;
   static constexpr std::string_view kLineEnd = "\r\n";
@@ -25,6 +34,17 @@ struct ByteUnits {
   static const char* Find(const char* p, const char* end, unsigned unit) {
     return FindByte(p, end, static_cast<char>(unit));
   }
+  // A UTF-8 sequence is matched whole; its lead byte never stands inside another character.
+  static const char* FindDelimiter(const char* p, const char* end, const TextDelimiter& d) {
+    if (d.size == 1) return FindByte(p, end, d.bytes[0]);
+    const std::string_view sequence(d.bytes, d.size);
+    for (;; ++p) {
+      p = FindByte(p, end, d.bytes[0]);
+      if (p == end || std::string_view(p, static_cast<std::size_t>(end - p)).starts_with(sequence))
+        return p;
+    }
+  }
+  static std::size_t DelimiterSize(const TextDelimiter& d) { return d.size; }
 };
 
 // UTF-16 units in the file's byte order. Ranges given to the searches hold whole units.
@@ -45,6 +65,10 @@ struct Utf16Units {
   static const char* Find(const char* p, const char* end, unsigned unit) {
     return FindAnyOf3(p, end, unit, unit, unit);
   }
+  static const char* FindDelimiter(const char* p, const char* end, const TextDelimiter& d) {
+    return Find(p, end, d.unit);
+  }
+  static std::size_t DelimiterSize(const TextDelimiter&) { return kSize; }
 
  private:
 #ifdef __SSE2__

@@ -47,6 +47,14 @@ bool IsValidSipoNumber(std::string_view text) {
   return (remainder == 0) | (DigitValue(text[9]) == 10 - remainder);
 }
 
+bool IsWellFormedSipoNumber(std::string_view text) {
+  if (text.size() != kSipoLength) return false;
+  for (const char c : text) {
+    if (c < '0' || c > '9') return false;
+  }
+  return IsValidSipoNumber(text);
+}
+
 StatusClass ClassifyNumberText(std::string_view text, char decimalSeparator) {
   if (TrimControl(text).empty()) return StatusClass::Empty;
   if (StrToRealLenient(text.substr(0, kConversionWindow), decimalSeparator).IsZero()) {

@@ -21,6 +21,10 @@ inline constexpr std::size_t kSipoLength = 10;
 // Check digit of exactly ten characters; nothing is trimmed and non-digits count 0.
 bool IsValidSipoNumber(std::string_view text);
 
+// Ten decimal digits 0-9 whose tenth passes the check digit: the number a file run takes as good.
+// A text with a blank, a letter or a sign in it holds no number, whatever its check digit says.
+bool IsWellFormedSipoNumber(std::string_view text);
+
 // Classifies the untrimmed text; the separator is the user's current decimal separator.
 StatusClass ClassifyNumberText(std::string_view text, char decimalSeparator);
 

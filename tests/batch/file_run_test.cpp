@@ -111,6 +111,8 @@ TEST(LineHasValidNumber, EachModeTakesItsNumber) {
       {"1234567897", true, false, ';', 0, true},
       {"1234567897 ", true, false, ';', 0, false},
       {"", true, false, ';', 0, false},
+      {"          ", true, false, ';', 0, false},  // blanks weigh 0 but are no digits
+      {"x;ABCDEFGHIJ", false, false, ';', 1, false},
       {"\"1234567897\"", true, true, ';', 0, false},  // single column wins over quotes
       {"x;1234567897;y", false, false, ';', 1, true},
       {"x;\"1234567897\";y", false, false, ';', 1, false},
@@ -125,6 +127,11 @@ TEST(LineHasValidNumber, EachModeTakesItsNumber) {
   };
   FieldList fields;
   for (const auto& c : cases) {
+    // The run's own search, and the rule as the field list states it.
+    const LineRule rule{c.singleColumn, c.quoted, c.delimiter, c.column};
+    EXPECT_EQ(LineIsGood<ByteUnits>(c.line, rule, DelimiterIn(TextEncoding::Bytes, c.delimiter)),
+              c.expected)
+        << c.line << " column " << c.column;
     EXPECT_EQ(LineHasValidNumber(c.line, c.singleColumn, c.quoted, c.delimiter, c.column, fields),
               c.expected)
         << c.line << " column " << c.column;

@@ -79,7 +79,7 @@ TEST(LineIsGood, AgreesWithTheFieldList) {
     for (const bool quoted : {false, true}) {
       for (std::int32_t column = -1; column <= 3; ++column) {
         const LineRule rule{false, quoted, ';', column};
-        EXPECT_EQ(LineIsGood(line, rule),
+        EXPECT_EQ(LineIsGood<ByteUnits>(line, rule, TextDelimiter{}),
                   LineHasValidNumber(line, false, quoted, ';', column, fields))
             << line << " quoted " << quoted << " column " << column;
       }

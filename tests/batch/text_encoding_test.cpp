@@ -131,6 +131,84 @@ TEST(SortLines, ReadsTheInputAsItsMarkSaysWhereverTheReadsEnd) {
   }
 }
 
+// Sorts one line and tells whether it went to the good output.
+bool SortsAsGood(const std::string& input, const LineRule& rule) {
+  test::TempFolder folder;
+  test::ChunkSource source(input, {SIZE_MAX});
+  AtomicFileWriter bad(folder.Path() / "bad.txt"), ok(folder.Path() / "ok.txt");
+  const StreamSort sort = SortLines(source, rule, bad, ok, nullptr, 64);
+  EXPECT_EQ(sort.end, StreamEnd::Complete);
+  return sort.sorted.good == 1;
+}
+
+// The texts of an encoding: ASCII widened to units, or as bytes behind a mark.
+std::string Encoded(TextEncoding encoding, const std::string& ascii) {
+  const std::u16string units(ascii.begin(), ascii.end());
+  switch (encoding) {
+    case TextEncoding::Utf8:
+      return kUtf8 + ascii;
+    case TextEncoding::Utf16LE:
+      return LE(units);
+    case TextEncoding::Utf16BE:
+      return BE(units);
+    default:
+      return ascii;
+  }
+}
+
+// Only ten digits 0-9 are a number: a header cell, blanks or a sign pass no check digit, even
+// where non-digits would weigh 0.
+TEST(SortLines, TheGoodOutputHoldsOnlyTenDigitsThatPassTheCheck) {
+  const std::pair<std::string, bool> numbers[] = {
+      {"1234567897", true},   {"1234567890", false}, {"          ", false},
+      {"ABCDEFGHIJ", false},  {"-123456782", false}, {"+123456782", false},
+      {"12345.6782", false},  {"\t123456782", false}, {"123456782", false},
+      {"12345678970", false}, {"000000000x", false}, {"0000000000", true},
+  };
+  struct Layout {
+    const char* name;
+    LineRule rule;
+    std::string before, after;
+  };
+  const Layout layouts[] = {{"whole line", kSingle, "", ""},
+                            {"delimited", kSecondField, "a;", ";b"},
+                            {"quoted", kSecondQuoted, "\"a\";\"", "\""}};
+  for (const TextEncoding encoding : {TextEncoding::Bytes, TextEncoding::Utf8,
+                                      TextEncoding::Utf16LE, TextEncoding::Utf16BE}) {
+    for (const Layout& layout : layouts) {
+      for (const auto& [number, good] : numbers) {
+        const std::string line = layout.before + number + layout.after;
+        EXPECT_EQ(SortsAsGood(Encoded(encoding, line + "\r\n"), layout.rule), good)
+            << "'" << number << "' " << layout.name << ", encoding "
+            << static_cast<int>(encoding);
+      }
+    }
+  }
+}
+
+// In UTF-8 a delimiter is matched as its character's bytes, never as its Windows-1250 byte
+// inside another letter (A7 in "ç", C3 A7).
+TEST(SortLines, AUtf8DelimiterIsItsCharacter) {
+  const struct {
+    char delimiter;
+    std::string line;
+    bool good;
+  } cases[] = {
+      {'\xA7', "a\xC2\xA7" "1234567897", true},        // §
+      {'\xA7', "\xC3\xA7\xC2\xA7" "1234567897", true},  // ç§
+      {'\xA7', "\xC3\xA7" "1234567897", false},         // ç alone holds no §
+      {'\xE9', "x\xC3\xA9" "1234567897\xC3\xA9y", true},   // é
+      {'\xE9', "x\xE9" "1234567897", false},            // a Windows-1250 é is no UTF-8 é
+      {'\t', "x\t1234567897\tz", true},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(SortsAsGood(kUtf8 + c.line + "\r\n", LineRule{false, false, c.delimiter, 1}), c.good)
+        << c.line;
+  }
+  // Without a mark the same byte is the delimiter, as in any Windows-1250 export.
+  EXPECT_TRUE(SortsAsGood("\xC3\xA7" "1234567897\r\n", LineRule{false, false, '\xA7', 1}));
+}
+
 TEST(MarkOf, TellsTheEncodingFromTheFirstBytes) {
   const std::pair<std::string, TextEncoding> cases[] = {
       {"", TextEncoding::Bytes},

@@ -49,7 +49,7 @@ void CheckFields(char delimiter, std::string_view line) {
   for (const bool quoted : {false, true}) {
     for (std::int32_t column = -1; column < 4; ++column) {
       const sipo::LineRule rule{false, quoted, delimiter, column};
-      Require(sipo::LineIsGood(line, rule) ==
+      Require(sipo::LineIsGood<sipo::ByteUnits>(line, rule, sipo::DelimiterIn(sipo::TextEncoding::Bytes, delimiter)) ==
               sipo::LineHasValidNumber(line, false, quoted, delimiter, column, fields));
     }
   }
@@ -116,7 +116,9 @@ void CheckUnits(std::uint8_t seed, std::string_view text) {
     for (const bool quoted : {false, true}) {
       for (std::int32_t column = -1; column < 3; ++column) {
         const sipo::LineRule rule{column == -1, quoted, ';', column};
-        Require(sipo::LineIsGoodIn<Units>(units, rule, ';') == sipo::LineIsGood(narrow, rule));
+        const sipo::TextDelimiter semicolon;
+        Require(sipo::LineIsGood<Units>(units, rule, semicolon) ==
+                sipo::LineIsGood<sipo::ByteUnits>(narrow, rule, semicolon));
       }
     }
   }
