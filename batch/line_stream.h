@@ -11,7 +11,6 @@
 
 #include "batch/text_units.h"
 #include "files/input_file.h"
-#include "files/temporary_files.h"
 
 namespace sipo {
 
@@ -39,7 +38,6 @@ StreamEnd ForEachStreamedLineIn(ByteSource& source, std::size_t blockSize, OnLin
   bool skipLF = false;      // a CR ended the last block: an LF opening this one belongs to it
   std::uint64_t lines = 0;
   for (;;) {
-    if (InterruptRequested()) return StreamEnd::Interrupted;
     if (carried == capacity) {
       capacity *= 2;
       buffer.resize(capacity + kStreamSlack);
