@@ -10,7 +10,7 @@
 namespace sipo {
 namespace {
 
-InputState StateAfter(StreamEnd end, const InputFile& file) {
+InputState StateAfter(StreamEnd end) {
   switch (end) {
     case StreamEnd::Complete:
       return InputState::Read;
@@ -23,29 +23,45 @@ InputState StateAfter(StreamEnd end, const InputFile& file) {
     case StreamEnd::ReadFailed:
       break;
   }
-  return file.Changed() ? InputState::Changed : InputState::ReadFailed;
+  return InputState::ReadFailed;
 }
 
-// Opens the outputs only once the input is open, so that an input that cannot be read leaves
-// them untouched.
+// The outputs are opened only once the input is open, so that an input that cannot be read
+// leaves them untouched.
+FileSortResult SortOpenInput(ByteSource& input, const std::filesystem::path& okOutput,
+                             const std::filesystem::path& badOutput, const LineRule& rule,
+                             RunMonitor* monitor) {
+  AtomicFileWriter bad(badOutput);
+  AtomicFileWriter ok(okOutput);
+  const StreamSort sort = SortLines(input, rule, bad, ok, monitor);
+  return {StateAfter(sort.end), sort.sorted};
+}
+
+// A read that failed because another program changed the file is told as such.
 FileSortResult SortOpenFile(InputFile& file, const std::filesystem::path& okOutput,
                             const std::filesystem::path& badOutput, const LineRule& rule,
                             RunMonitor* monitor) {
-  AtomicFileWriter bad(badOutput);
-  AtomicFileWriter ok(okOutput);
-  const StreamSort sort = SortLines(file, rule, bad, ok, monitor);
-  return {StateAfter(sort.end, file), sort.sorted};
+  FileSortResult result = SortOpenInput(file, okOutput, badOutput, rule, monitor);
+  if (result.input == InputState::ReadFailed && file.Changed()) result.input = InputState::Changed;
+  return result;
 }
 
-// Why an input was refused as unreadable; empty for an input that was not.
-std::string_view RefusalMessage(InputState state) {
-  if (state == InputState::Utf32) return file_run_text::kUtf32Refused;
-  if (state == InputState::OddLength) return file_run_text::kOddLengthRefused;
-  return {};
-}
-
-bool WriteEmpty(const std::filesystem::path& name) {
-  return AtomicFileWriter(name).Commit();
+// Why an input could not be read or was refused as unreadable; empty for one that was read.
+std::string RefusalMessage(InputState state) {
+  switch (state) {
+    case InputState::Read:
+    case InputState::Interrupted:
+      return {};
+    case InputState::Utf32:
+      return std::string(file_run_text::kUtf32Refused);
+    case InputState::OddLength:
+      return std::string(file_run_text::kOddLengthRefused);
+    case InputState::CannotOpen:
+    case InputState::ReadFailed:
+    case InputState::Changed:
+      break;
+  }
+  return std::string(file_run_text::kInputFailed) + " " + std::string(file_run_text::kOutputsKept);
 }
 
 }  // namespace
@@ -92,20 +108,22 @@ std::optional<FileRunJob> FileRunJob::Start(const FileRunOptions& options,
   return job;
 }
 
-// The input is streamed into both outputs' temporaries while it is read; an input that fails, at
-// once or part-way, gives two empty outputs as one that cannot be opened does. A stopped sort
-// leaves the outputs alone.
+// The input is streamed into both outputs' temporaries while it is read. An input that fails,
+// at once or part-way, leaves both outputs as they were, as a stopped sort does: writing them
+// empty would destroy what they held for a run that checked nothing.
 void FileRunJob::Sort(RunMonitor* monitor) noexcept {
   try {
-    const std::filesystem::path badPath = NativePath(badOutput_);
-    const std::filesystem::path okPath = NativePath(okOutput_);
     InputFile file;
     if (file.Open(NativePath(input_)))
-      result_ = SortOpenFile(file, okPath, badPath, rule_, monitor);
-    if (!result_.InputRead() && !result_.OutputsKept()) {
-      result_.sorted.badWritten = WriteEmpty(badPath);
-      result_.sorted.okWritten = WriteEmpty(okPath);
-    }
+      result_ = SortOpenFile(file, NativePath(okOutput_), NativePath(badOutput_), rule_, monitor);
+  } catch (...) {
+    failure_ = std::current_exception();
+  }
+}
+
+void FileRunJob::Sort(ByteSource& input, RunMonitor* monitor) noexcept {
+  try {
+    result_ = SortOpenInput(input, NativePath(okOutput_), NativePath(badOutput_), rule_, monitor);
   } catch (...) {
     failure_ = std::current_exception();
   }
@@ -119,13 +137,11 @@ void FileRunJob::Finish(FileRunHost& host, FinishFor finishFor) {
     return;
   }
   if (Stopped()) {
-    host.SetBusy(false);
-    host.Inform(file_run_text::kStopped);
+    FinishStopped(host, finishFor);
     return;
   }
-  const std::string_view refusal = RefusalMessage(result_.input);
+  const std::string refusal = RefusalMessage(result_.input);
   if (!failure_ && refusal.empty()) {
-    if (!result_.InputRead()) host.Inform(file_run_text::kInputFailed);
     host.ShowFileName(FileNameSlot::BadOutput, badOutput_);
     host.ShowFileName(FileNameSlot::OKOutput, okOutput_);
     if (!result_.sorted.badWritten) host.Inform(file_run_text::kBadOutputFailed);
@@ -136,6 +152,11 @@ void FileRunJob::Finish(FileRunHost& host, FinishFor finishFor) {
               : refusal.empty() ? DoneMessage(result_.sorted)
                                 : std::string(refusal));
   if (failure_) std::rethrow_exception(failure_);
+}
+
+void FileRunJob::FinishStopped(FileRunHost& host, FinishFor finishFor) {
+  host.SetBusy(false);
+  if (finishFor == FinishFor::User) host.Inform(file_run_text::kStopped);
 }
 
 void RunFileCheck(const FileRunOptions& options, std::string_view programDir, FileRunHost& host) {

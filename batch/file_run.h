@@ -57,6 +57,9 @@ inline constexpr std::string_view kOKOutputFailed =
     "V\xFDstupn\xED soubor pro spr\xE1vn\xE9 \xF8\xE1"
     "dky se nepoda\xF8ilo otev\xF8\xEDt.";
 inline constexpr std::string_view kDone = "Hotovo.";
+// "Výstupní soubory zůstaly beze změny."
+inline constexpr std::string_view kOutputsKept =
+    "V\xFDstupn\xED soubory z\xF9staly beze zm\xECny.";
 // "Přerušeno. Výstupní soubory zůstaly beze změny."
 inline constexpr std::string_view kStopped =
     "P\xF8"
@@ -80,11 +83,8 @@ struct FileSortResult {
   InputState input = InputState::CannotOpen;
   SortResult sorted;
   bool InputRead() const { return input == InputState::Read; }
-  // Refused or stopped: both outputs were left as they were.
-  bool OutputsKept() const {
-    return input == InputState::Interrupted || input == InputState::Utf32 ||
-           input == InputState::OddLength;
-  }
+  // Unreadable, refused or stopped: both outputs were left as they were.
+  bool OutputsKept() const { return !InputRead(); }
 };
 
 // Streams the input (a file, or standard input when input is empty) and writes the bad and the
@@ -105,17 +105,23 @@ class FileRunJob {
                                          FileRunHost& host);
   // Sorts the input into both outputs. Never throws: a failure is kept for Finish.
   void Sort(RunMonitor* monitor = nullptr) noexcept;
+  // The same from an input already open, in place of the named one.
+  void Sort(ByteSource& input, RunMonitor* monitor = nullptr) noexcept;
   // Who the run finishes for: the user, who sees its messages, or a window that is closing,
   // which only turns the busy indicator off.
   enum class FinishFor { User, Closing };
   // Shows the outputs' names and the messages in their fixed order, turns the busy indicator off
-  // and ends with "Hotovo." and the counts; an input refused as unreadable ends with the reason
-  // instead. A failure that Sort kept is then thrown on the host's thread. A stopped run says
-  // only that the outputs were left as they were.
+  // and ends with "Hotovo." and the counts; an input that could not be read, or was refused as
+  // unreadable, ends with the reason and that the outputs were left as they were. A failure that
+  // Sort kept is then thrown on the host's thread. A stopped run says only that the outputs were
+  // left as they were.
   void Finish(FileRunHost& host, FinishFor finishFor = FinishFor::User);
   const FileSortResult& Result() const { return result_; }
   // The monitor stopped the sort: both outputs are as they were.
   bool Stopped() const { return result_.input == InputState::Interrupted; }
+  // For a sort that was stopped and left to end on its own (its read would not return): what
+  // Finish says of a stopped run, without the job.
+  static void FinishStopped(FileRunHost& host, FinishFor finishFor);
 
  private:
   FileRunJob() = default;

@@ -57,11 +57,10 @@ class MonitoredSource : public ByteSource {
   }
   std::ptrdiff_t Read(char* buffer, std::size_t size) override {
     if (Stopped()) return 0;
+    monitor_.ReadStarting(Counted());
     const std::ptrdiff_t count = input_.Read(buffer, size);
     if (count > 0) progress_.bytesRead += static_cast<std::uint64_t>(count);
-    progress_.lines = lines_;
-    progress_.good = good_;
-    monitor_.Progress(progress_);
+    monitor_.Progress(Counted());
     return Stopped() ? 0 : count;
   }
   void Close() override { input_.Close(); }
@@ -69,8 +68,19 @@ class MonitoredSource : public ByteSource {
     stopped_ = stopped_ || monitor_.StopRequested();
     return stopped_;
   }
+  // The last word before the outputs are replaced.
+  bool MayCommit() {
+    stopped_ = stopped_ || !monitor_.CommitStarting();
+    return !stopped_;
+  }
 
  private:
+  const RunProgress& Counted() {
+    progress_.lines = lines_;
+    progress_.good = good_;
+    return progress_;
+  }
+
   ByteSource& input_;
   RunMonitor& monitor_;
   const std::uint64_t& lines_;
@@ -192,8 +202,11 @@ StreamSort SortLines(ByteSource& input, const LineRule& rule, AtomicFileWriter& 
   result.sorted.nulLine = counts.nulLine;
   result.sorted.encoding = text.Mark().encoding;
   source.Close();
-  // A stop that came with the input's last read still leaves the outputs as they were.
-  if (result.end == StreamEnd::Complete && source.Stopped()) result.end = StreamEnd::Interrupted;
+  // A stopped read ends the input early, which can look like its end or half a UTF-16 unit; a
+  // stop is reported as a stop however the input then ended. One that came with the last read
+  // still leaves the outputs as they were.
+  if (source.Stopped() || (result.end == StreamEnd::Complete && !source.MayCommit()))
+    result.end = StreamEnd::Interrupted;
   if (result.end != StreamEnd::Complete) {
     bad.Discard();
     ok.Discard();

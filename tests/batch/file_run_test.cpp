@@ -10,6 +10,7 @@
 
 #include "batch/run_summary.h"
 #include "core/codepage1250.h"
+#include "tests/support/chunk_source.h"
 #include "tests/support/temp_folder.h"
 
 namespace sipo {
@@ -175,14 +176,43 @@ TEST(RunFileCheck, SortsLinesAndReportsInOrder) {
   EXPECT_EQ(folder.EntryCount(), 3u);
 }
 
-TEST(RunFileCheck, UnreadableInputStillWritesBothOutputsEmpty) {
-  test::TempFolder folder;
-  RecordingHost host;
-  RunFileCheck(Options("missing.txt", "ok.txt", "bad.txt"), folder.Dir(), host);
-  EXPECT_EQ(host.events, ConfirmedRun(folder.Dir(), "missing.txt", "bad.txt", "ok.txt",
-                                      Done("0", "0", "0"), {kInputFailed}));
-  EXPECT_EQ(folder.Read("ok.txt"), "");
-  EXPECT_EQ(folder.Read("bad.txt"), "");
+// An input that fails, at the start or part-way, ends in the reason and leaves both outputs as
+// they were, their names' fields included.
+TEST(FileRunJob, AFailedInputLeavesBothOutputsAsTheyWere) {
+  const std::string failed =
+      "inform: Vstupní soubor nelze otevřít. Výstupní soubory zůstaly beze změny.";
+  struct Case {
+    const char* name;
+    std::optional<std::string> text;  // read through a fake input; none: the named file
+    std::size_t failAt;
+  };
+  const Case cases[] = {
+      {"missing file", std::nullopt, 0},
+      {"fails at once", "1234567897\r\n", 0},
+      {"fails part-way", std::string(300000, 'x') + "\r\n1234567897\r\n", 200000},
+  };
+  for (const Case& c : cases) {
+    test::TempFolder folder;
+    folder.Write("ok.txt", "old ok");
+    folder.Write("bad.txt", "old bad");
+    RecordingHost host;
+    std::optional<FileRunJob> job =
+        FileRunJob::Start(Options("in.txt", "ok.txt", "bad.txt"), folder.Dir(), host);
+    ASSERT_TRUE(job);
+    if (c.text) {
+      test::ChunkSource input(*c.text, {4096}, c.failAt);
+      job->Sort(input);
+    } else {
+      job->Sort();
+    }
+    job->Finish(host);
+    EXPECT_EQ(host.events, (Events{kAsk, "busy on", "show Input: " + folder.Dir() + "in.txt",
+                                   "busy off", failed}))
+        << c.name;
+    EXPECT_EQ(folder.Read("ok.txt"), "old ok") << c.name;
+    EXPECT_EQ(folder.Read("bad.txt"), "old bad") << c.name;
+    EXPECT_EQ(folder.EntryCount(), 2u) << c.name;  // no temporary left
+  }
 }
 
 TEST(RunFileCheck, EachOutputFailureIsReportedWhileTheOtherIsWritten) {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "batch/file_run.h"
@@ -157,6 +158,60 @@ TEST(SortLines, AMonitorHearsOfEveryReadAndCanStopTheRunWithTheOutputsUntouched)
     EXPECT_EQ(out.folder.Read("ok.txt"), "old ok\r\n");
     EXPECT_EQ(out.folder.EntryCount(), 1u);  // no bad output, no temporary
   }
+}
+
+// Before each read the monitor hears the lines counted so far: a read that then waits for a
+// pipe shows every line before it, not those of the read before.
+TEST(SortLines, TheMonitorHearsOfEachReadBeforeItStartsWithTheLinesSoFar) {
+  struct Recorder : RunMonitor {
+    void ReadStarting(const RunProgress& soFar) override { starts.push_back(soFar.lines); }
+    void Progress(const RunProgress&) override {}
+    bool StopRequested() override { return false; }
+    std::vector<std::uint64_t> starts;
+  } monitor;
+  Outputs out;
+  AtomicFileWriter bad(out.Bad()), ok(out.Ok());
+  std::string text;
+  for (int i = 0; i < 10; ++i) text += "1234567897\r\n";
+  test::ChunkSource lines(text, {12});
+  SortLines(lines, LineRule{true}, bad, ok, &monitor, 12);
+  ASSERT_GE(monitor.starts.size(), 3u);
+  // The mark is decided on the first read; each later read starts after its line was sorted.
+  EXPECT_EQ(monitor.starts.back(), 10u);
+}
+
+// A stop ends the input early, which for a UTF-16 text can leave half a unit: the run still
+// reports the stop, not an odd length.
+TEST(SortLines, AStopIsReportedAsAStopWhateverTheLastReadGave) {
+  const std::string text = "\xFF\xFE" + std::string("1\0\r\0\n\0", 6) + std::string(1001, 'y');
+  for (const std::size_t piece : {std::size_t{3}, std::size_t{5}, std::size_t{8}}) {
+    Outputs out;
+    test::ChunkSource source(text, {piece});
+    AtomicFileWriter bad(out.Bad()), ok(out.Ok());
+    StoppingMonitor monitor(3);
+    EXPECT_EQ(SortLines(source, LineRule{true}, bad, ok, &monitor, 64).end,
+              StreamEnd::Interrupted)
+        << piece;
+  }
+}
+
+// Once the outputs are being replaced, a stop no longer interrupts: both are replaced.
+TEST(SortLines, AStopAfterTheCommitStartedReplacesBothOutputs) {
+  struct LateStop : RunMonitor {
+    void Progress(const RunProgress&) override {}
+    bool StopRequested() override { return committing; }
+    bool CommitStarting() override { return !std::exchange(committing, true); }
+    bool committing = false;
+  } monitor;
+  Outputs out;
+  out.folder.Write("ok.txt", "old ok");
+  out.folder.Write("bad.txt", "old bad");
+  test::ChunkSource source("1234567897\r\nx\r\n", {SIZE_MAX});
+  AtomicFileWriter bad(out.Bad()), ok(out.Ok());
+  const StreamSort sort = SortLines(source, LineRule{true}, bad, ok, &monitor);
+  EXPECT_EQ(sort.end, StreamEnd::Complete);
+  EXPECT_EQ(out.folder.Read("ok.txt"), "1234567897\r\n");
+  EXPECT_EQ(out.folder.Read("bad.txt"), "x\r\n");
 }
 
 // Another program shrinks the input after the first block has been read.
