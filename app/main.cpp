@@ -7,6 +7,7 @@
 #include <string>
 
 #include "files/native_path.h"
+#include "files/temporary_files.h"
 #include "program/program_title.h"
 #include "resources/version.h"
 #include "settings/program_dir.h"
@@ -59,5 +60,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     sipo::ui::ShowErrorBox(nullptr, error.what());
     return 1;
   }
-  return RunEventLoop(mainForm.Handle());
+  const int status = RunEventLoop(mainForm.Handle());
+  // A file run that was stopped while its read waited for data may still own temporaries.
+  sipo::RemoveRegisteredTemporaries();
+  return status;
 }

@@ -4,7 +4,8 @@
 
 #include <windows.h>
 
-#include <mutex>
+#include <chrono>
+#include <memory>
 #include <optional>
 #include <thread>
 
@@ -14,34 +15,38 @@
 namespace sipo::ui {
 
 // The sort never calls the window: it only posts endedMessage to it once it has ended, and the
-// window then finishes the job on its own thread (Job after Join).
-class FileRunThread : private RunMonitor {
+// window then finishes the job on its own thread (Job after Join). A sort that was stopped and
+// still waits for its input after kStopWait can be left to end on its own (Abandon): it then
+// touches no output and posts nothing.
+class FileRunThread {
  public:
+  static constexpr std::chrono::milliseconds kStopWait{500};
+
   FileRunThread(FileRunJob job, HWND window, UINT endedMessage);
-  // A window that goes away mid-run stops the sort and waits for it.
-  ~FileRunThread() override;
+  // A window that goes away mid-run stops the sort; it waits for a sort that is not stuck in a
+  // read, and leaves one that is.
+  ~FileRunThread();
   FileRunThread(const FileRunThread&) = delete;
   FileRunThread& operator=(const FileRunThread&) = delete;
 
-  // May be asked again: a read that blocks (a pipe with nothing to give) is cancelled each time.
+  // Cancels the read in progress, if the sort is in one; asking again changes nothing.
   void RequestStop();
-  bool StopWasRequested() const;
-  // The latest block's counts; none before the first block.
+  // The latest counts; none before the first read.
   std::optional<RunProgress> Latest() const;
+  // Stopped kStopWait ago or more and still in a read that was not cancelled.
+  bool Stalled() const;
+  // Waits up to wait for the sort to end; true when it has.
+  bool WaitForEnd(std::chrono::milliseconds wait);
+  // Lets a stalled sort go: it ends on its own, without a word to the window.
+  void Abandon();
   // Waits for the sort to end (at once after endedMessage) and gives the job to finish.
   FileRunJob& Join();
 
  private:
-  void Progress(const RunProgress& progress) override;
-  bool StopRequested() override;
-  void Work(HWND window, UINT endedMessage);
+  struct Shared;
+  static void Work(const std::shared_ptr<Shared>& shared);
 
-  FileRunJob job_;
-  mutable std::mutex mutex_;  // guards the fields below
-  std::optional<RunProgress> latest_;
-  bool stop_ = false;
-  bool reading_ = true;      // false once the input has ended: no read is left to cancel
-  HANDLE worker_ = nullptr;  // the sort's thread, while it runs
+  std::shared_ptr<Shared> shared_;  // also held by the sort's thread, which may outlive this
   std::thread thread_;
 };
 

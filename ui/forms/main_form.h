@@ -77,6 +77,8 @@ class MainForm : public FormWindow, public FileRunHost, public SettingsFields {
   bool StopRunForClose();
   void RunTimerTick();
   void RunEnded();
+  void AbandonRun();
+  void EndRunView(RunOutcome outcome);
   void EndSession();
   bool IgnoredDuringRun(const MSG& msg) const;
 

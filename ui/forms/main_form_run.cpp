@@ -77,10 +77,14 @@ bool MainForm::StopRunForClose() {
   return true;
 }
 
-// The caption changes only when its text does, so that the button does not flicker.
+// The caption changes only when its text does, so that the button does not flicker. A stopped
+// run that still waits for its input is not waited for any longer.
 void MainForm::RunTimerTick() {
   if (!run_) return;
-  if (run_->StopWasRequested()) run_->RequestStop();  // a read that still waits is cancelled
+  if (run_->Stalled()) {
+    AbandonRun();
+    return;
+  }
   const std::optional<RunProgress> latest = run_->Latest();
   if (!latest) return;
   HWND button = Control(IDC_FileButton);
@@ -98,35 +102,51 @@ void MainForm::RunTimerTick() {
 // failure's mark while its messages are read.
 void MainForm::RunEnded() {
   if (!run_) return;
-  KillTimer(Handle(), kRunTimer);
   const std::unique_ptr<FileRunThread> run = std::move(run_);
   FileRunJob& job = run->Join();
-  HWND button = Control(IDC_FileButton);
-  SetButtonProgress(button, -1);
-  win::SetControlText(button, kFileButtonCaption);
-  taskbar_->End(OutcomeOf(job));
+  EndRunView(OutcomeOf(job));
   struct DismissAtEnd {
     TaskbarRunView& view;
     ~DismissAtEnd() { view.Dismiss(); }
   } dismiss{*taskbar_};
-  if (!closeAfterRun_) {
-    job.Finish(*this);
-    return;
-  }
-  job.Finish(*this, FileRunJob::FinishFor::Closing);
-  taskbar_->Dismiss();
-  FormClose();
+  job.Finish(*this, closeAfterRun_ ? FileRunJob::FinishFor::Closing : FileRunJob::FinishFor::User);
+  if (closeAfterRun_) FormClose();
 }
 
-// Windows ends the program once this returns: a run is stopped and waited for, and the window
-// closes as it does at a close request.
+// A stopped run whose read did not return is left to end on its own: it touches no output, and
+// the window says what it would have said of any stop, or closes.
+void MainForm::AbandonRun() {
+  const std::unique_ptr<FileRunThread> run = std::move(run_);
+  run->Abandon();
+  EndRunView(RunOutcome::Stopped);
+  taskbar_->Dismiss();
+  FileRunJob::FinishStopped(*this, closeAfterRun_ ? FileRunJob::FinishFor::Closing
+                                                  : FileRunJob::FinishFor::User);
+  if (closeAfterRun_) FormClose();
+}
+
+// FileButton and the taskbar button leave the run's look.
+void MainForm::EndRunView(RunOutcome outcome) {
+  KillTimer(Handle(), kRunTimer);
+  HWND button = Control(IDC_FileButton);
+  SetButtonProgress(button, -1);
+  win::SetControlText(button, kFileButtonCaption);
+  taskbar_->End(outcome);
+}
+
+// Windows ends the program once this returns, so it returns at once: a run is stopped, waited
+// for only while it is not stuck in a read, and the window closes as it does at a close request.
 void MainForm::EndSession() {
   if (!run_) {
     FormClose();
     return;
   }
   StopRunForClose();
-  RunEnded();
+  if (run_->WaitForEnd(FileRunThread::kStopWait) || !run_->Stalled()) {
+    RunEnded();
+  } else {
+    AbandonRun();
+  }
 }
 
 bool MainForm::TakeQueuedMessage(const MSG& msg) {
