@@ -14,30 +14,13 @@
 
 #include "cli/interrupt_monitor.h"
 #include "cli/sipocheck.h"
-#include "core/codepage1250.h"
 #include "files/native_path.h"
 #include "files/temporary_files.h"
 #include "win/decimal_separator.h"
 #include "win/final_path.h"
+#include "win/win_text.h"
 
 namespace {
-
-std::wstring Utf8ToWide(std::string_view utf8) {
-  const int size =
-      MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(size), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), size);
-  return wide;
-}
-
-std::string WideToCodePage(std::wstring_view wide, UINT codePage) {
-  const int size = WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()),
-                                       nullptr, 0, nullptr, nullptr);
-  std::string bytes(static_cast<std::size_t>(size), '\0');
-  WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), bytes.data(), size,
-                      nullptr, nullptr);
-  return bytes;
-}
 
 UINT ConsoleCodePage() {
   const UINT codePage = GetConsoleOutputCP();
@@ -46,33 +29,30 @@ UINT ConsoleCodePage() {
 
 std::string InConsoleCodePage(std::string_view cp1250) {
   if (ConsoleCodePage() == 1250) return std::string(cp1250);
-  const std::u16string utf16 = sipo::Cp1250ToUtf16(cp1250);
-  return WideToCodePage(std::wstring(utf16.begin(), utf16.end()), ConsoleCodePage());
+  return sipo::win::InCodePage(sipo::win::Widen(cp1250), ConsoleCodePage());
 }
 
 // Arguments are held as UTF-8, which keeps every name Windows can give.
 std::filesystem::path PathOfArg(std::string_view utf8) {
-  return std::filesystem::path(Utf8ToWide(utf8));
+  return std::filesystem::path(sipo::win::WidenUtf8(utf8));
 }
 
 std::string Cp1250OfArg(std::string_view utf8) {
-  const std::wstring wide = Utf8ToWide(utf8);
-  return sipo::Utf16ToCp1250(std::u16string(wide.begin(), wide.end()));
+  return sipo::win::Narrow(sipo::win::WidenUtf8(utf8));
 }
 
 std::string ShownArg(std::string_view utf8) {
-  return WideToCodePage(Utf8ToWide(utf8), ConsoleCodePage());
+  return sipo::win::InCodePage(sipo::win::WidenUtf8(utf8), ConsoleCodePage());
 }
 
 // The first character that Windows-1250 lacks, as UTF-8; a lone surrogate counts as one.
 std::string FirstUnmappable(std::string_view utf8) {
-  const std::wstring wide = Utf8ToWide(utf8);
+  const std::wstring wide = sipo::win::WidenUtf8(utf8);
   for (std::size_t i = 0; i < wide.size(); ++i) {
     const std::size_t size = wide[i] >= 0xD800 && wide[i] < 0xDC00 && i + 1 < wide.size() ? 2 : 1;
-    const std::u16string one(wide.begin() + static_cast<std::ptrdiff_t>(i),
-                             wide.begin() + static_cast<std::ptrdiff_t>(i + size));
-    if (wide[i] != L'?' && sipo::Utf16ToCp1250(one) == "?")
-      return WideToCodePage(wide.substr(i, size), CP_UTF8);
+    const std::wstring_view one = std::wstring_view(wide).substr(i, size);
+    if (wide[i] != L'?' && sipo::win::Narrow(one) == "?")
+      return sipo::win::InCodePage(one, CP_UTF8);
     i += size - 1;
   }
   return {};
@@ -119,7 +99,7 @@ int wmain(int argc, wchar_t** argv) {
     SetConsoleCtrlHandler(OnConsoleControl, TRUE);
     sipo::SetLinkResolver(sipo::win::FinalPathOf);
     std::vector<std::string> args;
-    for (int i = 1; i < argc; ++i) args.push_back(WideToCodePage(argv[i], CP_UTF8));
+    for (int i = 1; i < argc; ++i) args.push_back(sipo::win::InCodePage(argv[i], CP_UTF8));
     sipo::cli::Console console{InConsoleCodePage, InConsoleCodePage,
                                sipo::win::ReadUserDecimalSeparator()};
     console.pathOf = PathOfArg;

@@ -1,9 +1,6 @@
 // atomic_file.cpp - replaces a file's content only once the new content is written in full.
 #include "files/atomic_file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-
 #include <atomic>
 #include <cerrno>
 #include <cstring>
@@ -12,19 +9,14 @@
 #include <system_error>
 #include <utility>
 
+#include "files/descriptor.h"
 #include "files/native_path.h"
 #include "files/temporary_files.h"
-
-#ifdef _WIN32
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
+#include "files/temporary_files_platform.h"
 
 namespace sipo {
 namespace {
 
-constexpr std::size_t kLargestWrite = std::size_t{1} << 30;
 constexpr int kMaxLinks = 40;
 
 // The file a chain of symbolic links ends at, which is the one to replace; the name itself when
@@ -75,84 +67,6 @@ bool ExistingTargetWritable(const std::filesystem::path& target) {
 
 std::atomic<std::uint64_t> temporaryCounter{0};
 
-// On POSIX the temporary is opened, renamed and removed relative to its open folder, so that a
-// target whose own path is near the system's limit still has one.
-int CreateExclusive(int folderFd, const std::filesystem::path& path) {
-#ifdef _WIN32
-  (void)folderFd;
-  return _wopen(path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT,
-                _S_IREAD | _S_IWRITE);
-#else
-  return openat(folderFd, path.filename().c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-#endif
-}
-
-int OpenInPlace(const std::filesystem::path& path) {
-#ifdef _WIN32
-  return _wopen(path.c_str(), _O_WRONLY | _O_BINARY | _O_NOINHERIT);
-#else
-  int fd;
-  do {
-    fd = open(path.c_str(), O_WRONLY | O_CLOEXEC);
-  } while (fd < 0 && errno == EINTR);
-  return fd;
-#endif
-}
-
-void RemoveTemporary(int folderFd, const std::filesystem::path& path) {
-#ifdef _WIN32
-  (void)folderFd;
-  std::error_code ignored;
-  std::filesystem::remove(path, ignored);
-#else
-  unlinkat(folderFd, path.filename().c_str(), 0);
-#endif
-}
-
-bool RenameTemporary(int folderFd, const std::filesystem::path& from,
-                     const std::filesystem::path& to) {
-#ifdef _WIN32
-  (void)folderFd;
-  std::error_code error;
-  std::filesystem::rename(from, to, error);
-  return !error;
-#else
-  return renameat(folderFd, from.filename().c_str(), folderFd, to.filename().c_str()) == 0;
-#endif
-}
-
-// The replaced file keeps the permission bits (and, where allowed, the owner) of the old one.
-void CopyPermissions(int fd, const std::filesystem::path& from) {
-#ifndef _WIN32
-  struct stat info {};
-  if (stat(from.c_str(), &info) != 0) return;
-  fchmod(fd, info.st_mode & 07777);
-  if (fchown(fd, info.st_uid, info.st_gid) != 0) {
-    // Only the owner's group or the superuser may give the file away; the new file stays ours.
-  }
-#else
-  (void)fd;
-  (void)from;
-#endif
-}
-
-// True when the close succeeded: a failed close can mean unwritten data.
-bool CloseFd(int fd) {
-#ifdef _WIN32
-  return _close(fd) == 0;
-#else
-  return close(fd) == 0;
-#endif
-}
-
-bool SyncFd(int fd) {
-#ifdef _WIN32
-  return _commit(fd) == 0;
-#else
-  return fsync(fd) == 0;
-#endif
-}
-
 }  // namespace
 
 std::optional<std::string_view> OutputRefusal(const std::filesystem::path& target) {
@@ -178,7 +92,7 @@ void AtomicFileWriter::Open(const std::filesystem::path& target, bool usable) {
     case TargetKind::Directory:
       return;
     case TargetKind::Device:
-      fd_ = OpenInPlace(target_);
+      fd_ = OpenToWriteInPlace(target_);
       inPlace_ = true;
       return;
     case TargetKind::File:
@@ -190,17 +104,12 @@ void AtomicFileWriter::Open(const std::filesystem::path& target, bool usable) {
 // A name that exists already (a leftover whose process id came back, or another writer's) is
 // never used: the next counter gives a fresh one.
 void AtomicFileWriter::OpenTemporary() {
-#ifndef _WIN32
-  const std::filesystem::path folder =
-      target_.parent_path().empty() ? std::filesystem::path(".") : target_.parent_path();
-  folderFd_ = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (folderFd_ < 0) return;
-#endif
+  if (!OpenTargetFolder(target_, folderFd_)) return;
   RemoveStaleTemporaries(target_, folderFd_);
   for (int attempt = 0; attempt < 1000; ++attempt) {
     temporary_ = TemporaryNameFor(target_, CurrentProcessId(), ++temporaryCounter);
     slot_ = RegisterTemporary(temporary_, folderFd_);
-    fd_ = CreateExclusive(folderFd_, temporary_);
+    fd_ = CreateTemporary(folderFd_, temporary_);
     if (fd_ >= 0) {
       AttachTemporaryFile(slot_, fd_);
       CopyPermissions(fd_, target_);
@@ -214,7 +123,7 @@ void AtomicFileWriter::OpenTemporary() {
 }
 
 void AtomicFileWriter::CloseFolder() {
-  if (folderFd_ >= 0) CloseFd(std::exchange(folderFd_, -1));
+  if (folderFd_ >= 0) CloseDescriptor(std::exchange(folderFd_, -1));
 }
 
 AtomicFileWriter::~AtomicFileWriter() {
@@ -226,10 +135,10 @@ void AtomicFileWriter::Discard() {
   if (fd_ < 0) return;
   const int fd = std::exchange(fd_, -1);
   if (inPlace_) {
-    CloseFd(fd);
+    CloseDescriptor(fd);
     return;
   }
-  if (TakeBackTemporaryFile(slot_)) CloseFd(fd);
+  if (TakeBackTemporaryFile(slot_)) CloseDescriptor(fd);
   RemoveTemporary(folderFd_, temporary_);
   UnregisterTemporary(std::exchange(slot_, -1));
   CloseFolder();
@@ -237,13 +146,7 @@ void AtomicFileWriter::Discard() {
 
 bool AtomicFileWriter::WriteAll(const char* data, std::size_t size) {
   while (size > 0) {
-    const std::size_t piece = size < kLargestWrite ? size : kLargestWrite;
-#ifdef _WIN32
-    const int count = _write(fd_, data, static_cast<unsigned>(piece));
-#else
-    const ssize_t count = write(fd_, data, piece);
-    if (count < 0 && errno == EINTR) continue;
-#endif
+    const std::ptrdiff_t count = WriteDescriptor(fd_, data, size);
     if (count <= 0) return false;
     data += count;
     size -= static_cast<std::size_t>(count);
@@ -290,14 +193,14 @@ bool AtomicFileWriter::Commit(Durability durability) {
   if (fd_ < 0) return false;
   if (inPlace_) {
     const bool written = FlushBuffer();
-    return CloseFd(std::exchange(fd_, -1)) && written;
+    return CloseDescriptor(std::exchange(fd_, -1)) && written;
   }
-  if (!FlushBuffer() || (durability == Durability::OnDisk && !SyncFd(fd_))) {
+  if (!FlushBuffer() || (durability == Durability::OnDisk && !SyncDescriptor(fd_))) {
     Discard();
     return false;
   }
   const int fd = std::exchange(fd_, -1);
-  bool replaced = TakeBackTemporaryFile(slot_) && CloseFd(fd);
+  bool replaced = TakeBackTemporaryFile(slot_) && CloseDescriptor(fd);
   replaced = replaced && RenameTemporary(folderFd_, temporary_, target_);
   if (!replaced) RemoveTemporary(folderFd_, temporary_);
   UnregisterTemporary(std::exchange(slot_, -1));

@@ -3,24 +3,13 @@
 
 #include <array>
 #include <atomic>
-#include <cerrno>
 #include <charconv>
 #include <cstring>
-#include <cwctype>
 #include <string>
 #include <string_view>
 #include <system_error>
 
-#ifdef _WIN32
-#include <io.h>
-#include <process.h>
-#include <stdio.h>
-#else
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <csignal>
-#endif
+#include "files/temporary_files_platform.h"
 
 namespace sipo {
 namespace {
@@ -32,11 +21,8 @@ constexpr std::string_view kSuffix = ".tmp";
 std::uint64_t NameHash(const std::filesystem::path& target) {
   std::uint64_t hash = 0xcbf29ce484222325ULL;
   const std::filesystem::path name = target.filename();
-  for (auto c : name.native()) {
-#ifdef _WIN32
-    c = static_cast<wchar_t>(std::towlower(c));
-#endif
-    hash ^= static_cast<std::uint64_t>(c);
+  for (const NativeChar c : name.native()) {
+    hash ^= static_cast<std::uint64_t>(NameCaseFolded(c));
     hash *= 0x100000001b3ULL;
   }
   return hash;
@@ -66,18 +52,11 @@ bool ProcessOfName(std::string_view name, std::string_view stem, std::uint64_t& 
   return error == std::errc{} && end < name.data() + name.size() && *end == '-';
 }
 
-#ifndef _WIN32
-bool ProcessExists(std::uint64_t process) {
-  return kill(static_cast<pid_t>(process), 0) == 0 || errno == EPERM;
-}
-#endif
-
 // Names are copied into fixed slots, so that a signal handler can remove them without
 // allocating. A slot is free (0), being filled (1) or holds a temporary (2). POSIX keeps the
 // name relative to the open folder, so that a target near the path limit still has a temporary.
 constexpr std::size_t kSlots = 8;
 constexpr std::size_t kPathCapacity = 4096;
-using NativeChar = std::filesystem::path::value_type;
 struct Slot {
   std::atomic<int> state{0};
   std::atomic<int> folderFd{-1};
@@ -86,32 +65,9 @@ struct Slot {
 };
 std::array<Slot, kSlots> slots;
 
-// What a slot keeps: the full path on Windows, the name alone on POSIX.
-std::filesystem::path::string_type SlotName(const std::filesystem::path& temporary) {
-#ifdef _WIN32
-  return temporary.native();
-#else
-  return temporary.filename().native();
-#endif
-}
-
 std::atomic<bool> interruptRequested{false};
 std::atomic<const char*> interruptMessage{nullptr};
 std::atomic<bool> interruptReported{false};
-
-#ifndef _WIN32
-void RemoveRegisteredAndReraise(int signal) {
-  RemoveRegisteredTemporaries();
-  const char* message = interruptMessage.load();
-  if (message != nullptr && ClaimInterruptReport()) {
-    if (write(STDERR_FILENO, message, std::strlen(message)) < 0) {
-      // Nothing more can be done about a standard error that takes nothing.
-    }
-  }
-  std::signal(signal, SIG_DFL);
-  std::raise(signal);
-}
-#endif
 
 }  // namespace
 
@@ -122,16 +78,6 @@ std::filesystem::path TemporaryNameFor(const std::filesystem::path& target, std:
   return target.parent_path() / name;
 }
 
-std::uint64_t CurrentProcessId() {
-#ifdef _WIN32
-  return static_cast<std::uint64_t>(_getpid());
-#else
-  return static_cast<std::uint64_t>(getpid());
-#endif
-}
-
-// On Windows no process is asked: a temporary that its live process holds open cannot be
-// removed, so trying is the test.
 void RemoveStaleTemporaries(const std::filesystem::path& target, int folderFd) {
   const std::string stem = TargetStem(target);
   const std::filesystem::path folder =
@@ -145,19 +91,13 @@ void RemoveStaleTemporaries(const std::filesystem::path& target, int folderFd) {
     std::uint64_t process = 0;
     if (!ProcessOfName(name.string(), stem, process)) continue;
     if (process == self && IsRegisteredTemporary(target.parent_path() / name)) continue;
-#ifdef _WIN32
-    (void)folderFd;
-    std::error_code ignored;
-    std::filesystem::remove(entry.path(), ignored);
-#else
-    if (process != self && ProcessExists(process)) continue;
-    unlinkat(folderFd, name.c_str(), 0);
-#endif
+    if (process != self && LeaveForRunningOwner(process)) continue;
+    RemoveTemporary(folderFd, entry.path());
   }
 }
 
 int RegisterTemporary(const std::filesystem::path& temporary, int folderFd) {
-  const std::filesystem::path::string_type native = SlotName(temporary);
+  const std::filesystem::path::string_type native = RegisteredName(temporary);
   if (native.size() >= kPathCapacity) return -1;
   for (std::size_t i = 0; i < kSlots; ++i) {
     int expected = 0;
@@ -192,7 +132,7 @@ bool HasRegisteredTemporaries() {
 }
 
 bool IsRegisteredTemporary(const std::filesystem::path& temporary) {
-  const std::filesystem::path::string_type native = SlotName(temporary);
+  const std::filesystem::path::string_type native = RegisteredName(temporary);
   for (const auto& slot : slots) {
     if (slot.state.load() == 2 && native == slot.path) return true;
   }
@@ -201,29 +141,8 @@ bool IsRegisteredTemporary(const std::filesystem::path& temporary) {
 
 void RemoveRegisteredTemporaries() {
   for (auto& slot : slots) {
-    if (slot.state.load() != 2) continue;
-#ifdef _WIN32
-    const int fd = slot.fd.exchange(-1);
-    if (fd >= 0) _close(fd);
-    _wremove(slot.path);
-#else
-    unlinkat(slot.folderFd.load(), slot.path, 0);
-#endif
+    if (slot.state.load() == 2) RemoveRegisteredName(slot.folderFd.load(), slot.fd, slot.path);
   }
-}
-
-void InstallInterruptCleanup() {
-#ifndef _WIN32
-  struct sigaction action {};
-  action.sa_handler = RemoveRegisteredAndReraise;
-  sigemptyset(&action.sa_mask);
-  for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
-    // A signal that the caller ignores (a job started in the background) stays ignored.
-    struct sigaction previous {};
-    if (sigaction(signal, nullptr, &previous) == 0 && previous.sa_handler == SIG_IGN) continue;
-    sigaction(signal, &action, nullptr);
-  }
-#endif
 }
 
 void SetInterruptMessage(const char* line) {

@@ -1,4 +1,5 @@
-// win_text.cpp - moves Windows-1250 byte texts in and out of wide Win32 controls.
+// win_text.cpp - moves Windows-1250 byte texts in and out of wide Win32 controls, and converts
+// wide texts from and to other code pages.
 #include "win/win_text.h"
 
 #include "core/codepage1250.h"
@@ -14,6 +15,23 @@ std::wstring Widen(std::string_view cp1250) {
 
 std::string Narrow(std::wstring_view wide) {
   return Utf16ToCp1250(std::u16string(wide.begin(), wide.end()));
+}
+
+std::wstring WidenUtf8(std::string_view utf8) {
+  const int size =
+      MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(size), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), size);
+  return wide;
+}
+
+std::string InCodePage(std::wstring_view wide, UINT codePage) {
+  const int size = WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()),
+                                       nullptr, 0, nullptr, nullptr);
+  std::string bytes(static_cast<std::size_t>(size), '\0');
+  WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), bytes.data(), size,
+                      nullptr, nullptr);
+  return bytes;
 }
 
 std::wstring GetWideText(HWND window) {

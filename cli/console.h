@@ -1,0 +1,50 @@
+// console.h - what the platform gives the command-line program: how texts reach the console,
+// what an argument means, and the exit statuses, shared by the commands and the entry.
+#pragma once
+
+#include <chrono>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "cli/progress_line.h"
+
+namespace sipo::cli {
+
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailed = 1;
+inline constexpr int kExitUsage = 2;
+// kExitInterrupted (130) is in cli/interrupt_monitor.h.
+
+std::filesystem::path PathAsGiven(std::string_view arg);
+std::string TextAsGiven(std::string_view arg);
+std::string NothingUnmappable(std::string_view arg);
+
+// What the platform supplies: how texts reach the console, the locale's decimal separator, and
+// what an argument means as a file name and as a text to check.
+struct Console {
+  // Windows-1250 status text in the console's encoding.
+  std::string (*statusText)(std::string_view cp1250);
+  // A checked text, as a Windows-1250 text, in the console's encoding.
+  std::string (*inputText)(std::string_view text);
+  char decimalSeparator;
+  // The file an argument names: on Windows the UTF-16 name the system gave, so that any name
+  // works.
+  std::filesystem::path (*pathOf)(std::string_view arg) = PathAsGiven;
+  // An argument as the Windows-1250 text that is checked.
+  std::string (*argText)(std::string_view arg) = TextAsGiven;
+  // An argument (a file name) in the console's encoding, for messages.
+  std::string (*argShown)(std::string_view arg) = TextAsGiven;
+  // The first character of an argument that has no Windows-1250 byte, as UTF-8; empty when
+  // every character has one (always, where arguments are taken as bytes).
+  std::string (*unmappable)(std::string_view arg) = NothingUnmappable;
+  // "check" reads the process's own standard input, as it comes, rather than the stream given.
+  bool readsProcessInput = false;
+  // How long a file run whose input of unknown size has ended waits for an interruption that
+  // may still be on its way (Windows delivers it on another thread, a little late).
+  std::chrono::milliseconds interruptGrace{0};
+  // Whether the error stream is a terminal, where the file run shows its progress line.
+  bool (*errorIsTerminal)() = StandardErrorIsTerminal;
+};
+
+}  // namespace sipo::cli

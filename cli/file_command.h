@@ -1,0 +1,16 @@
+// file_command.h - "sipocheck file": sorts an input's lines into the good and the bad file and
+// reports the run on standard error.
+#pragma once
+
+#include <iosfwd>
+
+#include "cli/arguments.h"
+#include "cli/console.h"
+
+namespace sipo::cli {
+
+// Reads the command's arguments (a UsageError when they are wrong), runs it and gives the exit
+// status.
+int RunFileCommand(ArgumentReader& reader, std::ostream& err, const Console& console);
+
+}  // namespace sipo::cli
