@@ -7,7 +7,7 @@
 #include <string>
 
 #include "files/native_path.h"
-#include "files/temporary_files.h"
+#include "files/interruption.h"
 #include "program/program_title.h"
 #include "resources/version.h"
 #include "settings/program_dir.h"

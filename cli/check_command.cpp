@@ -10,7 +10,7 @@
 #include "batch/line_stream.h"
 #include "core/sipo_number.h"
 #include "files/input_file.h"
-#include "files/temporary_files.h"
+#include "files/interruption.h"
 
 namespace sipo::cli {
 namespace {

@@ -11,7 +11,7 @@
 #include "cli/interrupt_monitor.h"
 #include "cli/progress_line.h"
 #include "files/atomic_file.h"
-#include "files/temporary_files.h"
+#include "files/interruption.h"
 
 namespace sipo::cli {
 namespace {
@@ -138,6 +138,15 @@ std::string Quoted(std::string_view name) {
 }
 
 constexpr char kInterruptedLine[] = "sipocheck: interrupted; the output files were not touched\n";
+// The same after blanking a progress line, which the handler cannot know is drawn.
+constexpr char kInterruptedAfterProgress[] =
+    "\r                                                                               \r"
+    "sipocheck: interrupted; the output files were not touched\n";
+static_assert(sizeof kInterruptedAfterProgress - sizeof kInterruptedLine ==
+              ProgressLine::kWidest + 2);
+constexpr char kLateStopLine[] =
+    "sipocheck: the stop came while the outputs were being replaced, too late to keep them; "
+    "both were replaced\n";
 
 // A folder or a loop of links is refused before anything is read or written.
 std::optional<std::string> OutputFailure(const std::string& arg, const Console& console) {
@@ -165,7 +174,7 @@ int RunFileCommand(ArgumentReader& reader, std::ostream& err, const Console& con
   if (showProgress) progress.emplace(err);
   InterruptMonitor monitor(InterruptRequested, console.interruptGrace,
                            progress ? &*progress : nullptr);
-  SetInterruptMessage(kInterruptedLine);
+  SetInterruptMessage(progress ? kInterruptedAfterProgress : kInterruptedLine);
   const FileSortResult result =
       SortFile(standardInput ? std::filesystem::path() : console.pathOf(command.input),
                console.pathOf(command.ok), console.pathOf(command.bad), command.rule, &monitor);
@@ -197,6 +206,7 @@ int RunFileCommand(ArgumentReader& reader, std::ostream& err, const Console& con
         << " ended the text; the rest of the input was not checked\n";
   err << "sipocheck: " << sorted.lines << " lines read, " << sorted.good << " good, "
       << sorted.lines - sorted.good << " bad\n";
+  if (LateInterrupt()) err << kLateStopLine;
   return sorted.badWritten && sorted.okWritten ? kExitOk : kExitFailed;
 }
 

@@ -3,9 +3,13 @@
 
 #include <thread>
 
-#include "files/temporary_files.h"
+#include "files/interruption.h"
 
 namespace sipo::cli {
+
+void InterruptMonitor::ReadStarting(const RunProgress& soFar) {
+  if (inner_ != nullptr) inner_->ReadStarting(soFar);
+}
 
 // A read that brought nothing new is the input's end (or its failure).
 void InterruptMonitor::Progress(const RunProgress& progress) {
@@ -22,9 +26,16 @@ bool InterruptMonitor::StopRequested() {
   return requested_() || (inner_ != nullptr && inner_->StopRequested());
 }
 
+bool InterruptMonitor::CommitStarting() {
+  return !StopRequested() && BeginCommit();
+}
+
 void EndInterruptedRun(std::chrono::milliseconds wait, void (*report)(const char* line),
                        void (*endProcess)(int status)) {
-  RequestInterrupt();
+  if (!RequestInterrupt()) {
+    // Too late to stop: returning would let the system end the process mid-replacement.
+    for (;;) std::this_thread::sleep_for(std::chrono::hours(1));
+  }
   std::this_thread::sleep_for(wait);
   RemoveRegisteredTemporaries();
   const char* line = InterruptMessage();

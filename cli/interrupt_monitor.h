@@ -21,8 +21,12 @@ class InterruptMonitor : public RunMonitor {
   InterruptMonitor(bool (*requested)(), std::chrono::milliseconds grace,
                    RunMonitor* inner = nullptr)
       : requested_(requested), grace_(grace), inner_(inner) {}
+  void ReadStarting(const RunProgress& soFar) override;
   void Progress(const RunProgress& progress) override;
   bool StopRequested() override;
+  // The outputs are replaced only if no interruption came first; one that comes later no longer
+  // stops the run.
+  bool CommitStarting() override;
 
  private:
   bool (*requested_)();
@@ -36,7 +40,8 @@ class InterruptMonitor : public RunMonitor {
 // For a console handler's thread: asks the run to stop and gives it wait to remove its
 // temporaries, report and end the process. A run still blocked then (in a read of a pipe whose
 // writer lives on) is ended here: its temporaries are closed and removed, the interruption is
-// reported unless the run did so, and endProcess gets kExitInterrupted.
+// reported unless the run did so, and endProcess gets kExitInterrupted. A run that is already
+// replacing its outputs is left to complete and end the process itself.
 void EndInterruptedRun(std::chrono::milliseconds wait, void (*report)(const char* line),
                        void (*endProcess)(int status));
 

@@ -8,7 +8,7 @@
 
 #include "cli/sipocheck.h"
 #include "core/codepage1250.h"
-#include "files/temporary_files.h"
+#include "files/interruption.h"
 
 namespace {
 

@@ -11,6 +11,7 @@
 
 #include "files/descriptor.h"
 #include "files/native_path.h"
+#include "files/interruption.h"
 #include "files/temporary_files.h"
 #include "files/temporary_files_platform.h"
 

@@ -1,4 +1,4 @@
-// temporary_files.cpp - names, interruption cleanup and stale removal of temporary files.
+// temporary_files.cpp - names and stale removal of temporary files.
 #include "files/temporary_files.h"
 
 #include <array>
@@ -9,6 +9,7 @@
 #include <string_view>
 #include <system_error>
 
+#include "files/interruption.h"
 #include "files/temporary_files_platform.h"
 
 namespace sipo {
@@ -52,23 +53,6 @@ bool ProcessOfName(std::string_view name, std::string_view stem, std::uint64_t& 
   return error == std::errc{} && end < name.data() + name.size() && *end == '-';
 }
 
-// Names are copied into fixed slots, so that a signal handler can remove them without
-// allocating. A slot is free (0), being filled (1) or holds a temporary (2). POSIX keeps the
-// name relative to the open folder, so that a target near the path limit still has a temporary.
-constexpr std::size_t kSlots = 8;
-constexpr std::size_t kPathCapacity = 4096;
-struct Slot {
-  std::atomic<int> state{0};
-  std::atomic<int> folderFd{-1};
-  std::atomic<int> fd{-1};
-  NativeChar path[kPathCapacity];
-};
-std::array<Slot, kSlots> slots;
-
-std::atomic<bool> interruptRequested{false};
-std::atomic<const char*> interruptMessage{nullptr};
-std::atomic<bool> interruptReported{false};
-
 }  // namespace
 
 std::filesystem::path TemporaryNameFor(const std::filesystem::path& target, std::uint64_t process,
@@ -94,80 +78,6 @@ void RemoveStaleTemporaries(const std::filesystem::path& target, int folderFd) {
     if (process != self && LeaveForRunningOwner(process)) continue;
     RemoveTemporary(folderFd, entry.path());
   }
-}
-
-int RegisterTemporary(const std::filesystem::path& temporary, int folderFd) {
-  const std::filesystem::path::string_type native = RegisteredName(temporary);
-  if (native.size() >= kPathCapacity) return -1;
-  for (std::size_t i = 0; i < kSlots; ++i) {
-    int expected = 0;
-    if (!slots[i].state.compare_exchange_strong(expected, 1)) continue;
-    std::memcpy(slots[i].path, native.c_str(), (native.size() + 1) * sizeof(NativeChar));
-    slots[i].folderFd.store(folderFd);
-    slots[i].fd.store(-1);
-    slots[i].state.store(2);
-    return static_cast<int>(i);
-  }
-  return -1;
-}
-
-void AttachTemporaryFile(int slot, int fd) {
-  if (slot >= 0) slots[static_cast<std::size_t>(slot)].fd.store(fd);
-}
-
-bool TakeBackTemporaryFile(int slot) {
-  if (slot < 0) return true;
-  return slots[static_cast<std::size_t>(slot)].fd.exchange(-1) >= 0;
-}
-
-void UnregisterTemporary(int slot) {
-  if (slot >= 0) slots[static_cast<std::size_t>(slot)].state.store(0);
-}
-
-bool HasRegisteredTemporaries() {
-  for (const auto& slot : slots) {
-    if (slot.state.load() != 0) return true;
-  }
-  return false;
-}
-
-bool IsRegisteredTemporary(const std::filesystem::path& temporary) {
-  const std::filesystem::path::string_type native = RegisteredName(temporary);
-  for (const auto& slot : slots) {
-    if (slot.state.load() == 2 && native == slot.path) return true;
-  }
-  return false;
-}
-
-void RemoveRegisteredTemporaries() {
-  for (auto& slot : slots) {
-    if (slot.state.load() == 2) RemoveRegisteredName(slot.folderFd.load(), slot.fd, slot.path);
-  }
-}
-
-void SetInterruptMessage(const char* line) {
-  interruptMessage.store(line);
-}
-
-const char* InterruptMessage() {
-  return interruptMessage.load();
-}
-
-bool ClaimInterruptReport() {
-  return !interruptReported.exchange(true);
-}
-
-void RequestInterrupt() {
-  interruptRequested.store(true);
-}
-
-bool InterruptRequested() {
-  return interruptRequested.load(std::memory_order_relaxed);
-}
-
-void ClearInterrupt() {
-  interruptRequested.store(false);
-  interruptReported.store(false);
 }
 
 }  // namespace sipo

@@ -1,5 +1,5 @@
 // temporary_files_posix.cpp - the temporaries' platform calls on POSIX, where names are opened,
-// renamed and removed relative to the target's open folder, and a signal removes them.
+// renamed and removed relative to the target's open folder, 
 #include "files/temporary_files.h"
 #include "files/temporary_files_platform.h"
 
@@ -11,21 +11,6 @@
 #include <cstring>
 
 namespace sipo {
-namespace {
-
-void RemoveRegisteredAndReraise(int signal) {
-  RemoveRegisteredTemporaries();
-  const char* message = InterruptMessage();
-  if (message != nullptr && ClaimInterruptReport()) {
-    if (write(STDERR_FILENO, message, std::strlen(message)) < 0) {
-      // Nothing more can be done about a standard error that takes nothing.
-    }
-  }
-  std::signal(signal, SIG_DFL);
-  std::raise(signal);
-}
-
-}  // namespace
 
 bool OpenTargetFolder(const std::filesystem::path& target, int& folderFd) {
   const std::filesystem::path folder =
@@ -68,16 +53,5 @@ std::uint64_t CurrentProcessId() {
   return static_cast<std::uint64_t>(getpid());
 }
 
-void InstallInterruptCleanup() {
-  struct sigaction action {};
-  action.sa_handler = RemoveRegisteredAndReraise;
-  sigemptyset(&action.sa_mask);
-  for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
-    // A signal that the caller ignores (a job started in the background) stays ignored.
-    struct sigaction previous {};
-    if (sigaction(signal, nullptr, &previous) == 0 && previous.sa_handler == SIG_IGN) continue;
-    sigaction(signal, &action, nullptr);
-  }
-}
 
 }  // namespace sipo

@@ -60,8 +60,4 @@ std::uint64_t CurrentProcessId() {
   return static_cast<std::uint64_t>(_getpid());
 }
 
-// A console's control event arrives on a thread of its own, where the console program's handler
-// removes the temporaries; there is no signal to catch.
-void InstallInterruptCleanup() {}
-
 }  // namespace sipo

@@ -15,7 +15,7 @@
 
 #include "batch/line_sorter.h"
 #include "files/atomic_file.h"
-#include "files/temporary_files.h"
+#include "files/interruption.h"
 #include "tests/support/temp_folder.h"
 
 namespace sipo::cli {

@@ -16,7 +16,7 @@ fi
 mkfifo "$work/in"
 
 feed() {
-  for _ in $(seq 8); do printf '1234567897\r\nx\r\n'; sleep 0.2; done >"$work/in"
+  for _ in $(seq "${1:-8}"); do printf '1234567897\r\nx\r\n'; sleep 0.2; done >"$work/in"
 }
 
 # run OUT [OPTIONS...]: sipocheck on the FIFO with standard error on a pseudo-terminal, whose
@@ -44,6 +44,18 @@ grep -q 'B read | [0-9]* lines: [0-9]* good, [0-9]* bad' "$work/tty" ||
 # The line is blanked before the summary starts.
 grep -q $'\r  *\rsipocheck: 16 lines read, 8 good, 8 bad' "$work/tty" ||
   fail "terminal: the line is not erased before the summary: $(cat -A "$work/tty")"
+
+# An interruption while the line shows blanks it before its own message (SIGTERM: a job started
+# in the background ignores SIGINT).
+feed 20 &
+script -qec "'$sipocheck' file '$work/in' --ok '$work/ok' --bad '$work/bad' --single-column" \
+  /dev/null </dev/null >"$work/tty-stop" &
+sleep 1.6
+pkill -TERM -f "^$sipocheck file $work/in" || fail "no run to interrupt"
+wait
+grep -q 'lines:' "$work/tty-stop" || fail "interrupted: no progress line: $(cat -A "$work/tty-stop")"
+grep -q $'\r  *\rsipocheck: interrupted; the output files were not touched' "$work/tty-stop" ||
+  fail "interrupted: the line is not erased before the message: $(cat -A "$work/tty-stop")"
 
 on_terminal "$work/tty-off" --no-progress
 grep -q 'lines:' "$work/tty-off" && fail "--no-progress: a progress line: $(cat -A "$work/tty-off")"
