@@ -21,19 +21,22 @@ int DigitValue(char c) {
   return kDigitValues[static_cast<unsigned char>(c)];
 }
 
-struct StatusLook {
-  std::string_view text;
-  Colour colour;
-};
-
 // Indexed by StatusClass. The texts are Windows-1250 bytes.
 constexpr std::array<StatusLook, 5> kLooks = {{
-    {"", kBlack},
-    {"nen\xED \xE8\xEDslo", kYellow},        // není číslo
-    {"ne\xFApln\xE9 \xE8\xEDslo", kYellow},  // neúplné číslo
-    {"platn\xE9 \xE8\xEDslo", kGreen},       // platné číslo
-    {"neplatn\xE9 \xE8\xEDslo", kRed},       // neplatné číslo
+    {StatusClass::Empty, "", kBlack},
+    {StatusClass::NotANumber, "nen\xED \xE8\xEDslo", kYellow},        // není číslo
+    {StatusClass::Incomplete, "ne\xFApln\xE9 \xE8\xEDslo", kYellow},  // neúplné číslo
+    {StatusClass::Valid, "platn\xE9 \xE8\xEDslo", kGreen},            // platné číslo
+    {StatusClass::Invalid, "neplatn\xE9 \xE8\xEDslo", kRed},          // neplatné číslo
 }};
+static_assert(
+    [] {
+      for (std::size_t i = 0; i < kLooks.size(); ++i) {
+        if (kLooks[i].status != static_cast<StatusClass>(i)) return false;
+      }
+      return true;
+    }(),
+    "each class's look is at its class's index");
 
 }  // namespace
 
@@ -62,6 +65,10 @@ StatusClass ClassifyNumberText(std::string_view text, char decimalSeparator) {
   }
   if (text.size() < kSipoLength) return StatusClass::Incomplete;
   return IsValidSipoNumber(text) ? StatusClass::Valid : StatusClass::Invalid;
+}
+
+std::span<const StatusLook> StatusLooks() {
+  return kLooks;
 }
 
 std::string_view StatusText(StatusClass status) {

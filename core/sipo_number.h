@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string_view>
 
 namespace sipo {
@@ -28,7 +29,15 @@ bool IsWellFormedSipoNumber(std::string_view text);
 // Classifies the untrimmed text; the separator is the user's current decimal separator.
 StatusClass ClassifyNumberText(std::string_view text, char decimalSeparator);
 
-// Windows-1250 status text; empty for Empty.
+// What the status field shows for a class: a Windows-1250 text (empty for Empty) and a colour.
+struct StatusLook {
+  StatusClass status;
+  std::string_view text;
+  Colour colour;
+};
+// One row for each class, in the classes' order; StatusText and StatusColour read it.
+std::span<const StatusLook> StatusLooks();
+
 std::string_view StatusText(StatusClass status);
 Colour StatusColour(StatusClass status);
 

@@ -23,8 +23,6 @@ class SettingsStore {
   bool EnsureSettingsFile(std::string_view programDir);
 
   const std::string& SettingsFilePath() const { return path_; }
-  int UseCount() const { return useCount_; }
-  bool HasFileObject() const { return file_.has_value(); }
 
   std::string ReadSettingText(std::string_view section, std::string_view key);
   // As ReadSettingText, with a default for a missing key (window positions use "0,0").

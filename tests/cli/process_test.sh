@@ -29,11 +29,12 @@ grep -q "cannot write to standard output" "$work/err" || fail "endless input: me
 
 # From a pipe, each line is answered as soon as it is read, before the input ends.
 coproc CHECK { "$sipocheck" check 2>/dev/null; }
+check_pid=$CHECK_PID  # bash unsets CHECK_PID as soon as the coprocess has ended
 printf '1234567897\n' >&"${CHECK[1]}"
 IFS= read -r -t 10 answer <&"${CHECK[0]}" || answer="(none within 10 s)"
 [[ "$answer" == '"1234567897";"platn'* ]] || fail "check from a pipe: answer $answer"
 exec {CHECK[1]}>&-
-wait "$CHECK_PID"
+wait "$check_pid"
 
 # A closed standard input is said to be closed; the outputs stay untouched.
 echo "old" >"$work/ok"
