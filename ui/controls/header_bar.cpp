@@ -7,14 +7,13 @@
 
 #include "ui/base/child_control.h"
 #include "ui/base/contrast_colours.h"
+#include "ui/base/designed_colours.h"
 #include "win/win_text.h"
 
 namespace sipo::ui {
 namespace {
 
-constexpr COLORREF kLeft = 0x717679;
 constexpr COLORREF kRight = 0xC0C0C0;
-constexpr COLORREF kText = 0xFFFFFF;
 constexpr UINT_PTR kSubclassId = 1;
 
 TRIVERTEX Vertex(LONG x, LONG y, COLORREF colour) {
@@ -33,7 +32,8 @@ void Paint(HWND hwnd) {
   GetClientRect(hwnd, &rc);
   // In high contrast: one flat system colour and its matching text colour.
   const bool contrast = HighContrastOn();
-  const ContrastFace colours = contrast ? ContrastHeaderBar() : ContrastFace{kLeft, kText, kRight};
+  const ContrastFace colours =
+      contrast ? ContrastHeaderBar() : ContrastFace{kWindowGrey, kTextOnGrey, kRight};
   const COLORREF right = contrast ? colours.face : kRight;
   TRIVERTEX vertices[2] = {Vertex(rc.left, rc.top, colours.face),
                            Vertex(rc.right, rc.bottom, right)};

@@ -9,6 +9,7 @@
 #include "resources/picture_ids.h"
 #include "ui/base/accessible_object.h"
 #include "ui/base/child_control.h"
+#include "ui/base/designed_colours.h"
 #include "ui/controls/picture_resource.h"
 #include "win/win_text.h"
 
@@ -16,7 +17,6 @@ namespace sipo::ui {
 namespace {
 
 constexpr UINT_PTR kSubclassId = 1;
-constexpr COLORREF kMatte = 0x717679;  // the window's grey, should the picture be transparent
 constexpr UINT kPictureReady = WM_APP + 40;
 
 // The picture is decoded on a thread of its own, started by the control's first paint: the
@@ -46,7 +46,7 @@ AccessibleLook LinkLook(const std::wstring& address) {
 void StartDecoding(HWND logo, LogoState& state) {
   state.started = true;
   state.decoding = std::async(std::launch::async, [logo] {
-    Picture picture = Picture::FromResource(IDR_LOGO_JPEG, kMatte);
+    Picture picture = Picture::FromResource(IDR_LOGO_JPEG, kWindowGrey);
     PostMessageW(logo, kPictureReady, 0, 0);
     return picture;
   });

@@ -11,7 +11,6 @@
 #include "notice/startup_notice.h"
 #include "program/maker.h"
 #include "ui/base/control_ids.h"
-#include "ui/base/placed_window.h"
 #include "ui/forms/about_form.h"
 #include "ui/forms/floating_form.h"
 #include "ui/forms/main_form_layout.h"
@@ -23,8 +22,6 @@
 
 namespace sipo::ui {
 namespace {
-
-constexpr const char* kPlacementKey = "TMainForm";
 
 // In tab order.
 constexpr PanelRow kPanels[] = {
@@ -155,10 +152,7 @@ void MainForm::FormCreate() {
 }
 
 void MainForm::FormShow() {
-  if (!settingsUnavailable_) {
-    PlacedHwnd placed(Handle(), kPlacementKey);
-    RestorePlacement(store_, placed);
-  }
+  RestorePlace(store_, settingsUnavailable_);
   LoadSettings(store_, *this, settingsUnavailable_);
   SingleEditChange();
 }
@@ -178,10 +172,7 @@ void MainForm::FormClose() {
 
 void MainForm::SaveOnClose() {
   try {
-    if (!settingsUnavailable_) {
-      PlacedHwnd placed(Handle(), kPlacementKey);
-      SavePlacement(store_, placed);
-    }
+    SavePlace(store_, settingsUnavailable_);
     SaveSettings(store_, *this, settingsUnavailable_);
   } catch (const std::exception& error) {
     ShowErrorBox(Handle(), error.what());
