@@ -447,7 +447,7 @@ class HeldInput {
 };
 
 // A frame on screen: the pixels of the control while it shows the animation's dark dots.
-TEST(BusyAnimator, FramesChangeWhileAFileRunHoldsTheWindow) {
+TEST(BusyAnimator, FramesChangeWhileAFileRunWaitsForItsInput) {
   SipoApp app;
   ASSERT_NE(app.MainWindow(), nullptr);
   constexpr COLORREF kDarkDot = 0x684A2E;

@@ -11,6 +11,7 @@
 #include "notice/startup_notice.h"
 #include "program/maker.h"
 #include "ui/base/control_ids.h"
+#include "ui/controls/busy_animator.h"
 #include "ui/forms/about_form.h"
 #include "ui/forms/floating_form.h"
 #include "ui/forms/main_form_layout.h"
@@ -242,16 +243,16 @@ void MainForm::Inform(std::string_view message) {
   win::ShowInformation(Handle(), message);
 }
 
-// What changes is drawn at once; the animation draws itself.
+// What changes is drawn at once, the animation's first frame too.
 void MainForm::SetBusy(bool busy) {
   HWND animator = Control(IDC_FileAnimator);
   if (busy) {
+    StartBusyAnimation(animator);
     ShowWindow(animator, SW_SHOW);
     UpdateWindow(animator);
-    fileAnimator_.Start();
   } else {
     ShowWindow(animator, SW_HIDE);
-    fileAnimator_.Stop();
+    StopBusyAnimation(animator);
     UpdateWindow(Control(IDC_FilePanel));
   }
 }

@@ -12,6 +12,7 @@
 #include "ui/base/designed_colours.h"
 #include "ui/base/form_fonts.h"
 #include "ui/base/status_value.h"
+#include "ui/controls/busy_animator.h"
 #include "ui/controls/escape_edit.h"
 #include "ui/controls/logo_image.h"
 #include "ui/forms/main_form_hints.h"
@@ -85,7 +86,7 @@ void MainForm::CreateControls() {
     } else if (row.id == IDC_MultiGrid) {
       multiGrid_.Create(parent, row.id);
     } else if (row.id == IDC_FileAnimator) {
-      fileAnimator_.Create(parent, row.id);
+      CreateBusyAnimation(parent, row.id);
     }
   }
   InstallEscapeRestore(Control(IDC_SingleEdit));
