@@ -17,6 +17,7 @@
 #include <string>
 
 #include "tests/ui/sipo_app.h"
+#include "tests/ui/window_probe.h"
 #include "ui/base/control_ids.h"
 
 namespace {
@@ -81,7 +82,7 @@ int main(int argc, char** argv) {
   HWND importButton = app.Control(sipo::ui::IDC_MultiImportButton);
   HWND exportButton = app.Control(sipo::ui::IDC_MultiExportButton);
   HWND grid = app.Control(sipo::ui::IDC_MultiGrid);
-  HWND list = FindWindowExW(grid, nullptr, WC_LISTVIEWW, nullptr);
+  HWND list = GridList(grid);
   const std::wstring copied = MakeList(lines);
   const auto putCopied = [&] { SetClipboardText(copied); };
   const auto none = [] {};

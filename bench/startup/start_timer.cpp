@@ -9,31 +9,14 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/window_finder.h"
+
 namespace {
 
 struct Program {
   std::wstring name, exe, windowClass;
   std::vector<double> ms;
 };
-
-struct Search {
-  DWORD pid;
-  const wchar_t* windowClass;
-  HWND found;
-};
-
-BOOL CALLBACK Match(HWND hwnd, LPARAM param) {
-  auto* s = reinterpret_cast<Search*>(param);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(hwnd, &pid);
-  wchar_t name[64] = {};
-  GetClassNameW(hwnd, name, 64);
-  if (pid == s->pid && IsWindowVisible(hwnd) && s->windowClass == std::wstring(name)) {
-    s->found = hwnd;
-    return FALSE;
-  }
-  return TRUE;
-}
 
 double Seconds(const LARGE_INTEGER& from, const LARGE_INTEGER& to) {
   LARGE_INTEGER frequency;
@@ -54,13 +37,13 @@ double TimeOneStart(const Program& program) {
                       folder.c_str(), &startup, &process)) {
     return -1;
   }
-  Search search{process.dwProcessId, program.windowClass.c_str(), nullptr};
+  HWND found = nullptr;
   do {
-    EnumWindows(Match, reinterpret_cast<LPARAM>(&search));
+    found = sipo::test::FindVisibleWindow(process.dwProcessId, program.windowClass.c_str());
     QueryPerformanceCounter(&now);
-  } while (search.found == nullptr && Seconds(start, now) < 30 && (Sleep(1), true));
-  const double ms = search.found != nullptr ? Seconds(start, now) * 1000 : -1;
-  if (search.found != nullptr) PostMessageW(search.found, WM_CLOSE, 0, 0);
+  } while (found == nullptr && Seconds(start, now) < 30 && (Sleep(1), true));
+  const double ms = found != nullptr ? Seconds(start, now) * 1000 : -1;
+  if (found != nullptr) PostMessageW(found, WM_CLOSE, 0, 0);
   if (WaitForSingleObject(process.hProcess, 10000) != WAIT_OBJECT_0) {
     TerminateProcess(process.hProcess, 1);
   }

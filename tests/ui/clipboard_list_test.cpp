@@ -26,7 +26,7 @@ constexpr int kFilledRow = 3000;
 const std::wstring kEmptyPair = L"\"\";\"\"\r\n";
 
 HWND GridList(const SipoApp& app) {
-  return FindWindowExW(app.Control(IDC_MultiGrid), nullptr, WC_LISTVIEWW, nullptr);
+  return uitest::GridList(app.Control(IDC_MultiGrid));
 }
 
 // The header row and the data rows.

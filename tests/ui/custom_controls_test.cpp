@@ -55,24 +55,6 @@ HWND FocusOf(const SipoApp& app) {
   return info.hwndFocus;
 }
 
-struct ChildSearch {
-  int id;
-  HWND found;
-};
-
-BOOL CALLBACK MatchChild(HWND hwnd, LPARAM param) {
-  auto* search = reinterpret_cast<ChildSearch*>(param);
-  if (GetDlgCtrlID(hwnd) != search->id || !IsWindowVisible(hwnd)) return TRUE;
-  search->found = hwnd;
-  return FALSE;
-}
-
-HWND DescendantById(HWND window, int id) {
-  ChildSearch search{id, nullptr};
-  EnumChildWindows(window, MatchChild, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
 // Presses a dialog's button as a click would; the dialog's own thread handles it.
 void PressDialogButton(HWND dialog, int id) {
   HWND button = GetDlgItem(dialog, id);
@@ -276,8 +258,8 @@ constexpr int kFileNameBox = 0x47C;     // cmb13, the dialog's file name box on 
 constexpr int kFileNameBoxOld = 0x480;  // edt1, the same box in older dialog templates
 
 void ChooseInDialog(HWND dialog, const std::wstring& name) {
-  HWND box = DescendantById(dialog, kFileNameBox);
-  if (box == nullptr) box = DescendantById(dialog, kFileNameBoxOld);
+  HWND box = FindControl(dialog, kFileNameBox, true);
+  if (box == nullptr) box = FindControl(dialog, kFileNameBoxOld, true);
   ASSERT_NE(box, nullptr) << "no file name box in the dialog";
   SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
   PressDialogButton(dialog, IDOK);
@@ -465,7 +447,7 @@ class HeldInput {
 };
 
 // A frame on screen: the pixels of the control while it shows the animation's dark dots.
-TEST(BusyAnimator, FramesChangeWhileAFileRunHoldsTheWindow) {
+TEST(BusyAnimator, FramesChangeWhileAFileRunWaitsForItsInput) {
   SipoApp app;
   ASSERT_NE(app.MainWindow(), nullptr);
   constexpr COLORREF kDarkDot = 0x684A2E;

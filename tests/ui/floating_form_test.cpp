@@ -32,26 +32,6 @@ bool Eventually(Condition condition, DWORD timeoutMs = 3000) {
   return condition();
 }
 
-int CountWindowsOfClass(DWORD processId, const wchar_t* className) {
-  struct Count {
-    DWORD processId;
-    const wchar_t* className;
-    int n;
-  } count{processId, className, 0};
-  EnumWindows(
-      [](HWND hwnd, LPARAM param) -> BOOL {
-        auto* c = reinterpret_cast<Count*>(param);
-        DWORD pid = 0;
-        GetWindowThreadProcessId(hwnd, &pid);
-        wchar_t name[64] = {};
-        GetClassNameW(hwnd, name, 64);
-        if (pid == c->processId && wcscmp(name, c->className) == 0) ++c->n;
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&count));
-  return count.n;
-}
-
 // True when a stands above b in the window stack.
 bool IsAbove(HWND a, HWND b) {
   for (HWND w = GetTopWindow(nullptr); w != nullptr; w = GetWindow(w, GW_HWNDNEXT)) {

@@ -19,18 +19,6 @@ std::wstring ProgramPath() {
   return std::wstring(path.begin(), path.end());
 }
 
-struct ControlSearch {
-  int id;
-  HWND found;
-};
-
-BOOL CALLBACK MatchControl(HWND hwnd, LPARAM param) {
-  auto* search = reinterpret_cast<ControlSearch*>(param);
-  if (GetDlgCtrlID(hwnd) != search->id) return TRUE;
-  search->found = hwnd;
-  return FALSE;
-}
-
 }  // namespace
 
 std::wstring NewFolder() {
@@ -104,20 +92,13 @@ SipoApp::~SipoApp() {
 }
 
 HWND SipoApp::WaitForWindow(const wchar_t* className, DWORD timeoutMs) const {
-  const DWORD start = GetTickCount();
-  do {
-    if (HWND found = FindVisibleWindow(process_.dwProcessId, className)) return found;
-    Sleep(50);
-  } while (GetTickCount() - start < timeoutMs);
-  return nullptr;
+  return test::WaitForVisibleWindow(process_.dwProcessId, className, nullptr, timeoutMs);
 }
 
 HWND SipoApp::Control(int id) const {
-  ControlSearch search{id, nullptr};
-  if (mainWindow_ != nullptr)
-    EnumChildWindows(mainWindow_, MatchControl, reinterpret_cast<LPARAM>(&search));
-  if (search.found == nullptr) ADD_FAILURE() << "no control with identifier " << id;
-  return search.found;
+  HWND found = FindControl(mainWindow_, id);
+  if (found == nullptr) ADD_FAILURE() << "no control with identifier " << id;
+  return found;
 }
 
 std::wstring SipoApp::Text(int id) const {
@@ -222,12 +203,6 @@ void SetClipboardText(const std::wstring& text) {
     if (!SetClipboardData(CF_UNICODETEXT, memory)) GlobalFree(memory);
   }
   CloseClipboard();
-}
-
-HWND FindControl(HWND window, int id) {
-  ControlSearch search{id, nullptr};
-  if (window != nullptr) EnumChildWindows(window, MatchControl, reinterpret_cast<LPARAM>(&search));
-  return search.found;
 }
 
 int CountWindowPixels(HWND window, COLORREF colour) {

@@ -61,8 +61,6 @@ void Settle(HWND window);
 std::wstring ClipboardText();
 void SetClipboardText(const std::wstring& text);
 
-// A control of any window (at any depth) by its identifier, or nullptr.
-HWND FindControl(HWND window, int id);
 // Number of screen pixels inside the window that have exactly this colour (0x00BBGGRR).
 int CountWindowPixels(HWND window, COLORREF colour);
 // Polls CountWindowPixels until at least atLeast pixels (or, for 0, none) have the colour.

@@ -8,35 +8,6 @@
 #include <iterator>
 
 namespace sipo::uitest {
-namespace {
-
-struct Search {
-  DWORD processId;
-  const wchar_t* className;
-  const wchar_t* caption;  // nullptr: any
-  HWND found;
-};
-
-BOOL CALLBACK Match(HWND hwnd, LPARAM param) {
-  auto* search = reinterpret_cast<Search*>(param);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(hwnd, &pid);
-  wchar_t name[64] = {};
-  GetClassNameW(hwnd, name, 64);
-  if (pid != search->processId || !IsWindowVisible(hwnd) || wcscmp(name, search->className) != 0)
-    return TRUE;
-  if (search->caption != nullptr && WindowText(hwnd) != search->caption) return TRUE;
-  search->found = hwnd;
-  return FALSE;
-}
-
-}  // namespace
-
-HWND FindVisibleWindow(DWORD processId, const wchar_t* className, const wchar_t* caption) {
-  Search search{processId, className, caption, nullptr};
-  EnumWindows(Match, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
 
 HWND FocusOf(HWND window) {
   GUITHREADINFO info{};
@@ -60,12 +31,7 @@ std::wstring WindowText(HWND window) {
 }
 
 HWND WaitForDialog(DWORD processId, const wchar_t* caption, DWORD timeoutMs) {
-  const DWORD start = GetTickCount();
-  do {
-    if (HWND box = FindVisibleWindow(processId, L"#32770", caption)) return box;
-    Sleep(50);
-  } while (GetTickCount() - start < timeoutMs);
-  return nullptr;
+  return test::WaitForVisibleWindow(processId, L"#32770", caption, timeoutMs);
 }
 
 std::wstring MessageOf(HWND box) {
@@ -126,10 +92,13 @@ std::vector<COLORREF> ScreenPixels(HWND window) {
   return result;
 }
 
+HWND GridList(HWND grid) {
+  return test::FindChildOfClass(grid, WC_LISTVIEWW);
+}
+
 int GridHeaderHeight(HWND grid) {
-  HWND list = FindWindowExW(grid, nullptr, WC_LISTVIEWW, nullptr);
   RECT rc{};
-  GetWindowRect(reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0)), &rc);
+  GetWindowRect(reinterpret_cast<HWND>(SendMessageW(GridList(grid), LVM_GETHEADER, 0, 0)), &rc);
   return rc.bottom - rc.top;
 }
 

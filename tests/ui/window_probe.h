@@ -7,7 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/window_finder.h"
+
 namespace sipo::uitest {
+
+using test::CountWindowsOfClass;
+using test::FindControl;
+using test::FindVisibleWindow;
 
 // The control that has the keyboard focus in the thread that owns window.
 HWND FocusOf(HWND window);
@@ -15,8 +21,6 @@ HWND FocusOf(HWND window);
 RECT RectIn(HWND control, HWND window);
 std::wstring WindowText(HWND window);
 
-// A visible top-level window of the process with this class (and caption, unless nullptr).
-HWND FindVisibleWindow(DWORD processId, const wchar_t* className, const wchar_t* caption = nullptr);
 // A visible message box (or other dialog) of the process with this caption, or nullptr.
 HWND WaitForDialog(DWORD processId, const wchar_t* caption, DWORD timeoutMs = 10000);
 // The message a message box shows.
@@ -32,6 +36,8 @@ void MouseAway();
 // The screen's pixels inside a window's rectangle, row by row, as 0x00BBGGRR.
 std::vector<COLORREF> ScreenPixels(HWND window);
 
+// The report list inside a grid, which holds its rows.
+HWND GridList(HWND grid);
 // The height of the header row of a grid: the header of the report list inside it.
 int GridHeaderHeight(HWND grid);
 

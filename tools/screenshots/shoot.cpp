@@ -10,55 +10,20 @@
 #include <fstream>
 #include <string>
 
+#include "tests/support/window_finder.h"
 #include "ui/base/control_ids.h"
 
 namespace {
 
 using namespace sipo::ui;
 
-struct Search {
-  DWORD pid;
-  const wchar_t* windowClass;
-  const wchar_t* caption;
-  HWND found;
-};
-
-BOOL CALLBACK Match(HWND hwnd, LPARAM param) {
-  auto* s = reinterpret_cast<Search*>(param);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(hwnd, &pid);
-  wchar_t name[64] = {}, caption[256] = {};
-  GetClassNameW(hwnd, name, 64);
-  GetWindowTextW(hwnd, caption, 256);
-  if (pid == s->pid && IsWindowVisible(hwnd) && s->windowClass == std::wstring(name) &&
-      (s->caption == nullptr || s->caption == std::wstring(caption))) {
-    s->found = hwnd;
-    return FALSE;
-  }
-  return TRUE;
-}
-
+// The screenshots wait up to 20 s for each window, as a slow first start under Wine may need.
 HWND WaitFor(DWORD pid, const wchar_t* windowClass, const wchar_t* caption = nullptr) {
-  for (int attempt = 0; attempt < 400; ++attempt) {
-    Search search{pid, windowClass, caption, nullptr};
-    EnumWindows(Match, reinterpret_cast<LPARAM>(&search));
-    if (search.found != nullptr) return search.found;
-    Sleep(50);
-  }
-  return nullptr;
-}
-
-BOOL CALLBACK MatchId(HWND hwnd, LPARAM param) {
-  auto* found = reinterpret_cast<std::pair<int, HWND>*>(param);
-  if (GetDlgCtrlID(hwnd) != found->first) return TRUE;
-  found->second = hwnd;
-  return FALSE;
+  return sipo::test::WaitForVisibleWindow(pid, windowClass, caption);
 }
 
 HWND Control(HWND window, int id) {
-  std::pair<int, HWND> found{id, nullptr};
-  EnumChildWindows(window, MatchId, reinterpret_cast<LPARAM>(&found));
-  return found.second;
+  return sipo::test::FindControl(window, id);
 }
 
 void SetText(HWND window, int id, const wchar_t* text) {

@@ -1,6 +1,9 @@
 // form_window.cpp - a window of the program laid out from its design.
 #include "ui/base/form_window.h"
 
+#include "settings/window_placement.h"
+#include "ui/base/placed_window.h"
+
 namespace sipo::ui {
 
 LRESULT FormWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -18,6 +21,18 @@ LRESULT FormWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     default:
       return Default(message, wParam, lParam);
   }
+}
+
+void FormWindow::RestorePlace(SettingsStore& store, bool settingsUnavailable) {
+  if (settingsUnavailable) return;
+  PlacedHwnd placed(Handle(), design_.placementKey);
+  RestorePlacement(store, placed);
+}
+
+void FormWindow::SavePlace(SettingsStore& store, bool settingsUnavailable) const {
+  if (settingsUnavailable) return;
+  const PlacedHwnd placed(Handle(), design_.placementKey);
+  SavePlacement(store, placed);
 }
 
 // The designed position and client size, both scaled to the window's own DPI.

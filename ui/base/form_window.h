@@ -1,20 +1,24 @@
 // form_window.h - a window of the program laid out from its design: placed at its designed
-// position and client size at its own DPI, laid out again when the DPI under it changes.
+// position and client size at its own DPI, laid out again when the DPI under it changes, and put
+// back where the user last left it.
 #pragma once
 
 #include <windows.h>
 
+#include "settings/settings_store.h"
 #include "ui/base/child_control.h"
 #include "ui/base/window_base.h"
 
 namespace sipo::ui {
 
-// Position and client size in pixels at 96 dpi, and the window's styles.
+// Position and client size in pixels at 96 dpi, the window's styles, and the name its place is
+// remembered under in the settings file.
 struct FormDesign {
   POINT position;
   SIZE client;
   DWORD style;
   DWORD exStyle;
+  const char* placementKey;
 };
 
 class FormWindow : public WindowBase {
@@ -27,6 +31,12 @@ class FormWindow : public WindowBase {
   // Takes WM_CREATE and WM_DPICHANGED, and gives every other message its default handling: a
   // form's HandleMessage passes here what it does not take itself.
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+  // Moves the window to its remembered place; nothing is read while the settings file cannot be
+  // used.
+  void RestorePlace(SettingsStore& store, bool settingsUnavailable);
+  // Remembers the window's place; throws what the settings write throws.
+  void SavePlace(SettingsStore& store, bool settingsUnavailable) const;
 
   // Makes the controls and lays them out, once, before FormCreate.
   virtual void CreateControls() = 0;

@@ -25,8 +25,18 @@ const std::string& ProgramTitleText() {
 }
 
 void ShowErrorBox(HWND owner, const std::string& cp1250Message) {
-  MessageBoxW(owner, win::Widen(ErrorBoxText(cp1250Message)).c_str(), win::Widen(TitleStore()).c_str(),
-              MB_OK | MB_ICONERROR);
+  MessageBoxW(owner, win::Widen(ErrorBoxText(cp1250Message)).c_str(),
+              win::Widen(TitleStore()).c_str(), MB_OK | MB_ICONERROR);
+}
+
+void ShowCaughtError(HWND owner) {
+  try {
+    throw;
+  } catch (const std::exception& error) {
+    ShowErrorBox(owner, error.what());
+  } catch (...) {
+    ShowErrorBox(owner, "Unknown error");
+  }
 }
 
 void WindowBase::RegisterClassOnce(const wchar_t* className, HBRUSH background, HICON icon) {
@@ -62,10 +72,8 @@ bool WindowBase::PreTranslate(const MSG& msg) {
   if (self == nullptr) return false;
   try {
     return self->TakeQueuedMessage(msg);
-  } catch (const std::exception& error) {
-    ShowErrorBox(root, error.what());
   } catch (...) {
-    ShowErrorBox(root, "Unknown error");
+    ShowCaughtError(root);
   }
   return true;
 }
@@ -89,10 +97,8 @@ LRESULT CALLBACK WindowBase::WindowProc(HWND hwnd, UINT message, WPARAM wParam, 
       self->hwnd_ = nullptr;
     }
     return result;
-  } catch (const std::exception& error) {
-    ShowErrorBox(hwnd, error.what());
   } catch (...) {
-    ShowErrorBox(hwnd, "Unknown error");
+    ShowCaughtError(hwnd);
   }
   return 0;
 }

@@ -13,6 +13,9 @@ const std::string& ProgramTitleText();
 
 // Modal error box: error icon, one OK, the program's title, the message with its full stop.
 void ShowErrorBox(HWND owner, const std::string& cp1250Message);
+// Inside a catch block: the error box for the error being handled, whatever its type. Every
+// procedure that Windows calls ends its handlers' errors here.
+void ShowCaughtError(HWND owner);
 
 class WindowBase {
  public:

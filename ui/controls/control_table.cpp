@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "ui/base/subclassed_control.h"
 #include "ui/controls/file_name_edit.h"
 #include "ui/controls/gradient_button.h"
 #include "ui/controls/header_bar.h"
@@ -12,8 +13,6 @@
 
 namespace sipo::ui {
 namespace {
-
-constexpr UINT_PTR kMemoSubclassId = 1;
 
 HWND CreatePlain(const wchar_t* className, DWORD style, const ControlRow& row, HWND parent) {
   return CreateChildControl(className, win::Widen(row.text).c_str(), WS_CHILD | WS_VISIBLE | style,
@@ -23,25 +22,29 @@ HWND CreatePlain(const wchar_t* className, DWORD style, const ControlRow& row, H
 // A multi-line edit asks for every key, Tab included, and hands Tab to its parent only when that
 // is a dialog; in a plain window the focus would stay in it for good. The memo is read-only, so it
 // gives Tab and Shift+Tab back to the window's navigation and keeps the other keys.
-LRESULT CALLBACK MemoProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                          DWORD_PTR) {
-  if (message == WM_GETDLGCODE && lParam != 0) {
-    const auto* msg = reinterpret_cast<const MSG*>(lParam);
-    if ((msg->message == WM_KEYDOWN || msg->message == WM_CHAR) && msg->wParam == VK_TAB) {
-      return DefSubclassProc(hwnd, message, wParam, lParam) & ~(DLGC_WANTALLKEYS | DLGC_WANTTAB);
-    }
-  } else if (message == WM_NCDESTROY) {
-    RemoveWindowSubclass(hwnd, MemoProc, kMemoSubclassId);
+class Memo : public SubclassedControl {
+ protected:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+    if (message == WM_GETDLGCODE) return OnGetDlgCode(wParam, lParam);
+    return Default(message, wParam, lParam);
   }
-  return DefSubclassProc(hwnd, message, wParam, lParam);
-}
+
+ private:
+  LRESULT OnGetDlgCode(WPARAM wParam, LPARAM lParam) {
+    const auto* msg = reinterpret_cast<const MSG*>(lParam);
+    const LRESULT code = Default(WM_GETDLGCODE, wParam, lParam);
+    const bool tab = msg != nullptr && (msg->message == WM_KEYDOWN || msg->message == WM_CHAR) &&
+                     msg->wParam == VK_TAB;
+    return tab ? code & ~(DLGC_WANTALLKEYS | DLGC_WANTTAB) : code;
+  }
+};
 
 HWND CreateMemo(const ControlRow& row, HWND parent) {
   HWND memo = CreatePlain(
       WC_EDITW,
       WS_TABSTOP | WS_BORDER | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_CENTER | ES_AUTOVSCROLL,
       row, parent);
-  if (memo != nullptr) SetWindowSubclass(memo, MemoProc, kMemoSubclassId, 0);
+  SubclassedControl::Attach<Memo>(memo);
   return memo;
 }
 

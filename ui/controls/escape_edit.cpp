@@ -1,54 +1,60 @@
 // escape_edit.cpp - Escape in an entry field puts back the text it held when it got the focus.
 #include "ui/controls/escape_edit.h"
 
-#include <commctrl.h>
-
 #include <string>
+#include <utility>
 
+#include "ui/base/subclassed_control.h"
 #include "win/win_text.h"
 
 namespace sipo::ui {
 namespace {
 
-constexpr UINT_PTR kSubclassId = 1;
+class EscapeEdit : public SubclassedControl {
+ public:
+  explicit EscapeEdit(std::wstring saved) : saved_(std::move(saved)) {}
 
-LRESULT CALLBACK EscapeProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                            DWORD_PTR refData) {
-  auto* saved = reinterpret_cast<std::wstring*>(refData);
-  switch (message) {
-    case WM_SETFOCUS:
-      *saved = win::GetWideText(hwnd);
-      break;
-    case WM_GETDLGCODE:
-      // Keeps Escape from the dialog navigation so that the field sees it.
-      if (lParam != 0 && reinterpret_cast<MSG*>(lParam)->wParam == VK_ESCAPE) {
-        return DefSubclassProc(hwnd, message, wParam, lParam) | DLGC_WANTMESSAGE;
-      }
-      break;
-    case WM_KEYDOWN:
-      if (wParam == VK_ESCAPE) {
-        SetWindowTextW(hwnd, saved->c_str());
-        SendMessageW(hwnd, EM_SETSEL, saved->size(), static_cast<LPARAM>(saved->size()));
-        return 0;
-      }
-      break;
-    case WM_CHAR:
-      if (wParam == 0x1B) return 0;  // no beep for the Escape character
-      break;
-    case WM_NCDESTROY:
-      RemoveWindowSubclass(hwnd, EscapeProc, kSubclassId);
-      delete saved;
-      break;
+ protected:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+    switch (message) {
+      case WM_SETFOCUS:
+        saved_ = win::GetWideText(Handle());
+        return Default(message, wParam, lParam);
+      case WM_GETDLGCODE:
+        return OnGetDlgCode(wParam, lParam);
+      case WM_KEYDOWN:
+        return OnKeyDown(wParam, lParam);
+      case WM_CHAR:
+        if (wParam == 0x1B) return 0;  // no beep for the Escape character
+        return Default(message, wParam, lParam);
+      default:
+        return Default(message, wParam, lParam);
+    }
   }
-  return DefSubclassProc(hwnd, message, wParam, lParam);
-}
+
+ private:
+  // Keeps Escape from the dialog navigation so that the field sees it.
+  LRESULT OnGetDlgCode(WPARAM wParam, LPARAM lParam) {
+    const auto* msg = reinterpret_cast<const MSG*>(lParam);
+    const LRESULT code = Default(WM_GETDLGCODE, wParam, lParam);
+    return msg != nullptr && msg->wParam == VK_ESCAPE ? code | DLGC_WANTMESSAGE : code;
+  }
+
+  LRESULT OnKeyDown(WPARAM wParam, LPARAM lParam) {
+    if (wParam != VK_ESCAPE) return Default(WM_KEYDOWN, wParam, lParam);
+    SetWindowTextW(Handle(), saved_.c_str());
+    SendMessageW(Handle(), EM_SETSEL, saved_.size(), static_cast<LPARAM>(saved_.size()));
+    return 0;
+  }
+
+  std::wstring saved_;  // the text the field held when it last got the focus
+};
 
 }  // namespace
 
 void InstallEscapeRestore(HWND edit) {
-  auto* saved = new std::wstring;
-  if (GetFocus() == edit) *saved = win::GetWideText(edit);
-  SetWindowSubclass(edit, EscapeProc, kSubclassId, reinterpret_cast<DWORD_PTR>(saved));
+  SubclassedControl::Attach<EscapeEdit>(
+      edit, GetFocus() == edit ? win::GetWideText(edit) : std::wstring());
 }
 
 }  // namespace sipo::ui

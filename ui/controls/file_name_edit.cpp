@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "ui/base/child_control.h"
+#include "ui/base/subclassed_control.h"
 #include "ui/controls/file_name_text.h"
 #include "win/on_demand_dlls.h"
 #include "win/win_text.h"
@@ -21,13 +22,7 @@
 namespace sipo::ui {
 namespace {
 
-constexpr UINT_PTR kSubclassId = 1;
 constexpr DWORD kBufferChars = 32768;  // the longest name Windows allows
-
-struct FieldData {
-  bool pressed = false;     // the browse button is held down
-  std::wstring lastFolder;  // the folder of this field's last OK in the dialog
-};
 
 // Windows' wide characters are UTF-16 units, as are the portable rules'.
 std::u16string Units(std::wstring_view text) {
@@ -81,13 +76,15 @@ bool AskForFileName(HWND edit, const std::wstring& preset, const std::wstring& f
   return ok != FALSE;
 }
 
-void Browse(HWND edit, FieldData& data) {
+// lastFolder is the folder of this field's last OK in the dialog, where the dialog opens when the
+// field's own text names no folder.
+void Browse(HWND edit, std::wstring& lastFolder) {
   const std::u16string preset = BrowsePresetName(Units(win::GetWideText(edit)), IsExistingFile);
   std::wstring folder = Wide(FolderOf(preset));
-  if (!IsExistingFolder(folder)) folder = data.lastFolder;
+  if (!IsExistingFolder(folder)) folder = lastFolder;
   std::wstring chosen;
   if (AskForFileName(edit, Wide(preset), folder, chosen)) {
-    data.lastFolder = Wide(FolderOf(Units(chosen)));
+    lastFolder = Wide(FolderOf(Units(chosen)));
     PutName(edit, chosen);
   }
   SetFocus(edit);
@@ -114,14 +111,14 @@ RECT ButtonRect(HWND edit) {
 }
 
 // A push button with three dots in its middle.
-void PaintButton(HWND edit, const FieldData& data) {
+void PaintButton(HWND edit, bool pressed) {
   HDC dc = GetWindowDC(edit);
   RECT button = ButtonRect(edit);
-  const UINT state = (data.pressed ? DFCS_PUSHED : 0) | (IsWindowEnabled(edit) ? 0 : DFCS_INACTIVE);
+  const UINT state = (pressed ? DFCS_PUSHED : 0) | (IsWindowEnabled(edit) ? 0 : DFCS_INACTIVE);
   DrawFrameControl(dc, &button, DFC_BUTTON, DFCS_BUTTONPUSH | state);
   const int side = button.bottom - button.top;
   const int dot = std::max(1, side / 9);
-  const int shift = data.pressed ? 1 : 0;
+  const int shift = pressed ? 1 : 0;
   const int left = button.left + (side - 5 * dot) / 2 + shift;
   const int top = button.top + (side - dot) / 2 + shift;
   for (int i = 0; i < 3; ++i) {
@@ -147,59 +144,92 @@ void ReserveButtonStrip(WPARAM calcValidRects, LPARAM lParam) {
   client.right = std::max(client.left, client.right - side);
 }
 
-// The browse button opens the dialog as it is pressed, as a drop-down button does.
-void ClickButton(HWND edit, FieldData& data) {
-  SetFocus(edit);
-  data.pressed = true;
-  PaintButton(edit, data);
-  Browse(edit, data);
-  data.pressed = false;
-  PaintButton(edit, data);
-}
-
-LRESULT CALLBACK FieldProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                           DWORD_PTR refData) {
-  auto* data = reinterpret_cast<FieldData*>(refData);
-  switch (message) {
-    case WM_SYSKEYDOWN:
-      if (wParam == VK_DOWN) {
-        Browse(hwnd, *data);
-        return 0;
-      }
-      break;
-    case WM_NCCALCSIZE: {
-      const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
-      ReserveButtonStrip(wParam, lParam);
-      return result;
+class FileNameField : public SubclassedControl {
+ protected:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+    switch (message) {
+      case WM_SYSKEYDOWN:
+        return OnSysKeyDown(wParam, lParam);
+      case WM_NCCALCSIZE:
+        return OnNcCalcSize(wParam, lParam);
+      case WM_NCPAINT:
+        return OnNcPaint(wParam, lParam);
+      case WM_ENABLE:
+        return OnEnable(wParam, lParam);
+      case WM_NCHITTEST:
+        return OnNcHitTest(wParam, lParam);
+      case WM_NCLBUTTONDOWN:
+      case WM_NCLBUTTONDBLCLK:
+        return OnNcButtonDown(message, wParam, lParam);
+      case WM_DROPFILES:
+        return OnDropFiles(reinterpret_cast<HDROP>(wParam));
+      default:
+        return Default(message, wParam, lParam);
     }
-    case WM_NCPAINT: {
-      const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
-      PaintButton(hwnd, *data);
-      return result;
-    }
-    case WM_ENABLE:
-      RedrawWindow(hwnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
-      break;
-    case WM_NCHITTEST:
-      if (OverButton(hwnd, lParam)) return HTBORDER;
-      break;
-    case WM_NCLBUTTONDOWN:
-    case WM_NCLBUTTONDBLCLK:
-      if (wParam == HTBORDER && OverButton(hwnd, lParam)) {
-        ClickButton(hwnd, *data);
-        return 0;
-      }
-      break;
-    case WM_DROPFILES:
-      DropFile(hwnd, reinterpret_cast<HDROP>(wParam));
-      return 0;
-    case WM_NCDESTROY:
-      RemoveWindowSubclass(hwnd, FieldProc, kSubclassId);
-      delete data;
-      break;
   }
-  return DefSubclassProc(hwnd, message, wParam, lParam);
-}
+
+ private:
+  // Alt+Down browses, as it opens a combo box's list.
+  LRESULT OnSysKeyDown(WPARAM wParam, LPARAM lParam) {
+    if (wParam != VK_DOWN) return Default(WM_SYSKEYDOWN, wParam, lParam);
+    Browse(Handle(), lastFolder_);
+    return 0;
+  }
+
+  LRESULT OnNcCalcSize(WPARAM wParam, LPARAM lParam) {
+    const LRESULT result = Default(WM_NCCALCSIZE, wParam, lParam);
+    ReserveButtonStrip(wParam, lParam);
+    return result;
+  }
+
+  LRESULT OnNcPaint(WPARAM wParam, LPARAM lParam) {
+    const LRESULT result = Default(WM_NCPAINT, wParam, lParam);
+    PaintButton(Handle(), pressed_);
+    return result;
+  }
+
+  LRESULT OnEnable(WPARAM wParam, LPARAM lParam) {
+    RedrawWindow(Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
+    return Default(WM_ENABLE, wParam, lParam);
+  }
+
+  LRESULT OnNcHitTest(WPARAM wParam, LPARAM lParam) {
+    if (OverButton(Handle(), lParam)) return HTBORDER;
+    return Default(WM_NCHITTEST, wParam, lParam);
+  }
+
+  LRESULT OnNcButtonDown(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (wParam != HTBORDER || !OverButton(Handle(), lParam))
+      return Default(message, wParam, lParam);
+    ClickButton();
+    return 0;
+  }
+
+  LRESULT OnDropFiles(HDROP drop) {
+    DropFile(Handle(), drop);
+    return 0;
+  }
+
+  // The browse button opens the dialog as it is pressed, as a drop-down button does, and comes
+  // up again however the dialog ends.
+  void ClickButton() {
+    SetFocus(Handle());
+    ShowPressed(true);
+    struct ComeUp {
+      FileNameField& field;
+      ~ComeUp() { field.ShowPressed(false); }
+    } comeUp{*this};
+    Browse(Handle(), lastFolder_);
+  }
+
+  void ShowPressed(bool pressed) {
+    pressed_ = pressed;
+    PaintButton(Handle(), pressed_);
+  }
+
+  bool pressed_ = false;  // the browse button is held down
+  std::wstring lastFolder_;
+};
 
 }  // namespace
 
@@ -210,7 +240,7 @@ HWND CreateFileNameEdit(HWND parent, int id) {
       WS_EX_ACCEPTFILES);
   if (edit == nullptr) return nullptr;
   // The button is no tab stop: the field is, and Alt+Down browses from the keyboard.
-  SetWindowSubclass(edit, FieldProc, kSubclassId, reinterpret_cast<DWORD_PTR>(new FieldData));
+  SubclassedControl::Attach<FileNameField>(edit);
   SetWindowPos(edit, nullptr, 0, 0, 0, 0,
                SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
   return edit;

@@ -9,12 +9,12 @@
 #include "ui/base/accessible_object.h"
 #include "ui/base/child_control.h"
 #include "ui/base/contrast_colours.h"
+#include "ui/base/subclassed_control.h"
 #include "win/win_text.h"
 
 namespace sipo::ui {
 namespace {
 
-constexpr UINT_PTR kSubclassId = 1;
 // wParam: the thousandths of the face to fill, or -1.
 constexpr UINT kSetProgress = WM_APP + 1;
 
@@ -32,7 +32,7 @@ constexpr FaceColours kWindowNormal = {{0xDFDED6, 0xE4E2DB}, {0xD7D5CE, 0xE7E5E0
 constexpr FaceColours kHot = {{0xEBFDFF, 0xACECFF}, {0x59DAFF, 0xA4E9FF}, 0x99CEDB};
 constexpr FaceColours kPressed = {{0x76AFF1, 0x4190F3}, {0x0E72F1, 0x4C9FFD}, 0x45667B};
 
-// What the subclass keeps per button; the base button keeps the pushed and focus states.
+// What the face is drawn from; the base button keeps the pushed and focus states.
 struct ButtonData {
   ButtonGroup group;
   bool hot = false;  // the mouse is over the button
@@ -149,84 +149,13 @@ void Paint(HWND button, const ButtonData& data, HDC dc) {
   DeleteDC(memory);
 }
 
-void TrackHot(HWND button, ButtonData& data, bool hot) {
-  if (data.hot == hot) return;
-  data.hot = hot;
-  if (hot) {
-    TRACKMOUSEEVENT track = {sizeof(track), TME_LEAVE, button, 0};
-    TrackMouseEvent(&track);
-  }
-  InvalidateRect(button, nullptr, FALSE);
-}
-
 void NotifyClicked(HWND button) {
   SendMessageW(GetParent(button), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
                reinterpret_cast<LPARAM>(button));
 }
 
-// The base is an owner-drawn button, which never paints its own face; its pushed state, mouse
-// capture, Space key and BM_CLICK stay as Windows makes them, and every message that may change
-// the state repaints the face.
-LRESULT CALLBACK ButtonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                            DWORD_PTR refData) {
-  auto* data = reinterpret_cast<ButtonData*>(refData);
-  switch (message) {
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      Paint(hwnd, *data, BeginPaint(hwnd, &ps));
-      EndPaint(hwnd, &ps);
-      return 0;
-    }
-    case WM_PRINTCLIENT:
-      Paint(hwnd, *data, reinterpret_cast<HDC>(wParam));
-      return 0;
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_GETOBJECT:
-      // Windows' standard object for an owner-drawn button may not call it a push button.
-      if (LRESULT answer = AnswerAccessibleObject(hwnd, wParam, lParam,
-                                                  AccessibleLook(ROLE_SYSTEM_PUSHBUTTON))) {
-        return answer;
-      }
-      break;
-    case WM_MOUSEMOVE: {
-      // While the button holds the mouse, the pointer may be outside it.
-      RECT rc;
-      GetClientRect(hwnd, &rc);
-      TrackHot(hwnd, *data, PtInRect(&rc, {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}) != FALSE);
-      break;
-    }
-    case WM_MOUSELEAVE:
-      TrackHot(hwnd, *data, false);
-      break;
-    case kSetProgress: {
-      const int progress = static_cast<int>(wParam);
-      if (progress != data->progress) {
-        data->progress = progress;
-        InvalidateRect(hwnd, nullptr, FALSE);
-      }
-      return 0;
-    }
-    case WM_GETDLGCODE:
-      // The dialog navigation would turn Enter into a command for a default button, which this
-      // window has none of; the focused button takes Enter itself instead.
-      if (lParam != 0 && reinterpret_cast<const MSG*>(lParam)->message == WM_KEYDOWN &&
-          reinterpret_cast<const MSG*>(lParam)->wParam == VK_RETURN) {
-        return DefSubclassProc(hwnd, message, wParam, lParam) | DLGC_WANTMESSAGE;
-      }
-      break;
-    case WM_KEYDOWN:
-      if (wParam == VK_RETURN) {
-        if ((lParam & (1 << 30)) == 0) NotifyClicked(hwnd);  // a held key clicks once
-        return 0;
-      }
-      break;
-    case WM_NCDESTROY:
-      RemoveWindowSubclass(hwnd, ButtonProc, kSubclassId);
-      delete data;
-      return DefSubclassProc(hwnd, message, wParam, lParam);
-  }
-  const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
+// The messages after which the base button's state may have changed.
+bool MayChangeState(UINT message) {
   switch (message) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP:
@@ -240,21 +169,128 @@ LRESULT CALLBACK ButtonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     case WM_SETTEXT:
     case WM_SETFONT:
     case BM_SETSTATE:
-      InvalidateRect(hwnd, nullptr, FALSE);
-      break;
+      return true;
+    default:
+      return false;
   }
-  return result;
 }
+
+// The base is an owner-drawn button, which never paints its own face; its pushed state, mouse
+// capture, Space key and BM_CLICK stay as Windows makes them, and every message that may change
+// the state repaints the face.
+class GradientButton : public SubclassedControl {
+ public:
+  explicit GradientButton(ButtonGroup group) : data_{group} {}
+
+ protected:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+    switch (message) {
+      case WM_PAINT:
+        return OnPaint();
+      case WM_PRINTCLIENT:
+        return OnPrintClient(reinterpret_cast<HDC>(wParam));
+      case WM_ERASEBKGND:
+        return 1;
+      case WM_GETOBJECT:
+        return OnGetObject(wParam, lParam);
+      case WM_MOUSEMOVE:
+        return OnMouseMove(wParam, lParam);
+      case WM_MOUSELEAVE:
+        return OnMouseLeave(wParam, lParam);
+      case kSetProgress:
+        return OnSetProgress(static_cast<int>(wParam));
+      case WM_GETDLGCODE:
+        return OnGetDlgCode(wParam, lParam);
+      case WM_KEYDOWN:
+        return OnKeyDown(wParam, lParam);
+      default:
+        return DefaultAndRepaint(message, wParam, lParam);
+    }
+  }
+
+ private:
+  LRESULT DefaultAndRepaint(UINT message, WPARAM wParam, LPARAM lParam) {
+    const LRESULT result = Default(message, wParam, lParam);
+    if (MayChangeState(message)) InvalidateRect(Handle(), nullptr, FALSE);
+    return result;
+  }
+
+  LRESULT OnPaint() {
+    PAINTSTRUCT ps;
+    Paint(Handle(), data_, BeginPaint(Handle(), &ps));
+    EndPaint(Handle(), &ps);
+    return 0;
+  }
+
+  LRESULT OnPrintClient(HDC dc) {
+    Paint(Handle(), data_, dc);
+    return 0;
+  }
+
+  // Windows' standard object for an owner-drawn button may not call it a push button.
+  LRESULT OnGetObject(WPARAM wParam, LPARAM lParam) {
+    if (LRESULT answer = AnswerAccessibleObject(Handle(), wParam, lParam,
+                                                AccessibleLook(ROLE_SYSTEM_PUSHBUTTON))) {
+      return answer;
+    }
+    return Default(WM_GETOBJECT, wParam, lParam);
+  }
+
+  // While the button holds the mouse, the pointer may be outside it.
+  LRESULT OnMouseMove(WPARAM wParam, LPARAM lParam) {
+    RECT rc;
+    GetClientRect(Handle(), &rc);
+    TrackHot(PtInRect(&rc, {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}) != FALSE);
+    return DefaultAndRepaint(WM_MOUSEMOVE, wParam, lParam);
+  }
+
+  LRESULT OnMouseLeave(WPARAM wParam, LPARAM lParam) {
+    TrackHot(false);
+    return Default(WM_MOUSELEAVE, wParam, lParam);
+  }
+
+  LRESULT OnSetProgress(int progress) {
+    if (progress != data_.progress) {
+      data_.progress = progress;
+      InvalidateRect(Handle(), nullptr, FALSE);
+    }
+    return 0;
+  }
+
+  // The dialog navigation would turn Enter into a command for a default button, which this
+  // window has none of; the focused button takes Enter itself instead.
+  LRESULT OnGetDlgCode(WPARAM wParam, LPARAM lParam) {
+    const auto* msg = reinterpret_cast<const MSG*>(lParam);
+    const LRESULT code = Default(WM_GETDLGCODE, wParam, lParam);
+    const bool enter = msg != nullptr && msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN;
+    return enter ? code | DLGC_WANTMESSAGE : code;
+  }
+
+  LRESULT OnKeyDown(WPARAM wParam, LPARAM lParam) {
+    if (wParam != VK_RETURN) return DefaultAndRepaint(WM_KEYDOWN, wParam, lParam);
+    if ((lParam & (1 << 30)) == 0) NotifyClicked(Handle());  // a held key clicks once
+    return 0;
+  }
+
+  void TrackHot(bool hot) {
+    if (data_.hot == hot) return;
+    data_.hot = hot;
+    if (hot) {
+      TRACKMOUSEEVENT track = {sizeof(track), TME_LEAVE, Handle(), 0};
+      TrackMouseEvent(&track);
+    }
+    InvalidateRect(Handle(), nullptr, FALSE);
+  }
+
+  ButtonData data_;
+};
 
 }  // namespace
 
 HWND CreateGradientButton(HWND parent, int id, const char* cp1250Text, ButtonGroup group) {
   HWND button = CreateChildControl(WC_BUTTONW, win::Widen(cp1250Text).c_str(),
                                    WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, parent, id);
-  if (button != nullptr) {
-    SetWindowSubclass(button, ButtonProc, kSubclassId,
-                      reinterpret_cast<DWORD_PTR>(new ButtonData{group}));
-  }
+  SubclassedControl::Attach<GradientButton>(button, group);
   return button;
 }
 

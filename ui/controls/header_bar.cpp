@@ -7,15 +7,14 @@
 
 #include "ui/base/child_control.h"
 #include "ui/base/contrast_colours.h"
+#include "ui/base/designed_colours.h"
+#include "ui/base/subclassed_control.h"
 #include "win/win_text.h"
 
 namespace sipo::ui {
 namespace {
 
-constexpr COLORREF kLeft = 0x717679;
 constexpr COLORREF kRight = 0xC0C0C0;
-constexpr COLORREF kText = 0xFFFFFF;
-constexpr UINT_PTR kSubclassId = 1;
 
 TRIVERTEX Vertex(LONG x, LONG y, COLORREF colour) {
   return {x,
@@ -33,7 +32,8 @@ void Paint(HWND hwnd) {
   GetClientRect(hwnd, &rc);
   // In high contrast: one flat system colour and its matching text colour.
   const bool contrast = HighContrastOn();
-  const ContrastFace colours = contrast ? ContrastHeaderBar() : ContrastFace{kLeft, kText, kRight};
+  const ContrastFace colours =
+      contrast ? ContrastHeaderBar() : ContrastFace{kWindowGrey, kTextOnGrey, kRight};
   const COLORREF right = contrast ? colours.face : kRight;
   TRIVERTEX vertices[2] = {Vertex(rc.left, rc.top, colours.face),
                            Vertex(rc.right, rc.bottom, right)};
@@ -48,27 +48,28 @@ void Paint(HWND hwnd) {
   EndPaint(hwnd, &ps);
 }
 
-LRESULT CALLBACK HeaderProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                            DWORD_PTR) {
-  switch (message) {
-    case WM_PAINT:
-      Paint(hwnd);
-      return 0;
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_NCDESTROY:
-      RemoveWindowSubclass(hwnd, HeaderProc, kSubclassId);
-      break;
+// A static whose face the program draws itself.
+class HeaderBar : public SubclassedControl {
+ protected:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+    switch (message) {
+      case WM_PAINT:
+        Paint(Handle());
+        return 0;
+      case WM_ERASEBKGND:
+        return 1;
+      default:
+        return Default(message, wParam, lParam);
+    }
   }
-  return DefSubclassProc(hwnd, message, wParam, lParam);
-}
+};
 
 }  // namespace
 
 HWND CreateHeaderBar(HWND parent, int id, const char* cp1250Text) {
   HWND bar = CreateChildControl(WC_STATICW, win::Widen(cp1250Text).c_str(),
                                 WS_CHILD | WS_VISIBLE | SS_NOPREFIX, parent, id);
-  SetWindowSubclass(bar, HeaderProc, kSubclassId, 0);
+  SubclassedControl::Attach<HeaderBar>(bar);
   return bar;
 }
 

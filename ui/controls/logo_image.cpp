@@ -9,27 +9,15 @@
 #include "resources/picture_ids.h"
 #include "ui/base/accessible_object.h"
 #include "ui/base/child_control.h"
+#include "ui/base/designed_colours.h"
+#include "ui/base/subclassed_control.h"
 #include "ui/controls/picture_resource.h"
 #include "win/win_text.h"
 
 namespace sipo::ui {
 namespace {
 
-constexpr UINT_PTR kSubclassId = 1;
-constexpr COLORREF kMatte = 0x717679;  // the window's grey, should the picture be transparent
 constexpr UINT kPictureReady = WM_APP + 40;
-
-// The picture is decoded on a thread of its own, started by the control's first paint: the
-// window's controls are all made by then, and a decoder loading beside their making slows it. The
-// control shows the background until the picture is ready.
-struct LogoState {
-  explicit LogoState(AccessibleLook link) : look(std::move(link)) {}
-
-  AccessibleLook look;
-  bool started = false;
-  std::future<Picture> decoding;
-  Picture picture;
-};
 
 // Named for where it leads; its default action is the click's.
 AccessibleLook LinkLook(const std::wstring& address) {
@@ -43,15 +31,6 @@ AccessibleLook LinkLook(const std::wstring& address) {
   return look;
 }
 
-void StartDecoding(HWND logo, LogoState& state) {
-  state.started = true;
-  state.decoding = std::async(std::launch::async, [logo] {
-    Picture picture = Picture::FromResource(IDR_LOGO_JPEG, kMatte);
-    PostMessageW(logo, kPictureReady, 0, 0);
-    return picture;
-  });
-}
-
 // The parent colours the area around the picture, as for any static.
 void PaintLogo(HWND hwnd, const Picture& picture) {
   PAINTSTRUCT ps;
@@ -61,35 +40,66 @@ void PaintLogo(HWND hwnd, const Picture& picture) {
   EndPaint(hwnd, &ps);
 }
 
-LRESULT CALLBACK LogoProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                          DWORD_PTR refData) {
-  auto* state = reinterpret_cast<LogoState*>(refData);
-  switch (message) {
-    case WM_PAINT:
-      if (!state->started) StartDecoding(hwnd, *state);
-      PaintLogo(hwnd, state->picture);
-      return 0;
-    case kPictureReady:
-      state->picture = state->decoding.get();
-      InvalidateRect(hwnd, nullptr, FALSE);
-      return 0;
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_GETOBJECT:
-      if (LRESULT answer = AnswerAccessibleObject(hwnd, wParam, lParam, state->look)) {
-        return answer;
-      }
-      break;
-    case WM_SETCURSOR:
-      SetCursor(LoadCursorW(nullptr, IDC_HAND));
-      return TRUE;
-    case WM_NCDESTROY:
-      RemoveWindowSubclass(hwnd, LogoProc, kSubclassId);
-      delete state;
-      break;
+// The picture is decoded on a thread of its own, started by the control's first paint: the
+// window's controls are all made by then, and a decoder loading beside their making slows it. The
+// control shows the background until the picture is ready.
+class LogoImage : public SubclassedControl {
+ public:
+  explicit LogoImage(const std::wstring& address) : look_(LinkLook(address)) {}
+
+ protected:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+    switch (message) {
+      case WM_PAINT:
+        return OnPaint();
+      case kPictureReady:
+        return OnPictureReady();
+      case WM_ERASEBKGND:
+        return 1;
+      case WM_GETOBJECT:
+        return OnGetObject(wParam, lParam);
+      case WM_SETCURSOR:
+        SetCursor(LoadCursorW(nullptr, IDC_HAND));
+        return TRUE;
+      default:
+        return Default(message, wParam, lParam);
+    }
   }
-  return DefSubclassProc(hwnd, message, wParam, lParam);
-}
+
+ private:
+  LRESULT OnPaint() {
+    if (!started_) StartDecoding();
+    PaintLogo(Handle(), picture_);
+    return 0;
+  }
+
+  // A decoder's failure reaches the error box from here, on the window's thread.
+  LRESULT OnPictureReady() {
+    if (!decoding_.valid()) return 0;
+    picture_ = decoding_.get();
+    InvalidateRect(Handle(), nullptr, FALSE);
+    return 0;
+  }
+
+  LRESULT OnGetObject(WPARAM wParam, LPARAM lParam) {
+    if (LRESULT answer = AnswerAccessibleObject(Handle(), wParam, lParam, look_)) return answer;
+    return Default(WM_GETOBJECT, wParam, lParam);
+  }
+
+  void StartDecoding() {
+    started_ = true;
+    decoding_ = std::async(std::launch::async, [logo = Handle()] {
+      Picture picture = Picture::FromResource(IDR_LOGO_JPEG, kWindowGrey);
+      PostMessageW(logo, kPictureReady, 0, 0);
+      return picture;
+    });
+  }
+
+  AccessibleLook look_;
+  bool started_ = false;
+  std::future<Picture> decoding_;  // from the first paint until the picture is taken
+  Picture picture_;
+};
 
 }  // namespace
 
@@ -97,10 +107,7 @@ LRESULT CALLBACK LogoProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
 // picture unscaled and shows the hand cursor.
 HWND CreateLogoImage(HWND parent, int id, const std::wstring& address) {
   HWND logo = CreateChildControl(WC_STATICW, L"", WS_CHILD | WS_VISIBLE | SS_NOTIFY, parent, id);
-  if (logo != nullptr) {
-    auto* state = new LogoState(LinkLook(address));
-    SetWindowSubclass(logo, LogoProc, kSubclassId, reinterpret_cast<DWORD_PTR>(state));
-  }
+  SubclassedControl::Attach<LogoImage>(logo, address);
   return logo;
 }
 

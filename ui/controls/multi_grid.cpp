@@ -5,6 +5,7 @@
 
 #include "ui/base/child_control.h"
 #include "ui/base/contrast_colours.h"
+#include "ui/base/subclassed_control.h"
 #include "win/win_text.h"
 
 namespace sipo::ui {
@@ -14,10 +15,30 @@ namespace {
 constexpr int kColumnWidths[] = {121, 132};
 constexpr int kRowHeight = 17;
 constexpr int kTextMargin = 2;
-constexpr UINT_PTR kHeaderSubclassId = 1;
 
 // "Číslo", "Status"
 constexpr const char* kHeaders[] = {"\xC8\xEDslo", "Status"};
+
+// The header row is as high as a data row; the header control alone sizes itself by its bold
+// font, a pixel off the rows at some scalings. The list asks for this layout whenever it resizes.
+class GridHeader : public SubclassedControl {
+ protected:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+    if (message == HDM_LAYOUT) return OnLayout(wParam, reinterpret_cast<HDLAYOUT*>(lParam));
+    return Default(message, wParam, lParam);
+  }
+
+ private:
+  LRESULT OnLayout(WPARAM wParam, HDLAYOUT* layout) {
+    const LRESULT done = Default(HDM_LAYOUT, wParam, reinterpret_cast<LPARAM>(layout));
+    const int height = ScaleForDpi(kRowHeight, GetDpiForWindow(Handle()));
+    if (done && layout->pwpos->cy > 0) {
+      layout->pwpos->cy = height;
+      layout->prc->top = layout->pwpos->y + height;
+    }
+    return done;
+  }
+};
 
 }  // namespace
 
@@ -46,8 +67,7 @@ void MultiGrid::CreateList(int id) {
                                  LVS_OWNERDRAWFIXED | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER,
                              Handle(), id, WS_EX_CLIENTEDGE);
   ListView_SetExtendedListViewStyle(list_, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
-  SetWindowSubclass(ListView_GetHeader(list_), HeaderProc, kHeaderSubclassId,
-                    reinterpret_cast<DWORD_PTR>(this));
+  SubclassedControl::Attach<GridHeader>(ListView_GetHeader(list_));
   for (int column = 0; column < 2; ++column) {
     std::wstring title = win::Widen(kHeaders[column]);
     LVCOLUMNW spec{};
@@ -99,25 +119,6 @@ void MultiGrid::LayOut() {
   }
   SetWindowPos(list_, nullptr, 0, 0, rc.right, rc.bottom + 1, SWP_NOZORDER | SWP_NOACTIVATE);
   SetWindowPos(list_, nullptr, 0, 0, rc.right, rc.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-// The header row is as high as a data row; the header control alone sizes itself by its bold
-// font, a pixel off the rows at some scalings. The list asks for this layout whenever it resizes.
-LRESULT CALLBACK MultiGrid::HeaderProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                       UINT_PTR, DWORD_PTR refData) {
-  if (message == WM_NCDESTROY) {
-    RemoveWindowSubclass(hwnd, HeaderProc, kHeaderSubclassId);
-  } else if (message == HDM_LAYOUT) {
-    const LRESULT done = DefSubclassProc(hwnd, message, wParam, lParam);
-    auto* layout = reinterpret_cast<HDLAYOUT*>(lParam);
-    const int height = reinterpret_cast<const MultiGrid*>(refData)->Scale(kRowHeight);
-    if (done && layout->pwpos->cy > 0) {
-      layout->pwpos->cy = height;
-      layout->prc->top = layout->pwpos->y + height;
-    }
-    return done;
-  }
-  return DefSubclassProc(hwnd, message, wParam, lParam);
 }
 
 // A column's left and right in the list's client area: the header's item, which follows the

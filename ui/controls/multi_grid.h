@@ -38,8 +38,6 @@ class MultiGrid : public WindowBase {
 
  private:
   void CreateList(int id);
-  static LRESULT CALLBACK HeaderProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                     UINT_PTR, DWORD_PTR refData);
   void SetFont(HFONT font);
   void LayOut();
   void ShowRowCount();

@@ -13,7 +13,6 @@
 #include "program/version_text.h"
 #include "ui/base/control_ids.h"
 #include "ui/base/form_fonts.h"
-#include "ui/base/placed_window.h"
 #include "ui/controls/control_table.h"
 #include "ui/forms/about_texts.h"
 #include "win/on_demand_dlls.h"
@@ -33,8 +32,8 @@ constexpr int kEmailFontHeight = 13;
 constexpr int kEmailGap = 8;  // between the e-mail address and the close button
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
-constexpr FormDesign kDesign = {kDesignedPosition, {kClientWidth, kClientHeight}, kStyle, kExStyle};
-constexpr const char* kPlacementKey = "TAboutForm";
+constexpr FormDesign kDesign = {
+    kDesignedPosition, {kClientWidth, kClientHeight}, kStyle, kExStyle, "TAboutForm"};
 constexpr const wchar_t* kCaption = L"O programu";
 
 using enum Kind;
@@ -174,10 +173,7 @@ void AboutForm::RunModalLoop() {
 // ---- Event handlers ----
 
 void AboutForm::FormCreate() {
-  if (!context_.settingsUnavailable) {
-    PlacedHwnd placed(Handle(), kPlacementKey);
-    RestorePlacement(context_.store, placed);
-  }
+  RestorePlace(context_.store, context_.settingsUnavailable);
   win::SetControlText(Control(IDC_VersionValue), VersionLabelText(ReadOwnFileVersion()));
 }
 
@@ -188,13 +184,10 @@ void AboutForm::CloseButtonClick() {
 // A position that cannot be stored is shown, and the window closes all the same: left open, it
 // would keep the whole program waiting.
 void AboutForm::FormClose() {
-  if (!context_.settingsUnavailable) {
-    try {
-      PlacedHwnd placed(Handle(), kPlacementKey);
-      SavePlacement(context_.store, placed);
-    } catch (const std::exception& error) {
-      ShowErrorBox(Handle(), error.what());
-    }
+  try {
+    SavePlace(context_.store, context_.settingsUnavailable);
+  } catch (const std::exception& error) {
+    ShowErrorBox(Handle(), error.what());
   }
   closed_ = true;
 }

@@ -6,8 +6,8 @@
 
 #include "ui/base/contrast_colours.h"
 #include "ui/base/control_ids.h"
+#include "ui/base/designed_colours.h"
 #include "ui/base/form_fonts.h"
-#include "ui/base/placed_window.h"
 #include "ui/base/status_value.h"
 #include "ui/controls/escape_edit.h"
 #include "win/clipboard.h"
@@ -21,12 +21,10 @@ namespace {
 constexpr int kClientWidth = 260;
 constexpr int kClientHeight = 48;
 constexpr POINT kDesignedPosition = {240, 147};
-constexpr COLORREF kBackground = 0x717679;
-constexpr COLORREF kLabelColour = 0xFFFFFF;
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
 constexpr DWORD kExStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_CONTROLPARENT;
-constexpr FormDesign kDesign = {kDesignedPosition, {kClientWidth, kClientHeight}, kStyle, kExStyle};
-constexpr const char* kPlacementKey = "TFloatingForm";
+constexpr FormDesign kDesign = {
+    kDesignedPosition, {kClientWidth, kClientHeight}, kStyle, kExStyle, "TFloatingForm"};
 constexpr const wchar_t* kCaption = L"SIPO kontrola";
 constexpr UINT_PTR kTimerId = 1;
 constexpr UINT kTimerInterval = 300;
@@ -93,7 +91,7 @@ FloatingForm::~FloatingForm() {
 
 // Not owned by the main window: an owned window would vanish whenever its owner is minimised.
 void FloatingForm::Create() {
-  backgroundBrush_ = CreateSolidBrush(kBackground);
+  backgroundBrush_ = CreateSolidBrush(kWindowGrey);
   RegisterClassOnce(kClassName, backgroundBrush_, nullptr);
   CreateFor(kClassName, kCaption, kStyle, kExStyle, CW_USEDEFAULT, CW_USEDEFAULT, kClientWidth,
             kClientHeight, nullptr);
@@ -115,10 +113,7 @@ void FloatingForm::Raise() const {
 void FloatingForm::FormCreate() {
   openFlag = true;
   decimalSeparator_ = win::ReadUserDecimalSeparator();
-  if (!context_.settingsUnavailable) {
-    PlacedHwnd placed(Handle(), kPlacementKey);
-    RestorePlacement(context_.store, placed);
-  }
+  RestorePlace(context_.store, context_.settingsUnavailable);
   ShowWindow(context_.mainWindow, SW_MINIMIZE);
   StartTimer();
 }
@@ -144,13 +139,10 @@ void FloatingForm::TimerTimer() {
 void FloatingForm::FormClose() {
   StopTimer();
   std::string failure;
-  if (!context_.settingsUnavailable) {
-    try {
-      PlacedHwnd placed(Handle(), kPlacementKey);
-      SavePlacement(context_.store, placed);
-    } catch (const std::exception& error) {
-      failure = error.what();
-    }
+  try {
+    SavePlace(context_.store, context_.settingsUnavailable);
+  } catch (const std::exception& error) {
+    failure = error.what();
   }
   DestroyWindow(Handle());
   openFlag = false;
@@ -185,9 +177,9 @@ void FloatingForm::ApplyLayout() {
 }
 
 LRESULT FloatingForm::ColourControl(HDC dc, HWND control) {
-  SetBkColor(dc, kBackground);
-  SetTextColor(
-      dc, control == Control(IDC_StatusValue) ? StatusTextColour(statusColour_) : kLabelColour);
+  SetBkColor(dc, kWindowGrey);
+  SetTextColor(dc,
+               control == Control(IDC_StatusValue) ? StatusTextColour(statusColour_) : kTextOnGrey);
   return reinterpret_cast<LRESULT>(backgroundBrush_);
 }
 

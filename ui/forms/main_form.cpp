@@ -11,7 +11,7 @@
 #include "notice/startup_notice.h"
 #include "program/maker.h"
 #include "ui/base/control_ids.h"
-#include "ui/base/placed_window.h"
+#include "ui/controls/busy_animator.h"
 #include "ui/forms/about_form.h"
 #include "ui/forms/floating_form.h"
 #include "ui/forms/main_form_layout.h"
@@ -23,8 +23,6 @@
 
 namespace sipo::ui {
 namespace {
-
-constexpr const char* kPlacementKey = "TMainForm";
 
 // In tab order.
 constexpr PanelRow kPanels[] = {
@@ -155,10 +153,7 @@ void MainForm::FormCreate() {
 }
 
 void MainForm::FormShow() {
-  if (!settingsUnavailable_) {
-    PlacedHwnd placed(Handle(), kPlacementKey);
-    RestorePlacement(store_, placed);
-  }
+  RestorePlace(store_, settingsUnavailable_);
   LoadSettings(store_, *this, settingsUnavailable_);
   SingleEditChange();
 }
@@ -178,10 +173,7 @@ void MainForm::FormClose() {
 
 void MainForm::SaveOnClose() {
   try {
-    if (!settingsUnavailable_) {
-      PlacedHwnd placed(Handle(), kPlacementKey);
-      SavePlacement(store_, placed);
-    }
+    SavePlace(store_, settingsUnavailable_);
     SaveSettings(store_, *this, settingsUnavailable_);
   } catch (const std::exception& error) {
     ShowErrorBox(Handle(), error.what());
@@ -251,16 +243,16 @@ void MainForm::Inform(std::string_view message) {
   win::ShowInformation(Handle(), message);
 }
 
-// What changes is drawn at once; the animation draws itself.
+// What changes is drawn at once, the animation's first frame too.
 void MainForm::SetBusy(bool busy) {
   HWND animator = Control(IDC_FileAnimator);
   if (busy) {
+    StartBusyAnimation(animator);
     ShowWindow(animator, SW_SHOW);
     UpdateWindow(animator);
-    fileAnimator_.Start();
   } else {
     ShowWindow(animator, SW_HIDE);
-    fileAnimator_.Stop();
+    StopBusyAnimation(animator);
     UpdateWindow(Control(IDC_FilePanel));
   }
 }

@@ -13,7 +13,6 @@
 #include "settings/settings_store.h"
 #include "ui/base/form_window.h"
 #include "ui/base/taskbar_button.h"
-#include "ui/controls/busy_animator.h"
 #include "ui/controls/control_table.h"
 #include "ui/controls/hints.h"
 #include "ui/controls/multi_grid.h"
@@ -106,7 +105,6 @@ class MainForm : public FormWindow, public FileRunHost, public SettingsFields {
   Panel multiPanel_;
   Panel filePanel_;
   MultiGrid multiGrid_;
-  BusyAnimator fileAnimator_;
   Hints hints_;
   std::unique_ptr<FileRunThread> run_;  // while a file run lasts
   bool closeAfterRun_ = false;          // a close request came during the run

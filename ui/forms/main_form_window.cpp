@@ -9,8 +9,10 @@
 #include "program/maker.h"
 #include "ui/base/contrast_colours.h"
 #include "ui/base/control_ids.h"
+#include "ui/base/designed_colours.h"
 #include "ui/base/form_fonts.h"
 #include "ui/base/status_value.h"
+#include "ui/controls/busy_animator.h"
 #include "ui/controls/escape_edit.h"
 #include "ui/controls/logo_image.h"
 #include "ui/forms/main_form_hints.h"
@@ -26,11 +28,11 @@ namespace {
 constexpr int kClientWidth = 379;
 constexpr int kClientHeight = 655;
 constexpr POINT kDesignedPosition = {240, 152};
-constexpr COLORREF kBackground = 0x717679;
 constexpr COLORREF kNameColour = 0x00FFFF;
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
-constexpr FormDesign kDesign = {kDesignedPosition, {kClientWidth, kClientHeight}, kStyle, kExStyle};
+constexpr FormDesign kDesign = {
+    kDesignedPosition, {kClientWidth, kClientHeight}, kStyle, kExStyle, "TMainForm"};
 constexpr UINT kAddHintsMessage = WM_APP + 1;
 
 // Czech texts are Windows-1250 bytes; the comment shows each one.
@@ -50,10 +52,10 @@ MainForm::~MainForm() {
 }
 
 void MainForm::Create(HICON icon) {
-  backgroundBrush_ = CreateSolidBrush(kBackground);
+  backgroundBrush_ = CreateSolidBrush(kWindowGrey);
   RegisterClassOnce(kClassName, backgroundBrush_, icon);
-  CreateFor(kClassName, win::Widen(kCaption).c_str(), kStyle, kExStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-            kClientWidth, kClientHeight, nullptr);
+  CreateFor(kClassName, win::Widen(kCaption).c_str(), kStyle, kExStyle, CW_USEDEFAULT,
+            CW_USEDEFAULT, kClientWidth, kClientHeight, nullptr);
   if (Handle() == nullptr) throw std::runtime_error("Cannot create the main window");
 }
 
@@ -84,7 +86,7 @@ void MainForm::CreateControls() {
     } else if (row.id == IDC_MultiGrid) {
       multiGrid_.Create(parent, row.id);
     } else if (row.id == IDC_FileAnimator) {
-      fileAnimator_.Create(parent, row.id);
+      CreateBusyAnimation(parent, row.id);
     }
   }
   InstallEscapeRestore(Control(IDC_SingleEdit));
@@ -127,7 +129,7 @@ HWND MainForm::Control(int id) const {
 
 LRESULT MainForm::ColourControl(HDC dc, HWND control) {
   if (GetParent(control) == Handle()) {
-    SetBkColor(dc, kBackground);
+    SetBkColor(dc, kWindowGrey);
     SetTextColor(dc, kNameColour);
     return reinterpret_cast<LRESULT>(backgroundBrush_);
   }
