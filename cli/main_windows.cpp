@@ -60,8 +60,9 @@ std::string FirstUnmappable(std::string_view utf8) {
 
 // The interruption arrives a few milliseconds after a pipe that the same Ctrl-C ended.
 constexpr std::chrono::milliseconds kInterruptGrace{100};
-// Time for a run to stop by itself before the handler ends it (it is then blocked in a read).
-constexpr std::chrono::milliseconds kRunStopWait{2000};
+// Time for a run to stop by itself before the handler ends it (it is then blocked in a read):
+// a stop never waits for data longer than this.
+constexpr std::chrono::milliseconds kRunStopWait{500};
 
 void ReportToStandardError(const char* line) {
   std::fputs(line, stderr);
