@@ -11,7 +11,7 @@
 # Ends with "release checks: N passed, N failed"; non-zero on any failure.
 set -uo pipefail
 SIPO_ROOT="$(cd "$(dirname "$0")/.." && pwd)"
-cd "$SIPO_ROOT"
+cd "$SIPO_ROOT" || exit 1
 
 bash tools/install-deps.sh || { echo "release checks: installing the packages failed"; exit 1; }
 work=$(mktemp -d)
