@@ -71,10 +71,10 @@ else
   echo "release: UNSIGNED (set SIPO_SIGN_CERT and SIPO_SIGN_KEY to sign the executables)"
 fi
 
-# Texts for Notepad: UTF-8 with its mark, CR LF line ends.
-for_notepad() { printf '\xEF\xBB\xBF'; sed 's/$/\r/' "$1"; }
-for_notepad "docs/ČTĚTE.txt" >"$stage/ČTĚTE.txt"
-for_notepad LICENCE >"$stage/LICENCE.txt"
+# Texts for Notepad: UTF-8 with its mark, CR LF line ends. ČTĚTE.txt is kept so in the
+# repository (.gitattributes keeps Git from converting it); LICENCE is an ordinary text file.
+cp "docs/ČTĚTE.txt" "$stage/ČTĚTE.txt"
+{ printf '\xEF\xBB\xBF'; sed 's/$/\r/' LICENCE; } >"$stage/LICENCE.txt"
 
 files=(Sipo.exe sipocheck.exe ČTĚTE.txt LICENCE.txt)
 (cd "$stage" && sha256sum "${files[@]}" >SHA256SUMS)

@@ -71,10 +71,12 @@ mkdir -p "$unpacked" && unzip -q "$zip" -d "$unpacked"
 check "SHA256SUMS inside the zip verifies" bash -c "cd '$unpacked' && sha256sum --quiet -c SHA256SUMS"
 check "SHA256SUMS beside the zip verifies" bash -c "cd '$first/dist' && sha256sum --quiet -c SHA256SUMS"
 
-# for_notepad FILE: a UTF-8 mark first and every line ended by CR LF.
+# for_notepad FILE: one UTF-8 mark first, every line ended by CR LF, the last one too.
 for_notepad() {
   [ "$(head -c 3 "$1" | od -An -tx1 | tr -d ' ')" = "efbbbf" ] &&
-    [ "$(grep -c $'\r$' "$1")" -eq "$(wc -l <"$1")" ] && [ "$(tail -c 1 "$1")" = $'\n' ]
+    [ "$(head -c 6 "$1" | od -An -tx1 | tr -d ' ')" != "efbbbfefbbbf" ] &&
+    [ "$(grep -c $'[^\r]\r$\|^\r$' "$1")" -eq "$(wc -l <"$1")" ] &&
+    ! grep -q $'\r\r' "$1" && [ "$(tail -c 2 "$1" | od -An -tx1 | tr -d ' ')" = "0d0a" ]
 }
 check "ČTĚTE.txt: UTF-8 mark, CR LF" for_notepad "$unpacked/ČTĚTE.txt"
 check "LICENCE.txt: UTF-8 mark, CR LF" for_notepad "$unpacked/LICENCE.txt"
