@@ -9,7 +9,7 @@
 #include "files/native_path.h"
 #include "files/interruption.h"
 #include "program/program_title.h"
-#include "resources/version.h"
+#include "resources/picture_ids.h"
 #include "settings/program_dir.h"
 #include "ui/base/window_base.h"
 #include "ui/forms/main_form.h"

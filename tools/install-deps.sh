@@ -11,6 +11,7 @@ packages=(
   wine wine64 xvfb imagemagick x11-utils         # running and testing it
   fonts-wine                                     # Tahoma, the font the windows are drawn in
   locales time
+  zip unzip osslsigncode openssl dpkg-dev        # the release: zip, signing, the Debian package
 )
 
 missing=()

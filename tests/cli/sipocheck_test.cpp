@@ -5,6 +5,7 @@
 
 #include <sstream>
 
+#include "resources/version.h"
 #include "tests/support/temp_folder.h"
 
 namespace sipo::cli {
@@ -36,7 +37,7 @@ Result Sipocheck(std::vector<std::string> args, const std::string& stdinText = "
 TEST(SipocheckUsage, HelpVersionAndUsageErrors) {
   EXPECT_EQ(Sipocheck({"--help"}).exit, kExitOk);
   EXPECT_NE(Sipocheck({"--help"}).out.find("sipocheck file INPUT"), std::string::npos);
-  EXPECT_EQ(Sipocheck({"--version"}).out, "sipocheck 1.0.1.3\n");
+  EXPECT_EQ(Sipocheck({"--version"}).out, "sipocheck " SIPO_VERSION_TEXT "\n");
   const std::pair<std::vector<std::string>, std::string> errors[] = {
       {{}, "no command given"},
       {{"frobnicate"}, "unknown command 'frobnicate'"},

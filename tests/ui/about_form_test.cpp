@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "resources/version.h"
 #include "tests/ui/real_input.h"
 #include "tests/ui/sipo_app.h"
 #include "tests/ui/window_probe.h"
@@ -70,7 +71,7 @@ TEST(AboutForm, ShowsVersionAndTextsModallyAndEnterClosesItButEscapeDoesNot) {
   EXPECT_EQ(client.right, 516);
   EXPECT_EQ(client.bottom, 586);
   EXPECT_EQ(WindowText(FindControl(about, IDC_VersionValue)),
-            L"číslo verze programu (build) : 1.0.1.3");
+            L"číslo verze programu (build) : " SIPO_VERSION_TEXT);
   HWND memo = FindControl(about, IDC_LicenceMemo);
   EXPECT_TRUE(GetWindowLongW(memo, GWL_STYLE) & ES_READONLY);
   EXPECT_NE(WindowText(memo).find(L"Tamrix SIPO"), std::wstring::npos);
