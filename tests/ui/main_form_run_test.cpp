@@ -74,25 +74,37 @@ TEST(MainFormRun, NoWritesNothingButTheSettings) {
   EXPECT_NE(settings.find("OKOutput=\"ok.txt\"\r\n"), std::string::npos) << settings;
 }
 
-TEST(MainFormRun, AMissingInputIsReportedBeforeDoneAndBothOutputsAreStillWritten) {
-  SipoApp app;
-  ASSERT_NE(app.MainWindow(), nullptr);
-  PrepareRun(app);
-  app.SetText(IDC_FileInputEdit, L"missing.txt");
-  app.Click(IDC_FileButton);
-  HWND confirm = WaitForDialog(app.ProcessId(), L"Confirm");
-  ASSERT_NE(confirm, nullptr);
-  PressDialogButton(confirm, IDYES);
-  HWND failed = WaitForDialog(app.ProcessId(), L"Information");
-  ASSERT_NE(failed, nullptr);
-  EXPECT_EQ(MessageOf(failed), L"Vstupní soubor nelze otevřít.");
-  PressDialogButton(failed, IDOK);
-  HWND done = WaitForDialog(app.ProcessId(), L"Information");
-  ASSERT_NE(done, nullptr);
-  EXPECT_EQ(MessageOf(done), L"Hotovo.\r\nNačteno řádků: 0\r\nSprávných: 0\r\nChybných: 0");
-  PressDialogButton(done, IDOK);
-  EXPECT_TRUE(FileExists(app.Folder() + L"\\ok.txt"));
-  EXPECT_EQ(ReadBytes(app.Folder() + L"\\bad.txt"), "");
+// An input that cannot be read, missing or held by another program that shares it with no one,
+// ends in one box that says so, and both outputs keep their bytes.
+TEST(MainFormRun, AnInputThatCannotBeReadLeavesBothOutputsAsTheyWere) {
+  for (const bool held : {false, true}) {
+    SCOPED_TRACE(held ? "held without sharing" : "missing");
+    SipoApp app;
+    ASSERT_NE(app.MainWindow(), nullptr);
+    PrepareRun(app);
+    WriteBytes(app.Folder() + L"\\ok.txt", "old ok\r\n");
+    WriteBytes(app.Folder() + L"\\bad.txt", "old bad\r\n");
+    HANDLE holder = INVALID_HANDLE_VALUE;
+    if (held) {
+      holder = CreateFileW((app.Folder() + L"\\in.txt").c_str(), GENERIC_READ, 0, nullptr,
+                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+      ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    } else {
+      app.SetText(IDC_FileInputEdit, L"missing.txt");
+    }
+    app.Click(IDC_FileButton);
+    HWND confirm = WaitForDialog(app.ProcessId(), L"Confirm");
+    ASSERT_NE(confirm, nullptr);
+    PressDialogButton(confirm, IDYES);
+    HWND failed = WaitForDialog(app.ProcessId(), L"Information");
+    ASSERT_NE(failed, nullptr);
+    EXPECT_EQ(MessageOf(failed),
+              L"Vstupní soubor nelze otevřít. Výstupní soubory zůstaly beze změny.");
+    PressDialogButton(failed, IDOK);
+    if (holder != INVALID_HANDLE_VALUE) CloseHandle(holder);
+    EXPECT_EQ(ReadBytes(app.Folder() + L"\\ok.txt"), "old ok\r\n");
+    EXPECT_EQ(ReadBytes(app.Folder() + L"\\bad.txt"), "old bad\r\n");
+  }
 }
 
 }  // namespace
