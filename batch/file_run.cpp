@@ -1,6 +1,7 @@
 // file_run.cpp - sorts the lines of a text file into good and bad lines.
 #include "batch/file_run.h"
 
+#include "batch/header_line.h"
 #include "batch/run_summary.h"
 #include "core/lenient_conversions.h"
 #include "files/atomic_file.h"
@@ -26,29 +27,84 @@ InputState StateAfter(StreamEnd end) {
   return InputState::ReadFailed;
 }
 
-// The outputs are opened only once the input is open, so that an input that cannot be read
-// leaves them untouched.
-FileSortResult SortOpenInput(ByteSource& input, const std::filesystem::path& okOutput,
-                             const std::filesystem::path& badOutput, const LineRule& rule,
-                             RunMonitor* monitor) {
+// Both outputs begin with the mark and the header; the sort then writes the mark again, which
+// they drop. A NUL inside the header leaves nothing to sort.
+StreamSort SortAfterHeader(ByteSource& input, const LineRule& rule, AtomicFileWriter& bad,
+                           AtomicFileWriter& ok, RunMonitor* monitor, FileSortResult& result) {
+  HeaderSource text(input);
+  if (!text.ReadHeader()) {
+    bad.Discard();
+    ok.Discard();
+    return {StreamEnd::ReadFailed, {}};
+  }
+  if (text.Mark().encoding != TextEncoding::Utf32) {
+    result.headerCopied = true;
+    for (AtomicFileWriter* output : {&bad, &ok}) {
+      output->Write(text.OutputStart());
+      output->SkipIfNext(text.Mark().bytes);
+    }
+  }
+  StreamSort sort = SortLines(text, rule, bad, ok, monitor);
+  // Lines are told by their place in the input, the header's included.
+  if (text.NulEndedHeader()) {
+    sort.sorted.nulLine = 1;
+  } else if (sort.sorted.nulLine != 0) {
+    ++sort.sorted.nulLine;
+  }
+  return sort;
+}
+
+// The outputs are made only once the input is open, so that an input that cannot be read leaves
+// them untouched, and both before its first byte is read, so that an output that cannot be made
+// stops the run while both are as they were.
+FileSortResult SortOpenInput(ByteSource& input, const OutputTarget& okOutput,
+                             const OutputTarget& badOutput, const LineRule& rule,
+                             RunMonitor* monitor, bool header) {
+  FileSortResult result;
   AtomicFileWriter bad(badOutput);
   AtomicFileWriter ok(okOutput);
-  const StreamSort sort = SortLines(input, rule, bad, ok, monitor);
-  return {StateAfter(sort.end), sort.sorted};
+  result.bad = {bad.Error(), bad.WritesInPlace()};
+  result.ok = {ok.Error(), ok.WritesInPlace()};
+  if (!bad.IsOpen() || !ok.IsOpen()) {
+    result.input = InputState::NotStarted;
+    return result;
+  }
+  AtomicFileWriter::CommitTogether(bad, ok);
+  const StreamSort sort = header ? SortAfterHeader(input, rule, bad, ok, monitor, result)
+                                 : SortLines(input, rule, bad, ok, monitor);
+  result.input = StateAfter(sort.end);
+  result.sorted = sort.sorted;
+  result.bad.error = bad.Error();
+  result.ok.error = ok.Error();
+  return result;
 }
 
 // A read that failed because another program changed the file is told as such.
-FileSortResult SortOpenFile(InputFile& file, const std::filesystem::path& okOutput,
-                            const std::filesystem::path& badOutput, const LineRule& rule,
-                            RunMonitor* monitor) {
-  FileSortResult result = SortOpenInput(file, okOutput, badOutput, rule, monitor);
+FileSortResult SortOpenFile(InputFile& file, const OutputTarget& okOutput,
+                            const OutputTarget& badOutput, const LineRule& rule,
+                            RunMonitor* monitor, bool header = false) {
+  FileSortResult result = SortOpenInput(file, okOutput, badOutput, rule, monitor, header);
+  if (result.input == InputState::ReadFailed) result.inputError = file.Error();
   if (result.input == InputState::ReadFailed && file.Changed()) result.input = InputState::Changed;
   return result;
 }
 
+// The window's messages for outputs that failed, each by its fixed text.
+std::string OutputFailures(const FileSortResult& result) {
+  std::string message;
+  const auto add = [&](const OutputOutcome& outcome, std::string_view text) {
+    if (!outcome.error) return;
+    if (!message.empty()) message.push_back(' ');
+    message.append(text);
+  };
+  add(result.bad, file_run_text::kBadOutputFailed);
+  add(result.ok, file_run_text::kOKOutputFailed);
+  return message;
+}
+
 // Why an input could not be read or was refused as unreadable; empty for one that was read.
-std::string RefusalMessage(InputState state) {
-  switch (state) {
+std::string RefusalMessage(const FileSortResult& result) {
+  switch (result.input) {
     case InputState::Read:
     case InputState::Interrupted:
       return {};
@@ -56,6 +112,8 @@ std::string RefusalMessage(InputState state) {
       return std::string(file_run_text::kUtf32Refused);
     case InputState::OddLength:
       return std::string(file_run_text::kOddLengthRefused);
+    case InputState::NotStarted:
+      return OutputFailures(result) + " " + std::string(file_run_text::kOutputsKept);
     case InputState::CannotOpen:
     case InputState::ReadFailed:
     case InputState::Changed:
@@ -86,24 +144,40 @@ LineRule LineRuleOf(const FileRunOptions& options) {
   return rule;
 }
 
+FileSortResult SortFile(const std::filesystem::path& input, const OutputTarget& okOutput,
+                        const OutputTarget& badOutput, const LineRule& rule, RunMonitor* monitor,
+                        bool header) {
+  InputFile file;
+  // A closed standard input cannot be opened either.
+  if (input.empty() ? !file.OpenStandardInput() : !file.Open(input)) {
+    FileSortResult result;
+    result.inputError = file.Error();
+    return result;
+  }
+  return SortOpenFile(file, okOutput, badOutput, rule, monitor, header);
+}
+
 FileSortResult SortFile(const std::filesystem::path& input, const std::filesystem::path& okOutput,
                         const std::filesystem::path& badOutput, const LineRule& rule,
                         RunMonitor* monitor) {
-  InputFile file;
-  // A closed standard input cannot be opened either.
-  if (input.empty() ? !file.OpenStandardInput() : !file.Open(input)) return {};
-  return SortOpenFile(file, okOutput, badOutput, rule, monitor);
+  return SortFile(input, TargetOf(okOutput), TargetOf(badOutput), rule, monitor);
 }
 
+// Two outputs in one file would lose one's lines, whatever the user then answers: the run is
+// refused before the question.
 std::optional<FileRunJob> FileRunJob::Start(const FileRunOptions& options,
                                             std::string_view programDir, FileRunHost& host) {
-  if (!host.AskYesNo(file_run_text::kConfirm)) return std::nullopt;
   FileRunJob job;
-  host.SetBusy(true);
   job.rule_ = LineRuleOf(options);
   job.input_ = ResolveUserPath(options.Input, programDir);
   job.badOutput_ = ResolveUserPath(options.BadOutput, programDir);
   job.okOutput_ = ResolveUserPath(options.OKOutput, programDir);
+  if (SameFile(TargetOf(NativePath(job.okOutput_)), TargetOf(NativePath(job.badOutput_)))) {
+    host.Inform(file_run_text::kSameOutputs);
+    return std::nullopt;
+  }
+  if (!host.AskYesNo(file_run_text::kConfirm)) return std::nullopt;
+  host.SetBusy(true);
   host.ShowFileName(FileNameSlot::Input, job.input_);
   return job;
 }
@@ -114,8 +188,10 @@ std::optional<FileRunJob> FileRunJob::Start(const FileRunOptions& options,
 void FileRunJob::Sort(RunMonitor* monitor) noexcept {
   try {
     InputFile file;
-    if (file.Open(NativePath(input_)))
-      result_ = SortOpenFile(file, NativePath(okOutput_), NativePath(badOutput_), rule_, monitor);
+    if (file.Open(NativePath(input_))) {
+      result_ = SortOpenFile(file, TargetOf(NativePath(okOutput_)),
+                             TargetOf(NativePath(badOutput_)), rule_, monitor);
+    }
   } catch (...) {
     failure_ = std::current_exception();
   }
@@ -123,7 +199,8 @@ void FileRunJob::Sort(RunMonitor* monitor) noexcept {
 
 void FileRunJob::Sort(ByteSource& input, RunMonitor* monitor) noexcept {
   try {
-    result_ = SortOpenInput(input, NativePath(okOutput_), NativePath(badOutput_), rule_, monitor);
+    result_ = SortOpenInput(input, TargetOf(NativePath(okOutput_)),
+                            TargetOf(NativePath(badOutput_)), rule_, monitor, false);
   } catch (...) {
     failure_ = std::current_exception();
   }
@@ -140,18 +217,30 @@ void FileRunJob::Finish(FileRunHost& host, FinishFor finishFor) {
     FinishStopped(host, finishFor);
     return;
   }
-  const std::string refusal = RefusalMessage(result_.input);
-  if (!failure_ && refusal.empty()) {
+  const std::string refusal = RefusalMessage(result_);
+  // The names show where the outputs went, or which could not be made.
+  if (!failure_ && (refusal.empty() || result_.input == InputState::NotStarted)) {
     host.ShowFileName(FileNameSlot::BadOutput, badOutput_);
     host.ShowFileName(FileNameSlot::OKOutput, okOutput_);
-    if (!result_.sorted.badWritten) host.Inform(file_run_text::kBadOutputFailed);
-    if (!result_.sorted.okWritten) host.Inform(file_run_text::kOKOutputFailed);
+  }
+  if (!failure_ && refusal.empty()) {
+    if (result_.bad.error) host.Inform(file_run_text::kBadOutputFailed);
+    if (result_.ok.error) host.Inform(file_run_text::kOKOutputFailed);
   }
   host.SetBusy(false);
   host.Inform(failure_          ? std::string(file_run_text::kDone)
-              : refusal.empty() ? DoneMessage(result_.sorted)
+              : refusal.empty() ? ClosingMessage()
                                 : std::string(refusal));
   if (failure_) std::rethrow_exception(failure_);
+}
+
+// An output that failed while it was written keeps the other as it was too: the closing box
+// says so after the counts.
+std::string FileRunJob::ClosingMessage() const {
+  std::string message = DoneMessage(result_.sorted);
+  if (!result_.sorted.badWritten || !result_.sorted.okWritten)
+    message.append("\r\n").append(file_run_text::kOutputsKept);
+  return message;
 }
 
 void FileRunJob::FinishStopped(FileRunHost& host, FinishFor finishFor) {

@@ -8,10 +8,12 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 #include "batch/line_rule.h"
 #include "batch/line_sorter.h"
 #include "batch/run_monitor.h"
+#include "files/output_target.h"
 
 namespace sipo {
 
@@ -56,10 +58,13 @@ inline constexpr std::string_view kBadOutputFailed =
 inline constexpr std::string_view kOKOutputFailed =
     "V\xFDstupn\xED soubor pro spr\xE1vn\xE9 \xF8\xE1"
     "dky se nepoda\xF8ilo otev\xF8\xEDt.";
+// "Výstupní soubory pro správné a pro chybné řádky musí být dva různé soubory."
+inline constexpr std::string_view kSameOutputs =
+    "V\xFDstupn\xED soubory pro spr\xE1vn\xE9 a pro chybn\xE9 \xF8\xE1"
+    "dky mus\xED b\xFDt dva r\xF9zn\xE9 soubory.";
 inline constexpr std::string_view kDone = "Hotovo.";
 // "Výstupní soubory zůstaly beze změny."
-inline constexpr std::string_view kOutputsKept =
-    "V\xFDstupn\xED soubory z\xF9staly beze zm\xECny.";
+inline constexpr std::string_view kOutputsKept = "V\xFDstupn\xED soubory z\xF9staly beze zm\xECny.";
 // "Přerušeno. Výstupní soubory zůstaly beze změny."
 inline constexpr std::string_view kStopped =
     "P\xF8"
@@ -75,22 +80,50 @@ std::string ResolveUserPath(std::string_view name, std::string_view programDir);
 LineRule LineRuleOf(const FileRunOptions& options);
 
 // How reading the input of a sort ended. Utf32 and OddLength: refused as unreadable (a UTF-32
-// mark, a UTF-16 text of odd length).
-enum class InputState { Read, CannotOpen, ReadFailed, Changed, Interrupted, Utf32, OddLength };
+// mark, a UTF-16 text of odd length). NotStarted: an output could not be made, so nothing was
+// read.
+enum class InputState {
+  Read,
+  CannotOpen,
+  ReadFailed,
+  Changed,
+  Interrupted,
+  Utf32,
+  OddLength,
+  NotStarted
+};
+
+// How one output fared.
+struct OutputOutcome {
+  // Why it could not be made, written or replaced, as the system said; nothing when it was
+  // written, or held back because the other output failed.
+  std::error_code error;
+  // Its bytes went out as they came (a device, a pipe, standard output).
+  bool inPlace = false;
+};
 
 // What a sort of a file did, for the command line's summary.
 struct FileSortResult {
   InputState input = InputState::CannotOpen;
   SortResult sorted;
+  std::error_code inputError;  // why the input could not be opened or read
+  OutputOutcome bad, ok;
+  bool headerCopied = false;  // the first line went to both outputs unchecked
   bool InputRead() const { return input == InputState::Read; }
-  // Unreadable, refused or stopped: both outputs were left as they were.
+  // Unreadable, refused, stopped or never started: both outputs were left as they were.
   bool OutputsKept() const { return !InputRead(); }
 };
 
 // Streams the input (a file, or standard input when input is empty) and writes the bad and the
-// good lines as they are read, each output replaced atomically, the bad one first. Names are used
-// as given. An input that cannot be read, at the start or part-way, or a run that the monitor
-// stops, leaves both outputs untouched.
+// good lines as they are read, the bad one first. Both outputs are made before the first byte is
+// read, and replaced only when both were written in full: an input that cannot be read, at the
+// start or part-way, an output that cannot be made or written, or a run that the monitor stops,
+// leaves both as they were. With header set, the input's first line goes to both outputs,
+// unchecked, as their first line.
+FileSortResult SortFile(const std::filesystem::path& input, const OutputTarget& okOutput,
+                        const OutputTarget& badOutput, const LineRule& rule,
+                        RunMonitor* monitor = nullptr, bool header = false);
+// The same with names used as given.
 FileSortResult SortFile(const std::filesystem::path& input, const std::filesystem::path& okOutput,
                         const std::filesystem::path& badOutput, const LineRule& rule,
                         RunMonitor* monitor = nullptr);
@@ -99,8 +132,9 @@ FileSortResult SortFile(const std::filesystem::path& input, const std::filesyste
 // the host stays on the host's own: Start and Finish call the host, Sort never does.
 class FileRunJob {
  public:
-  // Asks for confirmation; on Yes turns the busy indicator on, shows the resolved input name and
-  // gives the job. On any other answer nothing happens and there is no job.
+  // Refuses two output names that reach one file with a message, then asks for confirmation; on
+  // Yes turns the busy indicator on, shows the resolved input name and gives the job. On a
+  // refusal or any answer but Yes nothing changes and there is no job.
   static std::optional<FileRunJob> Start(const FileRunOptions& options, std::string_view programDir,
                                          FileRunHost& host);
   // Sorts the input into both outputs. Never throws: a failure is kept for Finish.
@@ -112,7 +146,8 @@ class FileRunJob {
   enum class FinishFor { User, Closing };
   // Shows the outputs' names and the messages in their fixed order, turns the busy indicator off
   // and ends with "Hotovo." and the counts; an input that could not be read, or was refused as
-  // unreadable, ends with the reason and that the outputs were left as they were. A failure that
+  // unreadable, or an output that could not be made, ends with the reason and that the outputs
+  // were left as they were. A failure that
   // Sort kept is then thrown on the host's thread. A stopped run says only that the outputs were
   // left as they were.
   void Finish(FileRunHost& host, FinishFor finishFor = FinishFor::User);
@@ -125,6 +160,7 @@ class FileRunJob {
 
  private:
   FileRunJob() = default;
+  std::string ClosingMessage() const;
   LineRule rule_;
   std::string input_, badOutput_, okOutput_;
   FileSortResult result_;

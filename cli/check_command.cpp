@@ -1,19 +1,39 @@
 // check_command.cpp - "sipocheck check": its arguments, the texts' classes as CSV, and standard
-// input read as it comes.
+// input read as it comes, in the encoding its byte-order mark says.
 #include "cli/check_command.h"
 
+#include <algorithm>
+#include <cstring>
 #include <iostream>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "batch/line_stream.h"
+#include "batch/text_mark.h"
+#include "cli/unicode_text.h"
 #include "core/sipo_number.h"
 #include "files/input_file.h"
 #include "files/interruption.h"
 
 namespace sipo::cli {
 namespace {
+
+constexpr std::string_view kCheckHelp =
+    "Usage: sipocheck check [OPTION...] [TEXT...]\n"
+    "\n"
+    "Classifies each TEXT, or each line of standard input when no TEXT is given or a\n"
+    "TEXT is '-', and prints \"text\";\"status\" for each, quoted as in CSV (a double\n"
+    "quote inside a text is doubled). Standard input is answered line by line as it\n"
+    "comes; a UTF-8 or UTF-16 byte-order mark at its start says how it is read.\n"
+    "\n"
+    "  --decimal-separator C   the decimal separator (default: the locale's)\n"
+    "  -h, --help              this help\n"
+    "  --                      the end of the options: a TEXT may then begin with '-'\n"
+    "\n"
+    "Examples:\n"
+    "  sipocheck check 1234567897 9876543213\n"
+    "  cut -d ';' -f 2 export.csv | sipocheck check\n";
 
 // A text as a CSV field: in double quotes, each double quote inside doubled.
 std::string CsvField(std::string_view text) {
@@ -61,6 +81,53 @@ class CheckInput : public ByteSource {
   const bool& writing_;
 };
 
+// The input after its byte-order mark. Only as much is read as decides the mark: a terminal's
+// first short line is answered without waiting for more.
+class AfterMark : public ByteSource {
+ public:
+  explicit AfterMark(ByteSource& input) : input_(input) {}
+  bool ReadMark() {
+    char block[kMarkDecidingSize];
+    while (!Decided()) {
+      const std::ptrdiff_t count = input_.Read(block, kMarkDecidingSize - start_.size());
+      if (count < 0) return false;
+      ended_ = count == 0;
+      start_.append(block, static_cast<std::size_t>(count));
+    }
+    mark_ = MarkOf(start_);
+    next_ = mark_.bytes.size();
+    return true;
+  }
+  const TextMark& Mark() const { return mark_; }
+  std::ptrdiff_t Read(char* buffer, std::size_t size) override {
+    if (next_ < start_.size()) {
+      const std::size_t count = std::min(size, start_.size() - next_);
+      std::memcpy(buffer, start_.data() + next_, count);
+      next_ += count;
+      return static_cast<std::ptrdiff_t>(count);
+    }
+    return ended_ ? 0 : input_.Read(buffer, size);
+  }
+
+ private:
+  // Undecided while what was read could still grow into a mark it does not make yet.
+  bool Decided() const {
+    static constexpr std::string_view kMarkStarts[] = {
+        "\xEF\xBB\xBF", std::string_view("\xFF\xFE\0\0", 4), "\xFE\xFF",
+        std::string_view("\0\0\xFE\xFF", 4)};
+    if (ended_ || start_.size() >= kMarkDecidingSize) return true;
+    return std::none_of(std::begin(kMarkStarts), std::end(kMarkStarts), [&](std::string_view m) {
+      return m.size() > start_.size() && m.starts_with(start_);
+    });
+  }
+
+  ByteSource& input_;
+  std::string start_;
+  std::size_t next_ = 0;
+  bool ended_ = false;
+  TextMark mark_;
+};
+
 class Checker {
  public:
   Checker(std::ostream& out, const Console& console, char separator)
@@ -83,6 +150,71 @@ class Checker {
   bool allValid_ = true;
 };
 
+// Each line of the text in the mark's units, as the checker takes it: a marked text's lines are
+// Unicode, which the console's conversion of an argument turns into the checked text.
+StreamEnd CheckLines(AfterMark& text, Checker& checker, const Console& console, bool& writing) {
+  const auto check = [&](const std::string& line) { writing = writing && checker.Check(line); };
+  switch (text.Mark().encoding) {
+    case TextEncoding::Bytes:
+      return ForEachStreamedLine(text, kStreamBlockSize, [&](std::string_view line, bool) {
+        writing = writing && checker.Check(line);
+      });
+    case TextEncoding::Utf8:
+      return ForEachStreamedLine(text, kStreamBlockSize, [&](std::string_view line, bool) {
+        check(console.argText(line));
+      });
+    case TextEncoding::Utf16LE:
+      return ForEachStreamedLineIn<Utf16Units<false>>(
+          text, kStreamBlockSize, [&](std::string_view line, bool) {
+            check(console.argText(Utf16ToUtf8(UnitsOfUtf16(line, false))));
+          });
+    case TextEncoding::Utf16BE:
+      return ForEachStreamedLineIn<Utf16Units<true>>(
+          text, kStreamBlockSize, [&](std::string_view line, bool) {
+            check(console.argText(Utf16ToUtf8(UnitsOfUtf16(line, true))));
+          });
+    case TextEncoding::Utf32:
+      break;
+  }
+  return StreamEnd::Utf32Mark;
+}
+
+// Every line of standard input; false, with a message, when it could not be read.
+bool CheckStandardInput(std::istream& in, std::ostream& out, std::ostream& err,
+                        const Console& console, Checker& checker) {
+  StreamSource stream(in);
+  InputFile file;
+  if (console.readsProcessInput && !file.OpenStandardInput()) {
+    err << "sipocheck: standard input is closed\n";
+    return false;
+  }
+  ByteSource& input = console.readsProcessInput ? static_cast<ByteSource&>(file) : stream;
+  bool writing = true;
+  CheckInput source(input, console.readsProcessInput && file.SizeAtOpen() < 0, out, writing);
+  AfterMark text(source);
+  const StreamEnd end =
+      text.ReadMark() ? CheckLines(text, checker, console, writing) : StreamEnd::ReadFailed;
+  switch (end) {
+    case StreamEnd::Complete:
+    case StreamEnd::Interrupted:
+      return true;
+    case StreamEnd::ReadFailed:
+      err << "sipocheck: reading standard input failed";
+      if (file.Error()) err << ": " << console.reasonText(file.Error());
+      err << '\n';
+      return false;
+    case StreamEnd::OddLength:
+      err << "sipocheck: standard input is UTF-16 with an odd number of bytes; its last byte "
+             "was not checked\n";
+      return false;
+    case StreamEnd::Utf32Mark:
+      err << "sipocheck: standard input is UTF-32 (its byte-order mark says so), which cannot "
+             "be read\n";
+      return false;
+  }
+  return false;
+}
+
 }  // namespace
 
 int RunCheckCommand(ArgumentReader& reader, std::istream& in, std::ostream& out, std::ostream& err,
@@ -95,38 +227,32 @@ int RunCheckCommand(ArgumentReader& reader, std::istream& in, std::ostream& out,
     const Option option = SplitOption(arg);
     if (!optionsEnded && arg == "--") {
       optionsEnded = true;
+    } else if (!optionsEnded && (arg == "--help" || arg == "-h")) {
+      out << kCheckHelp;
+      return kExitOk;
     } else if (!optionsEnded && option.name == "--decimal-separator") {
       separator = SingleByte(option.name, reader.ValueOf(option));
     } else if (!optionsEnded && arg.rfind("--", 0) == 0) {
       throw UsageError{"unknown option '" + arg + "'"};
     } else {
-      texts.push_back(console.argText(arg));  // a number such as '-123456782' is a text
+      texts.push_back(arg);  // a number such as '-123456782' is a text
     }
   }
+  if (texts.empty()) texts.push_back("-");
   Checker checker(out, console, separator);
-  if (!texts.empty()) {
-    for (const std::string& text : texts) {
-      if (!checker.Check(text)) break;
+  for (const std::string& text : texts) {
+    if (text == "-") {
+      if (!CheckStandardInput(in, out, err, console, checker)) return kExitFailed;
+    } else if (!checker.Check(console.argText(text))) {
+      break;
     }
-  } else {
-    StreamSource stream(in);
-    InputFile file;
-    if (console.readsProcessInput && !file.OpenStandardInput()) {
-      err << "sipocheck: standard input is closed\n";
-      return kExitFailed;
-    }
-    ByteSource& input = console.readsProcessInput ? static_cast<ByteSource&>(file) : stream;
-    bool writing = true;
-    CheckInput source(input, console.readsProcessInput && file.SizeAtOpen() < 0, out, writing);
-    const StreamEnd end = ForEachStreamedLine(
-        source, kStreamBlockSize,
-        [&](std::string_view line, bool) { writing = writing && checker.Check(line); });
-    if (end == StreamEnd::ReadFailed) {
-      err << "sipocheck: reading standard input failed\n";
-      return kExitFailed;
-    }
+    if (!out.good()) break;
   }
   return checker.AllValid() ? kExitOk : kExitFailed;
+}
+
+std::string_view CheckCommandHelp() {
+  return kCheckHelp;
 }
 
 }  // namespace sipo::cli

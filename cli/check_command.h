@@ -3,6 +3,7 @@
 #pragma once
 
 #include <iosfwd>
+#include <string_view>
 
 #include "cli/arguments.h"
 #include "cli/console.h"
@@ -13,5 +14,8 @@ namespace sipo::cli {
 // status.
 int RunCheckCommand(ArgumentReader& reader, std::istream& in, std::ostream& out, std::ostream& err,
                     const Console& console);
+
+// The command's usage, options and examples.
+std::string_view CheckCommandHelp();
 
 }  // namespace sipo::cli

@@ -15,4 +15,8 @@ std::string NothingUnmappable(std::string_view) {
   return {};
 }
 
+std::string ReasonAsGiven(const std::error_code& error) {
+  return error.message();
+}
+
 }  // namespace sipo::cli

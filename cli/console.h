@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 #include "cli/progress_line.h"
 
@@ -14,11 +15,14 @@ namespace sipo::cli {
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailed = 1;
 inline constexpr int kExitUsage = 2;
+// The outputs were written, but a NUL cut the input short: part of it was not checked.
+inline constexpr int kExitIncomplete = 3;
 // kExitInterrupted (130) is in cli/interrupt_monitor.h.
 
 std::filesystem::path PathAsGiven(std::string_view arg);
 std::string TextAsGiven(std::string_view arg);
 std::string NothingUnmappable(std::string_view arg);
+std::string ReasonAsGiven(const std::error_code& error);
 
 // What the platform supplies: how texts reach the console, the locale's decimal separator, and
 // what an argument means as a file name and as a text to check.
@@ -31,13 +35,21 @@ struct Console {
   // The file an argument names: on Windows the UTF-16 name the system gave, so that any name
   // works.
   std::filesystem::path (*pathOf)(std::string_view arg) = PathAsGiven;
-  // An argument as the Windows-1250 text that is checked.
+  // An argument as the Windows-1250 text that is checked; also a line of a text that its mark
+  // says is Unicode, given as UTF-8, as "check" takes it.
   std::string (*argText)(std::string_view arg) = TextAsGiven;
+  // An argument as UTF-8: on Windows arguments are held so already, on Linux they are in the
+  // locale's encoding. One that is not valid there is given unchanged.
+  std::string (*argUtf8)(std::string_view arg) = TextAsGiven;
   // An argument (a file name) in the console's encoding, for messages.
   std::string (*argShown)(std::string_view arg) = TextAsGiven;
-  // The first character of an argument that has no Windows-1250 byte, as UTF-8; empty when
-  // every character has one (always, where arguments are taken as bytes).
+  // The first character of an argument that has no Windows-1250 byte, as UTF-8. No longer asked:
+  // the delimiter is converted from argUtf8 on every platform; the field stays until the Windows
+  // entry stops setting it.
   std::string (*unmappable)(std::string_view arg) = NothingUnmappable;
+  // Why a file could not be opened, read or written, as the system words it, in the console's
+  // encoding.
+  std::string (*reasonText)(const std::error_code& error) = ReasonAsGiven;
   // "check" reads the process's own standard input, as it comes, rather than the stream given.
   bool readsProcessInput = false;
   // How long a file run whose input of unknown size has ended waits for an interruption that

@@ -1,8 +1,6 @@
 // file_command.cpp - "sipocheck file": its arguments, the run and the report.
 #include "cli/file_command.h"
 
-#include <algorithm>
-#include <cctype>
 #include <charconv>
 #include <iostream>
 #include <optional>
@@ -10,35 +8,60 @@
 #include "batch/file_run.h"
 #include "cli/interrupt_monitor.h"
 #include "cli/progress_line.h"
+#include "cli/unicode_text.h"
+#include "core/codepage1250.h"
 #include "files/atomic_file.h"
 #include "files/interruption.h"
+#include "files/output_target.h"
 
 namespace sipo::cli {
 namespace {
 
 constexpr std::string_view kStandardInput = "standard input";
+constexpr std::string_view kStandardOutput = "-";
 
-// "U+" and the hexadecimal code of a UTF-8 character, which names it in any console.
-std::string CodePointName(std::string_view utf8) {
-  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(utf8[i]); };
-  std::uint32_t code = byte(0);
-  const std::size_t size = code < 0x80 ? 1 : code < 0xE0 ? 2 : code < 0xF0 ? 3 : 4;
-  if (size > 1) code &= 0x3Fu >> (size - 1);
-  for (std::size_t i = 1; i < size && i < utf8.size(); ++i) code = (code << 6) | (byte(i) & 0x3F);
-  char hex[16];
-  const auto end = std::to_chars(hex, hex + sizeof hex, code, 16).ptr;
-  std::string name = "U+" + std::string(4 - std::min<std::ptrdiff_t>(4, end - hex), '0');
-  for (const char* c = hex; c < end; ++c) name.push_back(static_cast<char>(std::toupper(*c)));
-  return name;
-}
+constexpr std::string_view kFileHelp =
+    "Usage: sipocheck file [OPTION...] INPUT --ok FILE --bad FILE\n"
+    "\n"
+    "Sorts the lines of INPUT ('-': standard input) into two files, unchanged and in\n"
+    "order, each ended by CR LF: a line whose number is ten digits 0-9 that pass the\n"
+    "check digit goes to --ok, every other line to --bad. The outputs are replaced\n"
+    "only once both are written in full; a device, a pipe or standard output is\n"
+    "written as the lines come. A byte-order mark says how INPUT is read (UTF-8, or\n"
+    "UTF-16 in 16-bit units); both outputs begin with it. A summary of lines read,\n"
+    "good and bad goes to standard error.\n"
+    "\n"
+    "  --ok FILE         the file for the good lines ('-': standard output)\n"
+    "  --bad FILE        the file for every other line ('-': standard output)\n"
+    "  --column N        the number is field N, counted from 0 (default 0)\n"
+    "  --delimiter C     fields are cut at the character C (default ';')\n"
+    "  --single-column   the number is the whole line\n"
+    "  --quoted          field N is the N-th text between double quotes\n"
+    "  --header          the first line goes unchecked to both outputs, first\n"
+    "  --progress        a progress line on standard error, even when not a terminal\n"
+    "  --no-progress     no progress line, even on a terminal\n"
+    "  -h, --help        this help\n"
+    "  --                the end of the options: INPUT may then begin with '-'\n"
+    "\n"
+    "Examples:\n"
+    "  sipocheck file export.csv --ok good.csv --bad bad.csv --column 2 --header\n"
+    "  sipocheck file - --ok - --bad rejected.txt --single-column < numbers.txt\n";
 
-// The delimiter is a byte of the file's Windows-1250 text, whatever the console's encoding.
+// The Windows-1250 byte of the option's one character, which the console gives in its own
+// encoding. Bytes that are no text there (a raw byte from a script) are taken as given.
 char DelimiterByte(const std::string& option, const std::string& value, const Console& console) {
-  if (const std::string lacking = console.unmappable(value); !lacking.empty()) {
-    throw UsageError{"option '" + option + "': the character '" + console.argShown(lacking) +
-                     "' (" + CodePointName(lacking) + ") has no Windows-1250 byte"};
+  const std::string utf8 = console.argUtf8(value);
+  const std::optional<std::u16string> units = Utf8ToUtf16(utf8);
+  if (!units) return SingleByte(option, value);
+  const bool pair = units->size() == 2 && (*units)[0] >= 0xD800 && (*units)[0] < 0xDC00;
+  if (units->size() != 1 && !pair)
+    throw UsageError{"option '" + option + "' takes exactly one character"};
+  const std::string byte = Utf16ToCp1250(*units);
+  if (pair || (byte == "?" && *units != u"?")) {
+    throw UsageError{"option '" + option + "': the character '" + console.argShown(value) + "' (" +
+                     CodePointName(utf8) + ") has no Windows-1250 byte"};
   }
-  return SingleByte(option, console.argText(value));
+  return byte[0];
 }
 
 // A file name that the option was given, never empty: an empty name names no file.
@@ -62,30 +85,50 @@ struct FileCommand {
   std::string input, ok, bad;
   LineRule rule;
   ProgressMode progress = ProgressMode::OnTerminal;
+  bool header = false;
+  bool help = false;
 };
+
+// One option; false when the argument is none.
+bool ReadOption(const std::string& arg, ArgumentReader& reader, const Console& console,
+                FileCommand& command) {
+  const Option option = SplitOption(arg);
+  if (option.name == "--ok") {
+    command.ok = FileName(option.name, reader.ValueOf(option));
+  } else if (option.name == "--bad") {
+    command.bad = FileName(option.name, reader.ValueOf(option));
+  } else if (option.name == "--column") {
+    command.rule.column = ColumnNumber(reader.ValueOf(option));
+  } else if (option.name == "--delimiter") {
+    command.rule.delimiter = DelimiterByte(option.name, reader.ValueOf(option), console);
+  } else if (arg == "--single-column") {
+    command.rule.singleColumn = true;
+  } else if (arg == "--quoted") {
+    command.rule.quoted = true;
+  } else if (arg == "--header") {
+    command.header = true;
+  } else if (arg == "--progress" || arg == "--no-progress") {
+    command.progress = arg == "--progress" ? ProgressMode::Always : ProgressMode::Never;
+  } else if (arg == "--help" || arg == "-h") {
+    command.help = true;
+  } else if (arg.size() > 1 && arg[0] == '-') {
+    throw UsageError{"unknown option '" + arg + "'"};
+  } else {
+    return false;
+  }
+  return true;
+}
 
 FileCommand ParseFileCommand(ArgumentReader& reader, const Console& console) {
   FileCommand command;
   bool haveInput = false;
+  bool optionsEnded = false;
   while (!reader.Done()) {
     const std::string arg = reader.Next();
-    const Option option = SplitOption(arg);
-    if (option.name == "--ok") {
-      command.ok = FileName(option.name, reader.ValueOf(option));
-    } else if (option.name == "--bad") {
-      command.bad = FileName(option.name, reader.ValueOf(option));
-    } else if (option.name == "--column") {
-      command.rule.column = ColumnNumber(reader.ValueOf(option));
-    } else if (option.name == "--delimiter") {
-      command.rule.delimiter = DelimiterByte(option.name, reader.ValueOf(option), console);
-    } else if (arg == "--single-column") {
-      command.rule.singleColumn = true;
-    } else if (arg == "--quoted") {
-      command.rule.quoted = true;
-    } else if (arg == "--progress" || arg == "--no-progress") {
-      command.progress = arg == "--progress" ? ProgressMode::Always : ProgressMode::Never;
-    } else if (arg.size() > 1 && arg[0] == '-') {
-      throw UsageError{"unknown option '" + arg + "'"};
+    if (!optionsEnded && arg == "--") {
+      optionsEnded = true;
+    } else if (!optionsEnded && ReadOption(arg, reader, console, command)) {
+      if (command.help) return command;
     } else if (arg.empty()) {
       // Only '-' is standard input: an empty name from a script's unset variable must not
       // replace both outputs with nothing.
@@ -99,36 +142,9 @@ FileCommand ParseFileCommand(ArgumentReader& reader, const Console& console) {
   }
   if (!haveInput) throw UsageError{"no input file"};
   if (command.ok.empty() || command.bad.empty()) throw UsageError{"both --ok and --bad are needed"};
+  if (command.ok == kStandardOutput && command.bad == kStandardOutput)
+    throw UsageError{"only one of --ok and --bad can be '-' (standard output)"};
   return command;
-}
-
-// "standard input", or "the input file 'name'".
-std::string Subject(const std::string& name) {
-  return name == kStandardInput ? name : "the input file " + name;
-}
-
-// Why the outputs were left alone, or nothing when the input was read in full.
-std::optional<std::string> InputFailure(InputState state, const std::string& name) {
-  const std::string untouched = "; the output files were not touched";
-  switch (state) {
-    case InputState::Read:
-      return std::nullopt;
-    case InputState::CannotOpen:
-      return "cannot read the input file " + name + untouched;
-    case InputState::ReadFailed:
-      return "reading the input file " + name + " failed part-way" + untouched;
-    case InputState::Changed:
-      return "the input file " + name + " changed its size while it was read" + untouched;
-    case InputState::Interrupted:
-      return "interrupted" + untouched;
-    case InputState::Utf32:
-      return Subject(name) + " is UTF-32 (its byte-order mark says so), which cannot be read" +
-             untouched;
-    case InputState::OddLength:
-      return Subject(name) + " is UTF-16 with an odd number of bytes, which cannot be read" +
-             untouched;
-  }
-  return std::nullopt;
 }
 
 std::string Quoted(std::string_view name) {
@@ -136,6 +152,86 @@ std::string Quoted(std::string_view name) {
   quoted.append(name).push_back('\'');
   return quoted;
 }
+
+struct Outputs {
+  OutputTarget ok, bad;
+};
+
+OutputTarget TargetNamed(const std::string& arg, const Console& console) {
+  return arg == kStandardOutput ? StandardOutputTarget() : TargetOf(console.pathOf(arg));
+}
+
+// What the run reports: the names as the user gave them, the reasons as the system words them.
+class Report {
+ public:
+  Report(const FileCommand& command, const Console& console, std::ostream& err)
+      : command_(command), console_(console), err_(err) {}
+
+  void Line(const std::string& text) { err_ << "sipocheck: " << text << '\n'; }
+  std::string Shown(const std::string& arg) const {
+    return arg == kStandardOutput ? std::string("standard output") : Quoted(console_.argShown(arg));
+  }
+  std::string Reason(const std::error_code& error) const { return console_.reasonText(error); }
+  std::string InputName() const {
+    return command_.input == "-" ? std::string(kStandardInput) : Shown(command_.input);
+  }
+
+  // The outputs that no run had sent a byte: files, which it replaces only at its end.
+  std::string Untouched(const FileSortResult& result) const {
+    const bool badFile = !result.bad.inPlace, okFile = !result.ok.inPlace;
+    if (badFile && okFile) return "; the output files were not touched";
+    if (badFile) return "; the output file " + Shown(command_.bad) + " was not touched";
+    if (okFile) return "; the output file " + Shown(command_.ok) + " was not touched";
+    return {};
+  }
+
+  // Why the outputs were left alone, or nothing when the input was read in full.
+  std::optional<std::string> InputFailure(const FileSortResult& result) const {
+    const std::string name = InputName();
+    const std::string reason = result.inputError ? ": " + Reason(result.inputError) : "";
+    const std::string subject = command_.input == "-" ? name : "the input file " + name;
+    switch (result.input) {
+      case InputState::Read:
+      case InputState::Interrupted:
+      case InputState::NotStarted:
+        return std::nullopt;
+      case InputState::CannotOpen:
+        if (command_.input == "-") return "standard input is closed" + Untouched(result);
+        return "cannot read the input file " + name + reason + Untouched(result);
+      case InputState::ReadFailed:
+        return "reading " + subject + " failed part-way" + reason + Untouched(result);
+      case InputState::Changed:
+        return subject + " changed its size while it was read" + Untouched(result);
+      case InputState::Utf32:
+        return subject + " is UTF-32 (its byte-order mark says so), which cannot be read" +
+               Untouched(result);
+      case InputState::OddLength:
+        return subject + " is UTF-16 with an odd number of bytes, which cannot be read" +
+               Untouched(result);
+    }
+    return std::nullopt;
+  }
+
+  // Each output that failed, with the system's reason; true when one did.
+  bool OutputFailures(const FileSortResult& result, std::string_view verb) {
+    bool failed = false;
+    const auto report = [&](const OutputOutcome& outcome, const char* lines,
+                            const std::string& arg) {
+      if (!outcome.error) return;
+      failed = true;
+      Line(std::string(verb) + " " + Shown(arg) + " for the " + lines +
+           " lines: " + Reason(outcome.error));
+    };
+    report(result.bad, "bad", command_.bad);
+    report(result.ok, "good", command_.ok);
+    return failed;
+  }
+
+ private:
+  const FileCommand& command_;
+  const Console& console_;
+  std::ostream& err_;
+};
 
 constexpr char kInterruptedLine[] = "sipocheck: interrupted; the output files were not touched\n";
 // The same after blanking a progress line, which the handler cannot know is drawn.
@@ -148,24 +244,60 @@ constexpr char kLateStopLine[] =
     "sipocheck: the stop came while the outputs were being replaced, too late to keep them; "
     "both were replaced\n";
 
-// A folder or a loop of links is refused before anything is read or written.
-std::optional<std::string> OutputFailure(const std::string& arg, const Console& console) {
-  const auto refusal = OutputRefusal(console.pathOf(arg));
-  if (!refusal) return std::nullopt;
-  return "the output " + Quoted(console.argShown(arg)) + " " + std::string(*refusal) +
-         "; the output files were not touched";
+// "1 line", "2 lines".
+std::string Lines(std::uint64_t count) {
+  return std::to_string(count) + (count == 1 ? " line" : " lines");
+}
+
+// The statuses a script acts on: a run that left part of its input unchecked is no success.
+int Summarise(const FileSortResult& result, Report& report) {
+  const SortResult& sorted = result.sorted;
+  const bool outputsFailed = report.OutputFailures(result, "cannot write");
+  if (outputsFailed && !sorted.badWritten && !sorted.okWritten)
+    report.Line("no output file was replaced");
+  if (sorted.nulLine != 0) {
+    report.Line("a NUL character on line " + std::to_string(sorted.nulLine) +
+                " ended the text; the rest of the input was not checked");
+  }
+  const std::string header = result.headerCopied ? "the header line copied to both outputs; " : "";
+  report.Line(header + Lines(sorted.lines) + " read, " + std::to_string(sorted.good) + " good, " +
+              std::to_string(sorted.lines - sorted.good) + " bad");
+  if (outputsFailed || !sorted.badWritten || !sorted.okWritten) return kExitFailed;
+  return sorted.nulLine != 0 ? kExitIncomplete : kExitOk;
+}
+
+// A folder or a loop of links is refused before anything is read or written, and so are two
+// outputs that reach one file.
+std::optional<int> RefuseOutputs(const FileCommand& command, const Outputs& outputs,
+                                 Report& report) {
+  for (const auto& [arg, target] :
+       {std::pair{&command.bad, &outputs.bad}, std::pair{&command.ok, &outputs.ok}}) {
+    if (const std::optional<Refusal> refusal = RefusalOf(*target)) {
+      report.Line("the output " + report.Shown(*arg) + " " + std::string(refusal->why) +
+                  "; the output files were not touched");
+      return kExitFailed;
+    }
+  }
+  if (SameFile(outputs.ok, outputs.bad)) {
+    throw UsageError{"--ok " + report.Shown(command.ok) + " and --bad " +
+                     report.Shown(command.bad) +
+                     " are one file; the good and the bad lines need two different files"};
+  }
+  return std::nullopt;
 }
 
 }  // namespace
 
-int RunFileCommand(ArgumentReader& reader, std::ostream& err, const Console& console) {
+int RunFileCommand(ArgumentReader& reader, std::ostream& out, std::ostream& err,
+                   const Console& console) {
   const FileCommand command = ParseFileCommand(reader, console);
-  for (const std::string& output : {command.bad, command.ok}) {
-    if (const auto failure = OutputFailure(output, console)) {
-      err << "sipocheck: " << *failure << '\n';
-      return kExitFailed;
-    }
+  if (command.help) {
+    out << kFileHelp;
+    return kExitOk;
   }
+  Report report(command, console, err);
+  const Outputs outputs{TargetNamed(command.ok, console), TargetNamed(command.bad, console)};
+  if (const std::optional<int> refused = RefuseOutputs(command, outputs, report)) return *refused;
   const bool standardInput = command.input == "-";
   const bool showProgress =
       command.progress == ProgressMode::Always ||
@@ -176,38 +308,30 @@ int RunFileCommand(ArgumentReader& reader, std::ostream& err, const Console& con
                            progress ? &*progress : nullptr);
   SetInterruptMessage(progress ? kInterruptedAfterProgress : kInterruptedLine);
   const FileSortResult result =
-      SortFile(standardInput ? std::filesystem::path() : console.pathOf(command.input),
-               console.pathOf(command.ok), console.pathOf(command.bad), command.rule, &monitor);
+      SortFile(standardInput ? std::filesystem::path() : console.pathOf(command.input), outputs.ok,
+               outputs.bad, command.rule, &monitor, command.header);
   SetInterruptMessage(nullptr);
   if (progress) progress->Erase();
   if (result.input == InputState::Interrupted) {
     if (ClaimInterruptReport()) err << kInterruptedLine;
     return kExitInterrupted;
   }
-  const std::string inputName =
-      standardInput ? std::string(kStandardInput) : Quoted(console.argShown(command.input));
-  if (standardInput && result.input == InputState::CannotOpen) {
-    err << "sipocheck: standard input is closed; the output files were not touched\n";
+  if (result.input == InputState::NotStarted) {
+    report.OutputFailures(result, "cannot create");
+    report.Line("nothing was read" + report.Untouched(result));
     return kExitFailed;
   }
-  if (const auto failure = InputFailure(result.input, inputName)) {
-    err << "sipocheck: " << *failure << '\n';
+  if (const auto failure = report.InputFailure(result)) {
+    report.Line(*failure);
     return kExitFailed;
   }
-  const SortResult& sorted = result.sorted;
-  if (!sorted.badWritten)
-    err << "sipocheck: cannot write the bad lines to " << Quoted(console.argShown(command.bad))
-        << '\n';
-  if (!sorted.okWritten)
-    err << "sipocheck: cannot write the good lines to " << Quoted(console.argShown(command.ok))
-        << '\n';
-  if (sorted.nulLine != 0)
-    err << "sipocheck: a NUL character on line " << sorted.nulLine
-        << " ended the text; the rest of the input was not checked\n";
-  err << "sipocheck: " << sorted.lines << " lines read, " << sorted.good << " good, "
-      << sorted.lines - sorted.good << " bad\n";
+  const int status = Summarise(result, report);
   if (LateInterrupt()) err << kLateStopLine;
-  return sorted.badWritten && sorted.okWritten ? kExitOk : kExitFailed;
+  return status;
+}
+
+std::string_view FileCommandHelp() {
+  return kFileHelp;
 }
 
 }  // namespace sipo::cli

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <iosfwd>
+#include <string_view>
 
 #include "cli/arguments.h"
 #include "cli/console.h"
@@ -10,7 +11,11 @@
 namespace sipo::cli {
 
 // Reads the command's arguments (a UsageError when they are wrong), runs it and gives the exit
-// status.
-int RunFileCommand(ArgumentReader& reader, std::ostream& err, const Console& console);
+// status. Its help goes to out.
+int RunFileCommand(ArgumentReader& reader, std::ostream& out, std::ostream& err,
+                   const Console& console);
+
+// The command's usage, options and examples.
+std::string_view FileCommandHelp();
 
 }  // namespace sipo::cli

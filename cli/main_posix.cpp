@@ -1,6 +1,9 @@
-// main_posix.cpp - sipocheck's entry on Linux: arguments as given, status texts in UTF-8.
+// main_posix.cpp - sipocheck's entry on Linux: arguments as given (the delimiter read in the
+// locale's encoding), status texts in UTF-8.
 #include <clocale>
+#include <cstdint>
 #include <cstdio>
+#include <cwchar>
 #include <iostream>
 #include <new>
 #include <string>
@@ -19,6 +22,41 @@ char LocaleDecimalSeparator() {
   return point.size() == 1 ? point[0] : '.';
 }
 
+// An argument in the locale's encoding as UTF-8; unchanged when it is not valid there.
+std::string LocaleToUtf8(std::string_view arg) {
+  std::setlocale(LC_CTYPE, "");
+  std::string utf8;
+  std::mbstate_t state{};
+  bool valid = true;
+  for (std::size_t i = 0; i < arg.size() && valid;) {
+    wchar_t c;
+    const std::size_t size = std::mbrtowc(&c, arg.data() + i, arg.size() - i, &state);
+    valid = size != 0 && size <= arg.size() - i;
+    const auto code = static_cast<std::uint32_t>(c);
+    valid = valid && code <= 0x10FFFF && (code < 0xD800 || code >= 0xE000);
+    if (!valid) break;
+    const auto put = [&](std::uint32_t byte) { utf8.push_back(static_cast<char>(byte)); };
+    if (code < 0x80) {
+      put(code);
+    } else if (code < 0x800) {
+      put(0xC0 | code >> 6);
+      put(0x80 | (code & 0x3F));
+    } else if (code < 0x10000) {
+      put(0xE0 | code >> 12);
+      put(0x80 | (code >> 6 & 0x3F));
+      put(0x80 | (code & 0x3F));
+    } else {
+      put(0xF0 | code >> 18);
+      put(0x80 | (code >> 12 & 0x3F));
+      put(0x80 | (code >> 6 & 0x3F));
+      put(0x80 | (code & 0x3F));
+    }
+    i += size;
+  }
+  std::setlocale(LC_CTYPE, "C");
+  return valid ? utf8 : std::string(arg);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -28,6 +66,7 @@ int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
     sipo::cli::Console console{sipo::Cp1250ToUtf8, sipo::cli::TextAsGiven,
                                LocaleDecimalSeparator()};
+    console.argUtf8 = LocaleToUtf8;
     console.readsProcessInput = true;
     return sipo::cli::RunSipocheck(args, std::cin, std::cout, std::cerr, console);
   } catch (const std::bad_alloc&) {

@@ -14,51 +14,44 @@ namespace sipo::cli {
 namespace {
 
 constexpr std::string_view kUsage =
-    "Usage: sipocheck file INPUT --ok FILE --bad FILE [--column N] [--delimiter C]\n"
-    "                      [--single-column] [--quoted] [--progress | --no-progress]\n"
-    "       sipocheck check [--decimal-separator C] [TEXT...]\n"
+    "Usage: sipocheck file [OPTION...] INPUT --ok FILE --bad FILE\n"
+    "       sipocheck check [OPTION...] [TEXT...]\n"
     "       sipocheck --help | --version\n";
 
-constexpr std::string_view kHelp =
-    "Checks numbers of the Czech Post's SIPO scheme: ten digits, the tenth a check digit.\n"
-    "\n"
-    "file     Sorts the lines of INPUT ('-' for standard input): lines whose number passes the "
-    "check go to the --ok file,\n"
-    "         all other lines to the --bad file, unchanged and in order, each ended by CR LF.\n"
-    "         The number is the whole line (--single-column), the field at --column N (from 0)\n"
-    "         cut at --delimiter C (default ';'), or with --quoted the N-th text between double\n"
-    "         quotes. An output is replaced only once it is written in full; a device or a FIFO\n"
-    "         (such as /dev/null or NUL) is written in place, and a FIFO waits for its reader.\n"
-    "         A summary of lines read, good and bad goes to standard error.\n"
-    "         An input that begins with a byte-order mark is read as it says: UTF-8 as bytes,\n"
-    "         UTF-16 (either byte order) as 16-bit units; both outputs begin with the same mark.\n"
-    "         UTF-32, and UTF-16 of an odd length, are refused. A NUL ends the text; one that\n"
-    "         cut the input short is reported with its line.\n"
-    "         When standard error is a terminal, a run that lasts over a second shows one\n"
-    "         progress line there; --progress shows it anywhere, --no-progress never.\n"
-    "check    Classifies each TEXT, or each line of standard input when no TEXT is given (from\n"
-    "         a terminal or a pipe, each line is answered as soon as it is read), and prints\n"
-    "         \"text\";\"status\" for each, quoted as in CSV (a double quote inside a text is\n"
-    "         doubled). The decimal separator is the locale's unless --decimal-separator\n"
-    "         gives one.\n"
-    "\n"
-    "Exit status: 0 on success (for check: every text valid), 1 when the check failed or a file\n"
-    "could not be read or written, or memory ran out, 2 on a usage error, 130 when Ctrl-C (or\n"
-    "Ctrl-Break, or a signal that ends the run) interrupted it, the outputs then untouched.\n";
+constexpr std::string_view kIntroduction =
+    "Checks numbers of the Czech Post's SIPO scheme: ten digits, the tenth a check\n"
+    "digit over the first nine. 'sipocheck file --help' and 'sipocheck check --help'\n"
+    "show one command's help alone.\n";
+
+constexpr std::string_view kStatuses =
+    "Exit status:\n"
+    "  0    success (check: every text valid)\n"
+    "  1    a file could not be read, made or written, a text is not valid, writing\n"
+    "       to standard output or error failed, or memory ran out\n"
+    "  2    a usage error, the same file given for --ok and --bad included\n"
+    "  3    the outputs were written, but part of the input was not checked: a NUL\n"
+    "       ended its text\n"
+    "  130  interrupted (Ctrl-C, or a signal that ends the run); the output files\n"
+    "       were not touched\n";
 
 int RunCommand(ArgumentReader& reader, std::istream& in, std::ostream& out, std::ostream& err,
                const Console& console) {
   if (reader.Done()) throw UsageError{"no command given"};
   const std::string command = reader.Next();
   if (command == "--help" || command == "-h") {
-    out << kUsage << '\n' << kHelp;
+    out << kUsage << '\n'
+        << kIntroduction << '\n'
+        << FileCommandHelp() << '\n'
+        << CheckCommandHelp() << '\n'
+        << kStatuses << '\n'
+        << "  --version         the program's version\n";
     return kExitOk;
   }
   if (command == "--version") {
     out << "sipocheck " << SIPO_VERSION_TEXT << '\n';
     return kExitOk;
   }
-  if (command == "file") return RunFileCommand(reader, err, console);
+  if (command == "file") return RunFileCommand(reader, out, err, console);
   if (command == "check") return RunCheckCommand(reader, in, out, err, console);
   throw UsageError{"unknown command '" + command + "'"};
 }

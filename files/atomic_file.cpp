@@ -1,10 +1,10 @@
 // atomic_file.cpp - replaces a file's content only once the new content is written in full.
 #include "files/atomic_file.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstring>
-#include <fstream>
 #include <optional>
 #include <system_error>
 #include <utility>
@@ -18,105 +18,112 @@
 namespace sipo {
 namespace {
 
-constexpr int kMaxLinks = 40;
+std::atomic<std::uint64_t> temporaryCounter{0};
 
-// The file a chain of symbolic links ends at, which is the one to replace; the name itself when
-// it is no link. Nothing for a loop (or a chain too long to follow), which no write can end at.
-std::optional<std::filesystem::path> FollowLinks(std::filesystem::path path) {
-  for (int i = 0; i < kMaxLinks; ++i) {
-    std::error_code error;
-    if (!std::filesystem::is_symlink(std::filesystem::symlink_status(path, error))) {
-      // The library may not see every link the system follows (Windows under Wine).
-      return std::filesystem::exists(path, error) ? ResolvedByPlatform(path) : path;
-    }
-    const std::filesystem::path next = std::filesystem::read_symlink(path, error);
-    if (error) return path;
-    path = next.is_absolute() ? next : path.parent_path() / next;
-  }
-  return std::nullopt;
+std::error_code Generic(int code) {
+  return {code, std::generic_category()};
 }
 
-enum class TargetKind { File, Device, Directory };
+// A failure that set no error of its own (a write that took nothing) still needs a reason.
+std::error_code LastErrorOr(int code) {
+  const std::error_code error = LastError();
+  return error ? error : Generic(code);
+}
 
-// A device or a FIFO is written where it is: replacing it by a file would break it for every
-// other program.
-TargetKind KindOf(const std::filesystem::path& target) {
-  if (IsWindowsDeviceName(target)) return TargetKind::Device;
-  std::error_code error;
-  const std::filesystem::file_status status = std::filesystem::status(target, error);
-  if (std::filesystem::is_directory(status)) return TargetKind::Directory;
-  if (std::filesystem::is_character_file(status) || std::filesystem::is_fifo(status))
-    return TargetKind::Device;
-  return TargetKind::File;
+}  // namespace
+
+AtomicFileWriter::AtomicFileWriter(std::string_view cp1250Name) {
+  if (cp1250Name.empty()) {
+    error_ = Generic(ENOENT);
+    return;
+  }
+  Open(TargetOf(NativePath(cp1250Name)));
+}
+
+AtomicFileWriter::AtomicFileWriter(const std::filesystem::path& target) {
+  if (target.empty()) {
+    error_ = Generic(ENOENT);
+    return;
+  }
+  Open(TargetOf(target));
+}
+
+AtomicFileWriter::AtomicFileWriter(const OutputTarget& target) {
+  if (target.kind != OutputTarget::Kind::Descriptor && target.path.empty()) {
+    error_ = Generic(ENOENT);
+    return;
+  }
+  Open(target);
+}
+
+void AtomicFileWriter::Open(const OutputTarget& target) {
+  if (const std::optional<Refusal> refusal = RefusalOf(target)) {
+    error_ = refusal->error;
+    return;
+  }
+  target_ = target.path;
+  switch (target.kind) {
+    case OutputTarget::Kind::Descriptor:
+      mode_ = Mode::Borrowed;
+      error_ = NotWritable(target.descriptor);
+      if (!error_) fd_ = target.descriptor;
+      return;
+    case OutputTarget::Kind::Device:
+      mode_ = Mode::InPlace;
+      ClearLastError();
+      fd_ = OpenToWriteInPlace(target_);
+      if (fd_ < 0) error_ = LastErrorOr(EACCES);
+      return;
+    default:
+      if (ExistingTargetWritable()) OpenTemporary();
+      return;
+  }
 }
 
 // An existing target that we may not write to is left alone, as writing to it in place would
 // have failed; replacing it through a rename would get past its protection.
-bool ExistingTargetWritable(const std::filesystem::path& target) {
+bool AtomicFileWriter::ExistingTargetWritable() {
   std::error_code error;
-  const std::filesystem::file_status status = std::filesystem::status(target, error);
+  const std::filesystem::file_status status = std::filesystem::status(target_, error);
   if (!std::filesystem::exists(status)) return true;
-  if (std::filesystem::is_directory(status)) return false;
   // A file marked read-only stays protected even where the rename would be allowed.
   if ((status.permissions() & std::filesystem::perms::owner_write) ==
       std::filesystem::perms::none) {
+    error_ = Generic(EACCES);
     return false;
   }
-  std::ofstream probe(target, std::ios::binary | std::ios::app);
-  return probe.is_open();
-}
-
-std::atomic<std::uint64_t> temporaryCounter{0};
-
-}  // namespace
-
-std::optional<std::string_view> OutputRefusal(const std::filesystem::path& target) {
-  const std::optional<std::filesystem::path> followed = FollowLinks(target);
-  if (!followed) return "is a loop of symbolic links";
-  if (KindOf(*followed) == TargetKind::Directory) return "is a directory";
-  return std::nullopt;
-}
-
-AtomicFileWriter::AtomicFileWriter(std::string_view cp1250Name) {
-  Open(NativePath(cp1250Name), !cp1250Name.empty());
-}
-
-AtomicFileWriter::AtomicFileWriter(const std::filesystem::path& target) {
-  Open(target, !target.empty());
-}
-
-void AtomicFileWriter::Open(const std::filesystem::path& target, bool usable) {
-  const std::optional<std::filesystem::path> followed = FollowLinks(target);
-  if (!usable || !followed) return;
-  target_ = *followed;
-  switch (KindOf(target_)) {
-    case TargetKind::Directory:
-      return;
-    case TargetKind::Device:
-      fd_ = OpenToWriteInPlace(target_);
-      inPlace_ = true;
-      return;
-    case TargetKind::File:
-      if (ExistingTargetWritable(target_)) OpenTemporary();
-      return;
+  ClearLastError();
+  const int probe = OpenToWriteInPlace(target_);
+  if (probe < 0) {
+    error_ = LastErrorOr(EACCES);
+    return false;
   }
+  CloseDescriptor(probe);
+  return true;
 }
 
 // A name that exists already (a leftover whose process id came back, or another writer's) is
 // never used: the next counter gives a fresh one.
 void AtomicFileWriter::OpenTemporary() {
-  if (!OpenTargetFolder(target_, folderFd_)) return;
+  ClearLastError();
+  if (!OpenTargetFolder(target_, folderFd_)) {
+    error_ = LastErrorOr(ENOENT);
+    return;
+  }
   RemoveStaleTemporaries(target_, folderFd_);
   for (int attempt = 0; attempt < 1000; ++attempt) {
     temporary_ = TemporaryNameFor(target_, CurrentProcessId(), ++temporaryCounter);
     slot_ = RegisterTemporary(temporary_, folderFd_);
+    ClearLastError();
     fd_ = CreateTemporary(folderFd_, temporary_);
     if (fd_ >= 0) {
+      temporaryMade_ = true;
       AttachTemporaryFile(slot_, fd_);
       CopyPermissions(fd_, target_);
       return;
     }
     const int cause = errno;
+    error_ = LastErrorOr(EACCES);
     UnregisterTemporary(std::exchange(slot_, -1));
     if (cause != EEXIST) break;
   }
@@ -131,15 +138,18 @@ AtomicFileWriter::~AtomicFileWriter() {
   Discard();
 }
 
-// A console handler on Windows may have closed the temporary already; it is then not closed twice.
+// A console handler on Windows may have closed the temporary already; it is then not closed
+// twice. A descriptor the process had stays open.
 void AtomicFileWriter::Discard() {
-  if (fd_ < 0) return;
   const int fd = std::exchange(fd_, -1);
-  if (inPlace_) {
-    CloseDescriptor(fd);
+  if (mode_ == Mode::Borrowed) return;
+  if (mode_ == Mode::InPlace) {
+    if (fd >= 0) CloseDescriptor(fd);
     return;
   }
-  if (TakeBackTemporaryFile(slot_)) CloseDescriptor(fd);
+  if (!temporaryMade_) return;
+  temporaryMade_ = false;
+  if (fd >= 0 && TakeBackTemporaryFile(slot_)) CloseDescriptor(fd);
   RemoveTemporary(folderFd_, temporary_);
   UnregisterTemporary(std::exchange(slot_, -1));
   CloseFolder();
@@ -147,8 +157,12 @@ void AtomicFileWriter::Discard() {
 
 bool AtomicFileWriter::WriteAll(const char* data, std::size_t size) {
   while (size > 0) {
+    ClearLastError();
     const std::ptrdiff_t count = WriteDescriptor(fd_, data, size);
-    if (count <= 0) return false;
+    if (count <= 0) {
+      error_ = LastErrorOr(count == 0 ? ENOSPC : EIO);
+      return false;
+    }
     data += count;
     size -= static_cast<std::size_t>(count);
   }
@@ -161,17 +175,45 @@ bool AtomicFileWriter::FlushBuffer() {
   return ok;
 }
 
+// A failed write removes the temporary at once: a full disk then has its space back for the
+// other output of the same run.
+bool AtomicFileWriter::Fail() {
+  Discard();
+  return false;
+}
+
 void AtomicFileWriter::MakeRoom() {
   if (fd_ < 0) {
     used_ = 0;
   } else if (!FlushBuffer()) {
-    Discard();
+    Fail();
   }
 }
 
-// A failed write removes the temporary at once: a full disk then has its space back for the
-// other output of the same run.
+// The bytes just put into the room, less those that repeat what the output already holds.
+void AtomicFileWriter::SkipFromBuffer(std::size_t size) {
+  char* const given = buffer_.get() + used_;
+  const std::size_t same = std::min(size, skip_.size());
+  if (std::memcmp(given, skip_.data(), same) != 0) {
+    skip_.clear();
+    used_ += size;
+    return;
+  }
+  skip_.erase(0, same);
+  std::memmove(given, given + same, size - same);
+  used_ += size - same;
+}
+
 void AtomicFileWriter::Write(std::string_view bytes) {
+  if (!skip_.empty()) {
+    const std::size_t same = std::min(bytes.size(), skip_.size());
+    if (bytes.substr(0, same) == std::string_view(skip_).substr(0, same)) {
+      skip_.erase(0, same);
+      bytes.remove_prefix(same);
+    } else {
+      skip_.clear();
+    }
+  }
   if (fd_ < 0) {
     used_ = 0;
     return;
@@ -181,32 +223,89 @@ void AtomicFileWriter::Write(std::string_view bytes) {
     used_ += bytes.size();
     return;
   }
-  if (!FlushBuffer()) return Discard();
+  if (!FlushBuffer()) {
+    Fail();
+    return;
+  }
   if (bytes.size() >= kBufferSize / 2) {
-    if (!WriteAll(bytes.data(), bytes.size())) Discard();
+    if (!WriteAll(bytes.data(), bytes.size())) Fail();
     return;
   }
   std::memcpy(buffer_.get(), bytes.data(), bytes.size());
   used_ = bytes.size();
 }
 
-bool AtomicFileWriter::Commit(Durability durability) {
+void AtomicFileWriter::CommitTogether(AtomicFileWriter& first, AtomicFileWriter& second) {
+  first.partner_ = &second;
+  second.partner_ = &first;
+}
+
+// Everything written out and the file closed, so that only the rename is left. An output written
+// in place is done here: it has no old content to keep.
+bool AtomicFileWriter::Prepare(Durability durability) {
   if (fd_ < 0) return false;
-  if (inPlace_) {
-    const bool written = FlushBuffer();
-    return CloseDescriptor(std::exchange(fd_, -1)) && written;
+  if (!FlushBuffer()) return Fail();
+  if (mode_ == Mode::Borrowed) {
+    fd_ = -1;
+    return true;
   }
-  if (!FlushBuffer() || (durability == Durability::OnDisk && !SyncDescriptor(fd_))) {
-    Discard();
+  if (mode_ == Mode::InPlace) {
+    ClearLastError();
+    if (CloseDescriptor(std::exchange(fd_, -1))) return true;
+    error_ = LastErrorOr(EIO);
     return false;
   }
+  ClearLastError();
+  if (durability == Durability::OnDisk && !SyncDescriptor(fd_)) {
+    error_ = LastErrorOr(EIO);
+    return Fail();
+  }
   const int fd = std::exchange(fd_, -1);
-  bool replaced = TakeBackTemporaryFile(slot_) && CloseDescriptor(fd);
-  replaced = replaced && RenameTemporary(folderFd_, temporary_, target_);
-  if (!replaced) RemoveTemporary(folderFd_, temporary_);
+  ClearLastError();
+  if (TakeBackTemporaryFile(slot_) && CloseDescriptor(fd)) return true;
+  error_ = LastErrorOr(EIO);
+  return Fail();
+}
+
+// Puts the prepared temporary in the target's place.
+bool AtomicFileWriter::Replace() {
+  if (mode_ != Mode::Temporary) return true;
+  ClearLastError();
+  const bool replaced = RenameTemporary(folderFd_, temporary_, target_);
+  if (!replaced) {
+    error_ = LastErrorOr(EIO);
+    RemoveTemporary(folderFd_, temporary_);
+  }
+  temporaryMade_ = false;
   UnregisterTemporary(std::exchange(slot_, -1));
   CloseFolder();
   return replaced;
+}
+
+bool AtomicFileWriter::Commit(Durability durability) {
+  if (outcome_) return *outcome_;
+  if (partner_ != nullptr) return CommitPair(durability);
+  outcome_ = Prepare(durability) && Replace();
+  return *outcome_;
+}
+
+// Both are written out before either replaces its target; one that cannot be keeps the other's
+// target as it was (a device or standard output has had its bytes already).
+bool AtomicFileWriter::CommitPair(Durability durability) {
+  AtomicFileWriter& other = *partner_;
+  const bool mine = Prepare(durability);
+  const bool theirs = other.Prepare(durability);
+  if (mine && theirs) {
+    outcome_ = Replace();
+    other.outcome_ = other.Replace();
+  } else {
+    outcome_ = mine && WritesInPlace();
+    other.outcome_ = theirs && other.WritesInPlace();
+    Discard();
+    other.Discard();
+  }
+  partner_ = other.partner_ = nullptr;
+  return *outcome_;
 }
 
 }  // namespace sipo

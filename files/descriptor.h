@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <system_error>
 
 namespace sipo {
 
@@ -20,6 +21,16 @@ int OpenToWriteInPlace(const std::filesystem::path& path);
 constexpr std::size_t kLargestTransfer = std::size_t{1} << 30;
 std::ptrdiff_t ReadDescriptor(int fd, char* buffer, std::size_t size);
 std::ptrdiff_t WriteDescriptor(int fd, const char* data, std::size_t size);
+
+// The reason the last call above (or a C runtime call) failed, as the system words it: errno on
+// POSIX, the system's own error code on Windows where the runtime kept one. Clear it before a
+// call whose failure is to be reported.
+std::error_code LastError();
+void ClearLastError();
+
+// Why a descriptor the process already has cannot take writes (not open, or open to read only);
+// nothing when it can.
+std::error_code NotWritable(int fd);
 
 // True when the close succeeded: a failed close can mean unwritten data.
 bool CloseDescriptor(int fd);

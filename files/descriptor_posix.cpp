@@ -39,6 +39,21 @@ std::ptrdiff_t WriteDescriptor(int fd, const char* data, std::size_t size) {
   return count;
 }
 
+std::error_code LastError() {
+  return {errno, std::generic_category()};
+}
+
+void ClearLastError() {
+  errno = 0;
+}
+
+std::error_code NotWritable(int fd) {
+  const int flags = fcntl(fd, F_GETFL);
+  if (flags < 0) return LastError();
+  if ((flags & O_ACCMODE) == O_RDONLY) return {EBADF, std::generic_category()};
+  return {};
+}
+
 bool CloseDescriptor(int fd) {
   return close(fd) == 0;
 }

@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 
 #include <cerrno>
+#include <cstdlib>
 
 namespace sipo {
 
@@ -30,6 +31,24 @@ std::ptrdiff_t ReadDescriptor(int fd, char* buffer, std::size_t size) {
 std::ptrdiff_t WriteDescriptor(int fd, const char* data, std::size_t size) {
   if (size > kLargestTransfer) size = kLargestTransfer;
   return _write(fd, data, static_cast<unsigned>(size));
+}
+
+// The runtime keeps the system's own code of the failure in _doserrno, which FormatMessage words
+// as Windows does; errno alone is a coarser C runtime text.
+std::error_code LastError() {
+  if (_doserrno != 0) return {static_cast<int>(_doserrno), std::system_category()};
+  return {errno, std::generic_category()};
+}
+
+void ClearLastError() {
+  errno = 0;
+  _doserrno = 0;
+}
+
+std::error_code NotWritable(int fd) {
+  struct _stat64 info {};
+  if (_fstat64(fd, &info) != 0) return LastError();
+  return {};
 }
 
 bool CloseDescriptor(int fd) {

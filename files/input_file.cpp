@@ -1,6 +1,8 @@
 // input_file.cpp - reads a file, or standard input, in blocks with ordinary reads.
 #include "files/input_file.h"
 
+#include <cerrno>
+
 #include "files/descriptor.h"
 
 namespace sipo {
@@ -25,12 +27,19 @@ void InputFile::Close() {
 }
 
 bool InputFile::Open(const std::filesystem::path& path) {
+  ClearLastError();
   const int fd = OpenToRead(path);
-  if (fd < 0) return false;
+  if (fd < 0) {
+    error_ = LastError();
+    return false;
+  }
   fd_ = fd;
   ownsFd_ = true;
   DescriptorFacts facts;
-  if (!FactsOf(fd_, facts) || facts.directory) return false;
+  if (!FactsOf(fd_, facts) || facts.directory) {
+    error_ = facts.directory ? std::error_code(EISDIR, std::generic_category()) : LastError();
+    return false;
+  }
   if (facts.regular) {
     sizeAtOpen_ = facts.size;
     timeAtOpen_ = facts.modified;
@@ -51,8 +60,12 @@ bool InputFile::OpenStandardInput() {
 }
 
 std::ptrdiff_t InputFile::Read(char* buffer, std::size_t size) {
+  ClearLastError();
   const std::ptrdiff_t count = ReadDescriptor(fd_, buffer, size);
-  if (count < 0) return -1;
+  if (count < 0) {
+    error_ = LastError();
+    return -1;
+  }
   if (count == 0 && !AtEndUnchanged()) return -1;
   bytesRead_ += count;
   return count;

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <system_error>
 
 namespace sipo {
 
@@ -47,6 +48,8 @@ class InputFile : public ByteSource {
   // old content nor the new one. A file that reports 0 or a page as its size and stays so (a file
   // of /proc or /sys) is read to its end like a pipe.
   bool Changed() const { return changed_; }
+  // Why opening or the last read failed, as the system said.
+  const std::error_code& Error() const { return error_; }
 
  private:
   bool AtEndUnchanged();
@@ -58,6 +61,7 @@ class InputFile : public ByteSource {
   std::int64_t timeAtOpen_ = 0;
   std::int64_t bytesRead_ = 0;
   bool changed_ = false;
+  std::error_code error_;
 };
 
 }  // namespace sipo

@@ -2,6 +2,7 @@
 // names are devices wherever they stand.
 #include "files/native_path.h"
 
+#include <cwctype>
 #include <string>
 
 #include "core/codepage1250.h"
@@ -29,6 +30,31 @@ bool IsWindowsDeviceName(const std::filesystem::path& path) {
   if (native.starts_with(L"\\\\.\\") || native.starts_with(L"//./")) return true;
   const std::wstring name = path.filename().native();
   return IsReservedStem(name.substr(0, name.find(L'.')));
+}
+
+}  // namespace sipo
+
+namespace sipo {
+
+std::optional<int> DescriptorAlias(const std::filesystem::path&) {
+  return std::nullopt;
+}
+
+std::filesystem::path DescriptorPath(int) {
+  return {};
+}
+
+bool SameSpelling(const std::filesystem::path& a, const std::filesystem::path& b) {
+  const std::wstring& x = a.native();
+  const std::wstring& y = b.native();
+  if (x.size() != y.size()) return false;
+  for (std::size_t i = 0; i < x.size(); ++i) {
+    const auto fold = [](wchar_t c) {
+      return static_cast<wchar_t>(c == L'/' ? L'\\' : std::towlower(c));
+    };
+    if (fold(x[i]) != fold(y[i])) return false;
+  }
+  return true;
 }
 
 }  // namespace sipo

@@ -215,32 +215,40 @@ TEST(FileRunJob, AFailedInputLeavesBothOutputsAsTheyWere) {
   }
 }
 
-TEST(RunFileCheck, EachOutputFailureIsReportedWhileTheOtherIsWritten) {
+// An output that cannot be made (an empty name is the program directory, a missing folder, a
+// file marked read-only) stops the run before the input is read: both outputs stay as they were
+// and the closing box names each failure by its fixed text. (Writing the other output and
+// reporting the failure afterwards replaced one of two files that belong together.)
+TEST(RunFileCheck, AnOutputThatCannotBeMadeLeavesBothAsTheyWere) {
+  const std::string kept = " Výstupní soubory zůstaly beze změny.";
   struct Case {
     std::string ok, bad;
-    Events messages;
+    std::string message;
+    bool readOnlyOk = false;
   };
-  // An empty name resolves to the program directory and a name in a missing folder cannot be
-  // created: both fail.
   const Case cases[] = {
-      {"ok.txt", "", {kBadFailed}},
-      {"missing/ok.txt", "bad.txt", {kOKFailed}},
-      {"", "missing/bad.txt", {kBadFailed, kOKFailed}},
+      {"ok.txt", "", kBadFailed + kept},
+      {"missing/ok.txt", "bad.txt", kOKFailed + kept},
+      {"", "missing/bad.txt", kBadFailed + " " + kOKFailed.substr(8) + kept},
+      {"ok.txt", "bad.txt", kOKFailed + kept, true},
   };
   for (const auto& c : cases) {
     test::TempFolder folder;
     folder.Write("in.txt", "1234567897\r\nbad\r\n");
+    folder.Write("ok.txt", "old ok\r\n");
+    folder.Write("bad.txt", "old bad\r\n");
+    if (c.readOnlyOk)
+      std::filesystem::permissions(folder.Path() / "ok.txt", std::filesystem::perms::owner_read);
     RecordingHost host;
     RunFileCheck(Options("in.txt", c.ok, c.bad), folder.Dir(), host);
-    EXPECT_EQ(host.events, ConfirmedRun(folder.Dir(), "in.txt", c.bad, c.ok, Done("2", "1", "1"),
-                                        {}, c.messages))
+    std::filesystem::permissions(folder.Path() / "ok.txt", std::filesystem::perms::owner_all);
+    EXPECT_EQ(host.events, (Events{kAsk, "busy on", "show Input: " + folder.Dir() + "in.txt",
+                                   "show BadOutput: " + folder.Dir() + c.bad,
+                                   "show OKOutput: " + folder.Dir() + c.ok, "busy off", c.message}))
         << "ok '" << c.ok << "', bad '" << c.bad << "'";
-    if (c.ok == "ok.txt") {
-      EXPECT_EQ(folder.Read("ok.txt"), "1234567897\r\n");
-    }
-    if (c.bad == "bad.txt") {
-      EXPECT_EQ(folder.Read("bad.txt"), "bad\r\n");
-    }
+    EXPECT_EQ(folder.Read("ok.txt"), "old ok\r\n");
+    EXPECT_EQ(folder.Read("bad.txt"), "old bad\r\n");
+    EXPECT_EQ(folder.EntryCount(), 3u);  // no temporary left
   }
 }
 
@@ -320,20 +328,6 @@ TEST(FileRunJob, AStoppedSortKeepsTheOutputsAndSaysSo) {
   }
 }
 
-TEST(RunFileCheck, ReadOnlyOutputKeepsItsContent) {
-  test::TempFolder folder;
-  folder.Write("in.txt", "1234567897\r\nbad\r\n");
-  folder.Write("ok.txt", "protected\r\n");
-  std::filesystem::permissions(folder.Path() / "ok.txt", std::filesystem::perms::owner_read);
-  RecordingHost host;
-  RunFileCheck(Options("in.txt", "ok.txt", "bad.txt"), folder.Dir(), host);
-  std::filesystem::permissions(folder.Path() / "ok.txt", std::filesystem::perms::owner_all);
-  EXPECT_EQ(host.events[host.events.size() - 3], kOKFailed);
-  EXPECT_EQ(folder.Read("ok.txt"), "protected\r\n");
-  EXPECT_EQ(folder.Read("bad.txt"), "bad\r\n");
-  EXPECT_EQ(folder.EntryCount(), 3u);  // no temporary file left behind
-}
-
 TEST(RunFileCheck, InputThatIsAlsoAnOutputIsReadInFullFirst) {
   test::TempFolder folder;
   folder.Write("data.txt", "1234567897\r\nbad\r\n");
@@ -341,10 +335,30 @@ TEST(RunFileCheck, InputThatIsAlsoAnOutputIsReadInFullFirst) {
   RunFileCheck(Options("data.txt", "data.txt", "bad.txt"), folder.Dir(), host);
   EXPECT_EQ(folder.Read("data.txt"), "1234567897\r\n");
   EXPECT_EQ(folder.Read("bad.txt"), "bad\r\n");
+}
 
-  folder.Write("data.txt", "1234567897\r\nbad\r\n");
-  RunFileCheck(Options("data.txt", "same.txt", "same.txt"), folder.Dir(), host);
-  EXPECT_EQ(folder.Read("same.txt"), "1234567897\r\n");  // the good lines are written last
+// Two output names of one file, however spelled, are refused before the question: nothing is
+// read, written or shown. (Writing both lost the bad lines.)
+TEST(RunFileCheck, TwoOutputNamesOfOneFileAreRefused) {
+  const std::pair<std::string, std::string> pairs[] = {
+      {"same.txt", "same.txt"},
+      {"\"same.txt\"", "same.txt"},
+      {"same.txt", "sub/../same.txt"},
+      {"new.txt", "./new.txt"},
+  };
+  for (const auto& [ok, bad] : pairs) {
+    test::TempFolder folder;
+    folder.Write("in.txt", "1234567897\r\nbad\r\n");
+    folder.Write("same.txt", "old\r\n");
+    std::filesystem::create_directory(folder.Path() / "sub");
+    RecordingHost host;
+    RunFileCheck(Options("in.txt", ok, bad), folder.Dir(), host);
+    EXPECT_EQ(host.events, Events{"inform: Výstupní soubory pro správné a pro chybné řádky musí "
+                                  "být dva různé soubory."})
+        << ok << " / " << bad;
+    EXPECT_EQ(folder.Read("same.txt"), "old\r\n");
+    EXPECT_EQ(folder.EntryCount(), 3u);
+  }
 }
 
 TEST(RunFileCheck, ColumnsDelimitersAndQuotes) {

@@ -18,6 +18,38 @@ printf '1234567897\r\nx\r\n' | "$sipocheck" file - --ok "$work/ok" --bad "$work/
 grep -q "2 lines read, 1 good, 1 bad" "$work/err" || fail "standard input: summary $(cat "$work/err")"
 rm -f "$work/ok" "$work/bad"
 
+# Standard output as an output: '-' and its aliases are written through the descriptor the caller
+# set up, so an append stays an append and a pipe stays a pipe; two names of one file are refused.
+printf '1234567897\r\nx\r\n' >"$work/input"
+run_pair() {  # OK BAD: the run's output appended to $work/log, its status in $status
+  printf 'old log\n' >"$work/log"
+  rm -f "$work/bad"
+  "$sipocheck" file "$work/input" --ok "$1" --bad "$2" --single-column >>"$work/log" 2>"$work/err"
+  status=$?
+}
+for ok in - /dev/stdout /dev/fd/1 /proc/self/fd/1; do
+  run_pair "$ok" "$work/bad"
+  [ "$status" -eq 0 ] || fail "--ok $ok: exit $status $(cat "$work/err")"
+  [ "$(cat "$work/log")" = $'old log\n1234567897\r' ] || fail "--ok $ok >> log: $(od -c "$work/log")"
+  [ "$(cat "$work/bad")" = $'x\r' ] || fail "--ok $ok: bad output"
+done
+run_pair "$work/log" -
+[ "$status" -eq 2 ] || fail "--bad - with the log as --ok: exit $status"
+grep -q "are one file" "$work/err" || fail "--bad - with the log as --ok: $(cat "$work/err")"
+[ "$(cat "$work/log")" = "old log" ] && [ ! -e "$work/bad" ] || fail "refused pair touched a file"
+ln -s /dev/stdout "$work/to-stdout"
+run_pair "$work/to-stdout" "$work/bad"
+[ "$status" -eq 0 ] && [ "$(cat "$work/log")" = $'old log\n1234567897\r' ] \
+  || fail "a link to /dev/stdout: exit $status, log $(od -c "$work/log")"
+rm -f "$work/to-stdout"
+got="$("$sipocheck" file "$work/input" --ok - --bad /dev/stdout --single-column 2>/dev/null | od -An -c)"
+[ -n "$got" ] || fail "- and /dev/stdout into one pipe: nothing written"
+run_pair - "$work/missing/bad"
+[ "$status" -eq 1 ] && [ "$(cat "$work/log")" = "old log" ] || fail "missing folder: exit $status"
+grep -q "cannot create '$work/missing/bad' for the bad lines: No such file or directory" "$work/err" \
+  || fail "missing folder: $(cat "$work/err")"
+rm -f "$work/input" "$work/log" "$work/bad"
+
 # A full standard output is a failure with a message, also while standard input never ends.
 "$sipocheck" check 1234567897 >/dev/full 2>"$work/err"
 [ $? -eq 1 ] || fail "full standard output: exit status"

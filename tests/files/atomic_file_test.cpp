@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
 #include <string>
 
@@ -208,6 +209,95 @@ TEST(AtomicFileWriter, WindowsDeviceNames) {
 #endif
   }
 }
+
+// Writers committed together replace both targets or neither; each failure keeps its reason.
+TEST(AtomicFileWriter, WritersCommittedTogetherReplaceBothOrNeither) {
+  test::TempFolder folder;
+  folder.Write("a.txt", "old a");
+  folder.Write("b.txt", "old b");
+  {
+    AtomicFileWriter a(folder.Path() / "a.txt"), b(folder.Path() / "b.txt");
+    AtomicFileWriter::CommitTogether(a, b);
+    a.Write("new a");
+    b.Write("new b");
+    EXPECT_TRUE(a.Commit());
+    EXPECT_EQ(folder.Read("b.txt"), "new b");  // the first commit replaced both
+    EXPECT_TRUE(b.Commit());
+  }
+  EXPECT_EQ(folder.Read("a.txt"), "new a");
+  EXPECT_EQ(folder.EntryCount(), 2u);
+
+  AtomicFileWriter missing(folder.Path() / "no-folder" / "c.txt");
+  EXPECT_FALSE(missing.IsOpen());
+  EXPECT_TRUE(missing.Error());
+#ifndef _WIN32
+  EXPECT_EQ(missing.Error(), std::errc::no_such_file_or_directory);
+  // /dev/full takes no byte: the file committed with it keeps its old content.
+  {
+    AtomicFileWriter a(folder.Path() / "a.txt"), full(fs::path("/dev/full"));
+    AtomicFileWriter::CommitTogether(a, full);
+    a.Write("lost a");
+    full.Write("nowhere");
+    EXPECT_FALSE(a.Commit());
+    EXPECT_FALSE(full.Commit());
+    EXPECT_FALSE(a.Error());  // held back, no failure of its own
+    EXPECT_EQ(full.Error(), std::errc::no_space_on_device);
+  }
+  EXPECT_EQ(folder.Read("a.txt"), "new a");
+  EXPECT_EQ(folder.EntryCount(), 2u);
+#endif
+}
+
+// A sorter that writes a text's mark again after the output was begun with it.
+TEST(AtomicFileWriter, SkipsRepeatedBytesOnce) {
+  test::TempFolder folder;
+  AtomicFileWriter writer(folder.Path() / "out.txt");
+  writer.Write("\xFF\xFEhead");
+  writer.SkipIfNext("\xFF\xFE");
+  writer.Write("\xFF");
+  std::memcpy(writer.Room(), "\xFEline", 5);
+  writer.Advance(5);
+  writer.Write("\xFF\xFE");
+  ASSERT_TRUE(writer.Commit());
+  EXPECT_EQ(folder.Read("out.txt"), "\xFF\xFEheadline\xFF\xFE");
+}
+
+#ifndef _WIN32
+// Standard output's aliases are the process's own descriptors, written where they stand and never
+// closed: a pipe stays a pipe, an append stays an append.
+TEST(OutputTarget, DescriptorAliasesAreWrittenThroughTheDescriptor) {
+  int ends[2];
+  ASSERT_EQ(pipe(ends), 0);
+  for (const std::string name : {"/dev/fd/", "/proc/self/fd/", "/dev/./fd/"}) {
+    const OutputTarget target = TargetOf(name + std::to_string(ends[1]));
+    ASSERT_EQ(target.kind, OutputTarget::Kind::Descriptor) << name;
+    EXPECT_EQ(target.descriptor, ends[1]);
+    AtomicFileWriter writer(target);
+    writer.Write("through\n");
+    EXPECT_TRUE(writer.Commit());
+  }
+  char got[64] = {};
+  EXPECT_EQ(read(ends[0], got, sizeof got), 24);
+  EXPECT_EQ(std::string(got), "through\nthrough\nthrough\n");
+  EXPECT_EQ(TargetOf("/dev/stdout").descriptor, 1);
+  EXPECT_EQ(TargetOf("/dev/stderr").descriptor, 2);
+  // The read end takes no writes, a closed descriptor none at all: both fail before any byte.
+  AtomicFileWriter readEnd(TargetOf("/dev/fd/" + std::to_string(ends[0])));
+  EXPECT_FALSE(readEnd.IsOpen());
+  EXPECT_TRUE(readEnd.Error());
+  close(ends[0]);
+  close(ends[1]);
+  AtomicFileWriter closed(TargetOf("/dev/fd/" + std::to_string(ends[1])));
+  EXPECT_EQ(closed.Error(), std::errc::bad_file_descriptor);
+}
+
+TEST(OutputTarget, TwoDevicesAreNeverOneFile) {
+  EXPECT_FALSE(SameFile(TargetOf("/dev/null"), TargetOf("/dev/null")));
+  test::TempFolder folder;
+  EXPECT_TRUE(SameFile(TargetOf(folder.Path() / "x"), TargetOf(folder.Path() / "." / "x")));
+  EXPECT_FALSE(SameFile(TargetOf(folder.Path() / "x"), TargetOf(folder.Path() / "y")));
+}
+#endif
 
 TEST(ReadWholeFile, ReadsEverythingOrFails) {
   test::TempFolder folder;

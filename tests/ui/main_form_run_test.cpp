@@ -107,5 +107,26 @@ TEST(MainFormRun, AnInputThatCannotBeReadLeavesBothOutputsAsTheyWere) {
   }
 }
 
+// Both output fields name one file, spelled two ways: the run is refused before the question, in
+// an information box, and no file or field changes.
+TEST(MainFormRun, TwoOutputFieldsNamingOneFileAreRefused) {
+  SipoApp app;
+  ASSERT_NE(app.MainWindow(), nullptr);
+  PrepareRun(app);
+  WriteBytes(app.Folder() + L"\\same.txt", "old\r\n");
+  app.SetText(IDC_FileOKOutputEdit, L"same.txt");
+  app.SetText(IDC_FileBadOutputEdit, L"\"SAME.TXT\"");
+  app.Click(IDC_FileButton);
+  HWND refused = WaitForDialog(app.ProcessId(), L"Information");
+  ASSERT_NE(refused, nullptr);
+  EXPECT_EQ(MessageOf(refused),
+            L"Výstupní soubory pro správné a pro chybné řádky musí být dva různé soubory.");
+  PressDialogButton(refused, IDOK);
+  EXPECT_EQ(WaitForDialog(app.ProcessId(), L"Confirm", 1500), nullptr);
+  EXPECT_EQ(ReadBytes(app.Folder() + L"\\same.txt"), "old\r\n");
+  EXPECT_EQ(app.Text(IDC_FileInputEdit), L"in.txt");
+  EXPECT_EQ(app.Text(IDC_FileBadOutputEdit), L"\"SAME.TXT\"");
+}
+
 }  // namespace
 }  // namespace sipo::uitest
