@@ -54,7 +54,7 @@ inline std::size_t ListBitsBy(const std::uint64_t* bits, std::size_t from, std::
   std::size_t count = 0;
   for (std::size_t w = from; w < to; ++w) {
     std::uint64_t word = bits[w];
-    const auto at = static_cast<std::uint32_t>(w << 6);
+    const auto at = static_cast<std::uint32_t>((w - from) << 6);
     const std::size_t n = countOf(word);
     for (std::size_t j = 0; j < 8; ++j) {
       out[count + j] = at + static_cast<std::uint32_t>(std::countr_zero(word));

@@ -57,8 +57,9 @@ inline constexpr std::size_t kScanSlack = 128;
 void ClassifyBlock(ScanPath path, const ScanRule& rule, const char* p, std::size_t size,
                    std::uint64_t* ends, std::uint64_t* marks);
 
-// The offsets of the set bits of words [from, to), in order, into out, which holds 8 entries
-// more than the bits can number; returns how many. (A path's own bit count instruction is used.)
+// The offsets of the set bits of words [from, to), from the first bit of word from, in order, into
+// out, which holds 8 entries more than the bits can number; returns how many. (A path's own bit
+// count instruction is used.)
 std::size_t ListBits(ScanPath path, const std::uint64_t* bits, std::size_t from, std::size_t to,
                      std::uint32_t* out);
 
@@ -239,20 +240,35 @@ StreamEnd ScanStreamedLinesBy(ByteSource& source, std::size_t blockSize, const S
   std::vector<char> buffer(capacity + kScanSlack);
   std::vector<std::uint64_t> ends, marks;
   std::vector<std::uint32_t> listed(kListWords * 64 + 8);
+  struct Pending {
+    std::size_t begin;
+    std::size_t end;
+    bool good;
+    bool crlf;
+  };
+  std::vector<Pending> pending(kListWords * 64);
   std::size_t carried = 0;  // the start of an unfinished line, moved to the buffer's front
   bool skipLF = false;      // a CR ended the last block: an LF opening this one belongs to it
   std::uint64_t lines = 0;
-  // The units [0, size) of the block; the bytes from dataEnd on are zeroed.
-  const auto classify = [&](char* base, std::size_t size, std::size_t dataEnd) {
+  // Prepares the masks of the units [0, size) of the block, the bytes from dataEnd on zeroed;
+  // the words past the units' end stay clear.
+  const auto prepare = [&](char* base, std::size_t size, std::size_t dataEnd) {
     std::memset(base + dataEnd, 0, kScanSlack);
-    const std::size_t words = size / 64 + 2;
-    if (ends.size() < words) {
-      ends.resize(words);
-      marks.resize(words);
+    const std::size_t words = (size + 63) / 64;
+    if (ends.size() < words + 2) {
+      ends.resize(words + 2);
+      marks.resize(words + 2);
     }
-    ClassifyBlock(path, rule, base, size, ends.data(), marks.data());
-    ends[size / 64 + 1] = marks[size / 64 + 1] = 0;
-    if (size % 64 == 0) ends[size / 64] = marks[size / 64] = 0;
+    ends[words] = marks[words] = ends[words + 1] = marks[words + 1] = 0;
+  };
+  // Classifies the words [from, from + kListWords) of the units [0, size), while the stretch
+  // the lines are read from next is still in the nearest cache.
+  const auto classify = [&](const char* base, std::size_t size, std::size_t from) {
+    const std::size_t at = from << 6;
+    if (at >= size) return;
+    const std::size_t stretch = kListWords << 6;
+    ClassifyBlock(path, rule, base + at, size - at < stretch ? size - at : stretch,
+                  ends.data() + from, marks.data() + from);
   };
   for (;;) {
     if (carried == capacity) {
@@ -265,7 +281,10 @@ StreamEnd ScanStreamedLinesBy(ByteSource& source, std::size_t blockSize, const S
     if (count == 0) {
       if (carried % k != 0) return StreamEnd::OddLength;
       if (carried > 0) {
-        classify(base, carried, carried);
+        prepare(base, carried, carried);
+        for (std::size_t from = 0; from << 6 < carried; from += kListWords) {
+          classify(base, carried, from);
+        }
         sink.Line(base, base + carried,
                   LineGoodFast<Units, kVector>(rule, base, marks.data(), 0, carried), false);
       }
@@ -274,7 +293,8 @@ StreamEnd ScanStreamedLinesBy(ByteSource& source, std::size_t blockSize, const S
     }
     const std::size_t size = carried + static_cast<std::size_t>(count);
     const std::size_t units = size - size % k;  // half a unit waits for the next read
-    classify(base, units, size);
+    prepare(base, units, size);
+    classify(base, units, 0);
     std::size_t line = 0;
     if (skipLF && units > 0) {
       if (Units::At(base) == '\n') line = k;
@@ -283,35 +303,51 @@ StreamEnd ScanStreamedLinesBy(ByteSource& source, std::size_t blockSize, const S
     const std::size_t words = (units + 63) / 64;
     for (std::size_t from = 0; from < words; from += kListWords) {
       const std::size_t to = from + kListWords < words ? from + kListWords : words;
+      // A line's window of marks reaches into the next stretch.
+      classify(base, units, to);
       const std::size_t found = ListBits(path, ends.data(), from, to, listed.data());
+      // First every line of the stretch is judged, the lines independent of each other; then
+      // they are handed out in order.
+      std::size_t judged = 0;
+      std::size_t nul = SIZE_MAX;
       for (std::size_t i = 0; i < found; ++i) {
-        const std::size_t q = listed[i];
+        const std::size_t q = (from << 6) + listed[i];
         if (q < line) continue;  // the LF of a CR LF
         const unsigned unit = Units::At(base + q);
         if (unit == 0) {
-          // The units before a NUL on its line still form a line; nothing after it is read.
-          if (nulLine != nullptr) {
-            char probe;
-            if (q + k < size || source.Read(&probe, 1) > 0) *nulLine = lines + 1;
-          }
-          if (q > line) {
-            sink.Line(base + line, base + q,
-                      LineGoodFast<Units, kVector>(rule, base, marks.data(), line, q), false);
-          }
-          sink.Pause();
-          return StreamEnd::Complete;
+          nul = q;
+          break;
         }
         ++lines;
-        const bool good = LineGoodFast<Units, kVector>(rule, base, marks.data(), line, q);
+        Pending& next = pending[judged++];
+        next.begin = line;
+        next.end = q;
+        next.good = LineGoodFast<Units, kVector>(rule, base, marks.data(), line, q);
         if (unit == '\r' && q + k == units) {
-          sink.Line(base + line, base + q, good, false);
+          next.crlf = false;
           skipLF = true;
           line = units;
           break;
         }
-        const bool crlf = unit == '\r' && Units::At(base + q + k) == '\n';
-        sink.Line(base + line, base + q, good, crlf);
-        line = q + (crlf ? 2 * k : k);
+        next.crlf = unit == '\r' && Units::At(base + q + k) == '\n';
+        line = q + (next.crlf ? 2 * k : k);
+      }
+      for (std::size_t i = 0; i < judged; ++i) {
+        const Pending& out = pending[i];
+        sink.Line(base + out.begin, base + out.end, out.good, out.crlf);
+      }
+      if (nul != SIZE_MAX) {
+        // The units before a NUL on its line still form a line; nothing after it is read.
+        if (nulLine != nullptr) {
+          char probe;
+          if (nul + k < size || source.Read(&probe, 1) > 0) *nulLine = lines + 1;
+        }
+        if (nul > line) {
+          sink.Line(base + line, base + nul,
+                    LineGoodFast<Units, kVector>(rule, base, marks.data(), line, nul), false);
+        }
+        sink.Pause();
+        return StreamEnd::Complete;
       }
     }
     sink.Pause();
