@@ -21,6 +21,16 @@ void ClearTail(std::uint64_t* ends, std::uint64_t* marks, std::size_t size) {
   marks[size / 64] &= keep;
 }
 
+// The line ends of a word of bits: every CR, NUL and LF but the LF of a CR LF, which the CR ends
+// on its own (so that a line costs one bit). carry holds whether the unit before the word is a
+// CR, in its lowest bit, and takes the word's own last unit's.
+inline std::uint64_t LineEnds(std::uint64_t cr, std::uint64_t lf, std::uint64_t nul,
+                              std::uint64_t& carry, unsigned unitSize) {
+  const std::uint64_t lfOfCrLf = lf & (cr << unitSize | carry);
+  carry = cr >> (64 - unitSize);
+  return (cr | lf | nul) & ~lfOfCrLf;
+}
+
 // The value of the unit at p in the rule's byte order.
 unsigned UnitAt(const ScanRule& rule, const char* p) {
   const unsigned first = static_cast<unsigned char>(p[0]);
@@ -34,15 +44,17 @@ bool MarkStartsAt(const ScanRule& rule, const char* p) {
   return std::equal(rule.mark, rule.mark + rule.markSize, p);
 }
 
-void ClassifyScalar(const ScanRule& rule, const char* p, std::size_t size, std::uint64_t* ends,
-                    std::uint64_t* marks) {
+void ClassifyScalar(const ScanRule& rule, const char* p, std::size_t size, bool crBefore,
+                    std::uint64_t* ends, std::uint64_t* marks) {
   const std::size_t words = (size + 63) / 64;
   std::fill(ends, ends + words, 0);
   std::fill(marks, marks + words, 0);
+  bool afterCR = crBefore;
   for (std::size_t i = 0; i < size; i += rule.unitSize) {
     const unsigned unit = UnitAt(rule, p + i);
     const std::uint64_t bit = std::uint64_t{1} << (i & 63);
-    if (unit == '\r' || unit == '\n' || unit == 0) ends[i >> 6] |= bit;
+    if (unit == '\r' || (unit == '\n' && !afterCR) || unit == 0) ends[i >> 6] |= bit;
+    afterCR = unit == '\r';
     if (MarkStartsAt(rule, p + i)) marks[i >> 6] |= bit;
   }
 }
@@ -88,112 +100,123 @@ short Loaded(unsigned unit, bool bigEndian) {
 // One bit for each unit, at its first byte.
 constexpr std::uint64_t kUnitStarts = 0x5555555555555555ULL;
 
+// The bits of a stride's CRs, LFs, NULs and marks, gathered 16 or 32 bytes at a time.
+struct StrideBits {
+  std::uint64_t cr = 0, lf = 0, nul = 0, mark = 0;
+  void Store(std::size_t w, std::uint64_t& carry, std::uint64_t keep, unsigned unitSize,
+             std::uint64_t* ends, std::uint64_t* marks) const {
+    ends[w] = LineEnds(cr & keep, lf & keep, nul & keep, carry, unitSize);
+    marks[w] = mark & keep;
+  }
+};
+
+inline std::uint64_t Bits16(__m128i hits, int j) {
+  return std::uint64_t{static_cast<std::uint16_t>(_mm_movemask_epi8(hits))} << (j * 16);
+}
+
 // Bytes: a mark of kMark bytes starts where each of its bytes stands at its offset.
 template <std::size_t kMark>
-void ClassifyBytesSse2(const ScanRule& rule, const char* p, std::size_t size, std::uint64_t* ends,
-                       std::uint64_t* marks) {
+void ClassifyBytesSse2(const ScanRule& rule, const char* p, std::size_t size, bool crBefore,
+                       std::uint64_t* ends, std::uint64_t* marks) {
   const __m128i cr = _mm_set1_epi8('\r');
   const __m128i lf = _mm_set1_epi8('\n');
   const __m128i zero = _mm_setzero_si128();
   __m128i mark[kMark];
   for (std::size_t i = 0; i < kMark; ++i) mark[i] = _mm_set1_epi8(rule.mark[i]);
+  std::uint64_t carry = crBefore;
   for (std::size_t w = 0; w < (size + 63) / 64; ++w) {
-    std::uint64_t lineBits = 0, markBits = 0;
+    StrideBits bits;
     for (int j = 0; j < 4; ++j) {
       const char* s = p + w * 64 + j * 16;
       const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s));
-      const __m128i line = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(x, cr), _mm_cmpeq_epi8(x, lf)),
-                                        _mm_cmpeq_epi8(x, zero));
       __m128i found = _mm_cmpeq_epi8(x, mark[0]);
       for (std::size_t i = 1; i < kMark; ++i) {
         const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i));
         found = _mm_and_si128(found, _mm_cmpeq_epi8(next, mark[i]));
       }
-      lineBits |= std::uint64_t{static_cast<std::uint16_t>(_mm_movemask_epi8(line))} << (j * 16);
-      markBits |= std::uint64_t{static_cast<std::uint16_t>(_mm_movemask_epi8(found))} << (j * 16);
+      bits.cr |= Bits16(_mm_cmpeq_epi8(x, cr), j);
+      bits.lf |= Bits16(_mm_cmpeq_epi8(x, lf), j);
+      bits.nul |= Bits16(_mm_cmpeq_epi8(x, zero), j);
+      bits.mark |= Bits16(found, j);
     }
-    ends[w] = lineBits;
-    marks[w] = markBits;
+    bits.Store(w, carry, ~std::uint64_t{0}, 1, ends, marks);
   }
   ClearTail(ends, marks, size);
 }
 
-void ClassifyUnitsSse2(const ScanRule& rule, const char* p, std::size_t size, std::uint64_t* ends,
-                       std::uint64_t* marks) {
+void ClassifyUnitsSse2(const ScanRule& rule, const char* p, std::size_t size, bool crBefore,
+                       std::uint64_t* ends, std::uint64_t* marks) {
   const __m128i cr = _mm_set1_epi16(Loaded('\r', rule.bigEndian));
   const __m128i lf = _mm_set1_epi16(Loaded('\n', rule.bigEndian));
   const __m128i zero = _mm_setzero_si128();
   const __m128i mark = _mm_set1_epi16(Loaded(rule.markUnit, rule.bigEndian));
+  std::uint64_t carry = crBefore;
   for (std::size_t w = 0; w < (size + 63) / 64; ++w) {
-    std::uint64_t lineBits = 0, markBits = 0;
+    StrideBits bits;
     for (int j = 0; j < 4; ++j) {
       const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + w * 64 + j * 16));
-      const __m128i line = _mm_or_si128(
-          _mm_or_si128(_mm_cmpeq_epi16(x, cr), _mm_cmpeq_epi16(x, lf)), _mm_cmpeq_epi16(x, zero));
-      const __m128i found = _mm_cmpeq_epi16(x, mark);
-      lineBits |= std::uint64_t{static_cast<std::uint16_t>(_mm_movemask_epi8(line))} << (j * 16);
-      markBits |= std::uint64_t{static_cast<std::uint16_t>(_mm_movemask_epi8(found))} << (j * 16);
+      bits.cr |= Bits16(_mm_cmpeq_epi16(x, cr), j);
+      bits.lf |= Bits16(_mm_cmpeq_epi16(x, lf), j);
+      bits.nul |= Bits16(_mm_cmpeq_epi16(x, zero), j);
+      bits.mark |= Bits16(_mm_cmpeq_epi16(x, mark), j);
     }
-    ends[w] = lineBits & kUnitStarts;
-    marks[w] = markBits & kUnitStarts;
+    bits.Store(w, carry, kUnitStarts, 2, ends, marks);
   }
   ClearTail(ends, marks, size);
 }
 
 #define SIPO_AVX2 __attribute__((target("avx2")))
 
-SIPO_AVX2 std::uint64_t Bits32(__m256i hits) {
-  return static_cast<std::uint32_t>(_mm256_movemask_epi8(hits));
+SIPO_AVX2 inline std::uint64_t Bits32(__m256i hits, int j) {
+  return std::uint64_t{static_cast<std::uint32_t>(_mm256_movemask_epi8(hits))} << (j * 32);
 }
 
 template <std::size_t kMark>
 SIPO_AVX2 void ClassifyBytesAvx2(const ScanRule& rule, const char* p, std::size_t size,
-                                 std::uint64_t* ends, std::uint64_t* marks) {
+                                 bool crBefore, std::uint64_t* ends, std::uint64_t* marks) {
   const __m256i cr = _mm256_set1_epi8('\r');
   const __m256i lf = _mm256_set1_epi8('\n');
   const __m256i zero = _mm256_setzero_si256();
   __m256i mark[kMark];
   for (std::size_t i = 0; i < kMark; ++i) mark[i] = _mm256_set1_epi8(rule.mark[i]);
+  std::uint64_t carry = crBefore;
   for (std::size_t w = 0; w < (size + 63) / 64; ++w) {
-    std::uint64_t lineBits = 0, markBits = 0;
+    StrideBits bits;
     for (int j = 0; j < 2; ++j) {
       const char* s = p + w * 64 + j * 32;
       const __m256i x = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(s));
-      const __m256i line =
-          _mm256_or_si256(_mm256_or_si256(_mm256_cmpeq_epi8(x, cr), _mm256_cmpeq_epi8(x, lf)),
-                          _mm256_cmpeq_epi8(x, zero));
       __m256i found = _mm256_cmpeq_epi8(x, mark[0]);
       for (std::size_t i = 1; i < kMark; ++i) {
         const __m256i next = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + i));
         found = _mm256_and_si256(found, _mm256_cmpeq_epi8(next, mark[i]));
       }
-      lineBits |= Bits32(line) << (j * 32);
-      markBits |= Bits32(found) << (j * 32);
+      bits.cr |= Bits32(_mm256_cmpeq_epi8(x, cr), j);
+      bits.lf |= Bits32(_mm256_cmpeq_epi8(x, lf), j);
+      bits.nul |= Bits32(_mm256_cmpeq_epi8(x, zero), j);
+      bits.mark |= Bits32(found, j);
     }
-    ends[w] = lineBits;
-    marks[w] = markBits;
+    bits.Store(w, carry, ~std::uint64_t{0}, 1, ends, marks);
   }
   ClearTail(ends, marks, size);
 }
 
 SIPO_AVX2 void ClassifyUnitsAvx2(const ScanRule& rule, const char* p, std::size_t size,
-                                 std::uint64_t* ends, std::uint64_t* marks) {
+                                 bool crBefore, std::uint64_t* ends, std::uint64_t* marks) {
   const __m256i cr = _mm256_set1_epi16(Loaded('\r', rule.bigEndian));
   const __m256i lf = _mm256_set1_epi16(Loaded('\n', rule.bigEndian));
   const __m256i zero = _mm256_setzero_si256();
   const __m256i mark = _mm256_set1_epi16(Loaded(rule.markUnit, rule.bigEndian));
+  std::uint64_t carry = crBefore;
   for (std::size_t w = 0; w < (size + 63) / 64; ++w) {
-    std::uint64_t lineBits = 0, markBits = 0;
+    StrideBits bits;
     for (int j = 0; j < 2; ++j) {
       const __m256i x = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + w * 64 + j * 32));
-      const __m256i line =
-          _mm256_or_si256(_mm256_or_si256(_mm256_cmpeq_epi16(x, cr), _mm256_cmpeq_epi16(x, lf)),
-                          _mm256_cmpeq_epi16(x, zero));
-      lineBits |= Bits32(line) << (j * 32);
-      markBits |= Bits32(_mm256_cmpeq_epi16(x, mark)) << (j * 32);
+      bits.cr |= Bits32(_mm256_cmpeq_epi16(x, cr), j);
+      bits.lf |= Bits32(_mm256_cmpeq_epi16(x, lf), j);
+      bits.nul |= Bits32(_mm256_cmpeq_epi16(x, zero), j);
+      bits.mark |= Bits32(_mm256_cmpeq_epi16(x, mark), j);
     }
-    ends[w] = lineBits & kUnitStarts;
-    marks[w] = markBits & kUnitStarts;
+    bits.Store(w, carry, kUnitStarts, 2, ends, marks);
   }
   ClearTail(ends, marks, size);
 }
@@ -207,7 +230,7 @@ __attribute__((target("avx2,popcnt,bmi,bmi2"))) std::size_t ListBitsAvx2(const s
   });
 }
 
-using Classifier = void (*)(const ScanRule&, const char*, std::size_t, std::uint64_t*,
+using Classifier = void (*)(const ScanRule&, const char*, std::size_t, bool, std::uint64_t*,
                             std::uint64_t*);
 
 Classifier Sse2For(const ScanRule& rule) {
@@ -298,13 +321,13 @@ std::size_t ListBits(ScanPath path, const std::uint64_t* bits, std::size_t from,
 }
 
 void ClassifyBlock(ScanPath path, const ScanRule& rule, const char* p, std::size_t size,
-                   std::uint64_t* ends, std::uint64_t* marks) {
+                   bool crBefore, std::uint64_t* ends, std::uint64_t* marks) {
 #ifdef SIPO_SCAN_X86
-  if (path == ScanPath::Avx2) return Avx2For(rule)(rule, p, size, ends, marks);
-  if (path == ScanPath::Sse2) return Sse2For(rule)(rule, p, size, ends, marks);
+  if (path == ScanPath::Avx2) return Avx2For(rule)(rule, p, size, crBefore, ends, marks);
+  if (path == ScanPath::Sse2) return Sse2For(rule)(rule, p, size, crBefore, ends, marks);
 #endif
   (void)path;
-  ClassifyScalar(rule, p, size, ends, marks);
+  ClassifyScalar(rule, p, size, crBefore, ends, marks);
 }
 
 }  // namespace sipo

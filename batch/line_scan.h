@@ -51,11 +51,13 @@ ScanRule MakeScanRule(const LineRule& rule, TextEncoding encoding);
 // zeroed before a block is classified, so that no mark is found across the data's end.
 inline constexpr std::size_t kScanSlack = 128;
 
-// Sets, for each unit in [p, p + size), the bit of its offset in ends when it is a CR, an LF or
-// a NUL, and in marks when a field mark starts there. Writes (size + 63) / 64 words of each; the
-// bits at size and beyond are clear. p is a unit's start, and kScanSlack zero bytes follow size.
+// Sets, for each unit in [p, p + size), the bit of its offset in ends when it ends a line (a CR,
+// a NUL, or an LF that follows no CR: the LF of a CR LF has its CR's bit; crBefore tells whether
+// the unit before p is a CR), and in marks when a field mark starts there. Writes
+// (size + 63) / 64 words of each; the bits at size and beyond are clear. p is a unit's start, and
+// kScanSlack readable bytes follow size.
 void ClassifyBlock(ScanPath path, const ScanRule& rule, const char* p, std::size_t size,
-                   std::uint64_t* ends, std::uint64_t* marks);
+                   bool crBefore, std::uint64_t* ends, std::uint64_t* marks);
 
 // The offsets of the set bits of words [from, to), from the first bit of word from, in order, into
 // out, which holds 8 entries more than the bits can number; returns how many. (A path's own bit
@@ -267,7 +269,8 @@ StreamEnd ScanStreamedLinesBy(ByteSource& source, std::size_t blockSize, const S
     const std::size_t at = from << 6;
     if (at >= size) return;
     const std::size_t stretch = kListWords << 6;
-    ClassifyBlock(path, rule, base + at, size - at < stretch ? size - at : stretch,
+    const bool crBefore = at > 0 && Units::At(base + at - k) == '\r';
+    ClassifyBlock(path, rule, base + at, size - at < stretch ? size - at : stretch, crBefore,
                   ends.data() + from, marks.data() + from);
   };
   for (;;) {
@@ -312,7 +315,7 @@ StreamEnd ScanStreamedLinesBy(ByteSource& source, std::size_t blockSize, const S
       std::size_t nul = SIZE_MAX;
       for (std::size_t i = 0; i < found; ++i) {
         const std::size_t q = (from << 6) + listed[i];
-        if (q < line) continue;  // the LF of a CR LF
+        if (q < line) continue;  // an LF that opened the block after its CR
         const unsigned unit = Units::At(base + q);
         if (unit == 0) {
           nul = q;

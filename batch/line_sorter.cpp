@@ -32,11 +32,12 @@ static_assert(AtomicFileWriter::kRoom <= kScanSlack);
 // Appends the line and its line end (CR LF in the text's units) to the output. The output is
 // chosen by index rather than by a branch and a short line is moved whole in a fixed-size copy:
 // good and bad lines alternate at random, and a mispredicted branch per line would cost more than
-// the copy.
+// the copy. A longer line whose own CR LF follows it leaves the input with it in one piece.
 template <class Units>
-inline void Append(AtomicFileWriter& out, std::string_view line) {
+inline void Append(AtomicFileWriter& out, std::string_view line, bool crlfFollows) {
   constexpr std::string_view kEnd = Units::kLineEnd;
   if (line.size() > AtomicFileWriter::kRoom - kEnd.size()) {
+    if (crlfFollows) return out.Write(std::string_view(line.data(), line.size() + kEnd.size()));
     out.Write(line);
     out.Write(kEnd);
     return;
@@ -143,10 +144,11 @@ class LineWriter {
  public:
   LineWriter(AtomicFileWriter* const outputs[2], Counts& counts)
       : outputs_(outputs), counts_(counts), lines_(counts.lines), good_(counts.good) {}
-  void Line(const char* begin, const char* end, bool good, bool) {
+  void Line(const char* begin, const char* end, bool good, bool crlfFollows) {
     ++lines_;
     good_ += good;
-    Append<Units>(*outputs_[good], std::string_view(begin, static_cast<std::size_t>(end - begin)));
+    Append<Units>(*outputs_[good], std::string_view(begin, static_cast<std::size_t>(end - begin)),
+                  crlfFollows);
   }
   void Pause() {
     counts_.lines = lines_;

@@ -250,6 +250,30 @@ TEST(ScanStreamedLines, EveryBlockBoundaryGivesTheSameLines) {
   }
 }
 
+// A line is read in stretches of 4 KB of its block: a CR LF, a field or a number cut by a
+// stretch's end is still read whole.
+TEST(ScanStreamedLines, LinesAcrossTheBlocksStretchesAreReadWhole) {
+  const LineRule rule{false, false, ';', 1};
+  for (std::size_t cut = 4080; cut <= 4100; ++cut) {
+    std::string text(cut - 13, 'x');
+    text += ";1234567897\r\n";  // the CR at cut - 1 and the LF at cut, for the first cut
+    text += "y;1234567897\r\nz;1234567890\n";
+    const std::vector<Judged> expected = Reference<ByteUnits>(text, rule, TextEncoding::Bytes);
+    ASSERT_EQ(expected.size(), 3u);
+    const std::string units = Encoded(text.substr(cut / 2 - 12), TextEncoding::Utf16LE);
+    const auto expectedUnits = Reference<Utf16Units<false>>(units, rule, TextEncoding::Utf16LE);
+    for (const ScanPath path : PathsHere()) {
+      EXPECT_EQ(Scanned<ByteUnits>(text, rule, TextEncoding::Bytes, path, 1 << 16, {SIZE_MAX}),
+                expected)
+          << NameOf(path) << " cut " << cut;
+      EXPECT_EQ(
+          Scanned<Utf16Units<false>>(units, rule, TextEncoding::Utf16LE, path, 1 << 16, {SIZE_MAX}),
+          expectedUnits)
+          << NameOf(path) << " cut " << cut;
+    }
+  }
+}
+
 TEST(ScanStreamedLines, ANulEndsTheTextAndTellsItsLine) {
   for (const ScanPath path : PathsHere()) {
     test::ChunkSource source("a\r\nb\nc\0d\r\n"s, {SIZE_MAX});
@@ -282,7 +306,8 @@ TEST(ClassifyBlock, EveryPathFindsTheSameLineEndsAndMarks) {
           for (std::size_t p = 0; p < paths.size(); ++p) {
             ends[p].assign(size / 64 + 1, ~0ULL);
             marks[p].assign(size / 64 + 1, ~0ULL);
-            ClassifyBlock(paths[p], rule, bytes.data(), size, ends[p].data(), marks[p].data());
+            ClassifyBlock(paths[p], rule, bytes.data(), size, size % 3 == 0, ends[p].data(),
+                          marks[p].data());
             ends[p].resize((size + 63) / 64);
             marks[p].resize((size + 63) / 64);
             EXPECT_EQ(ends[p], ends[0]) << NameOf(paths[p]) << " size " << size;
