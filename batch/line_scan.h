@@ -149,7 +149,7 @@ SIPO_SCAN_INLINE bool TenDigits(const char* p) {
 // Whether the line [begin, end) (offsets into the block) is good, by the masks: the number field
 // is cut at marks as LineIsGood cuts it at delimiters or quotes. Any length of line.
 template <class Units, bool kVector>
-bool LineGood(const ScanRule& rule, const char* base, const std::uint64_t* marks, std::size_t begin,
+bool LineGood(ScanRule rule, const char* base, const std::uint64_t* marks, std::size_t begin,
               std::size_t end) {
   constexpr std::size_t k = Units::kSize;
   constexpr std::size_t kNumberBytes = kSipoLength * k;
@@ -238,6 +238,8 @@ StreamEnd ScanStreamedLinesBy(ByteSource& source, std::size_t blockSize, const S
                               ScanPath path, Sink& sink, std::uint64_t* nulLine) {
   using namespace scan_detail;
   constexpr std::size_t k = Units::kSize;
+  // The line loop's own copy, which nothing else can reach: its fields stay in registers.
+  const ScanRule lineRule = rule;
   std::size_t capacity = blockSize;
   std::vector<char> buffer(capacity + kScanSlack);
   std::vector<std::uint64_t> ends, marks;
@@ -289,7 +291,7 @@ StreamEnd ScanStreamedLinesBy(ByteSource& source, std::size_t blockSize, const S
           classify(base, carried, from);
         }
         sink.Line(base, base + carried,
-                  LineGoodFast<Units, kVector>(rule, base, marks.data(), 0, carried), false);
+                  LineGoodFast<Units, kVector>(lineRule, base, marks.data(), 0, carried), false);
       }
       sink.Pause();
       return StreamEnd::Complete;
@@ -325,7 +327,7 @@ StreamEnd ScanStreamedLinesBy(ByteSource& source, std::size_t blockSize, const S
         Pending& next = pending[judged++];
         next.begin = line;
         next.end = q;
-        next.good = LineGoodFast<Units, kVector>(rule, base, marks.data(), line, q);
+        next.good = LineGoodFast<Units, kVector>(lineRule, base, marks.data(), line, q);
         if (unit == '\r' && q + k == units) {
           next.crlf = false;
           skipLF = true;
@@ -347,7 +349,7 @@ StreamEnd ScanStreamedLinesBy(ByteSource& source, std::size_t blockSize, const S
         }
         if (nul > line) {
           sink.Line(base + line, base + nul,
-                    LineGoodFast<Units, kVector>(rule, base, marks.data(), line, nul), false);
+                    LineGoodFast<Units, kVector>(lineRule, base, marks.data(), line, nul), false);
         }
         sink.Pause();
         return StreamEnd::Complete;
