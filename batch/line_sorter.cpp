@@ -10,6 +10,7 @@
 #endif
 
 #include "batch/line_list.h"
+#include "batch/line_scan.h"
 
 namespace sipo {
 namespace {
@@ -26,16 +27,17 @@ inline void CopyRoom(char* to, const char* from) {
 #endif
 }
 
-static_assert(AtomicFileWriter::kRoom <= kStreamSlack);
+static_assert(AtomicFileWriter::kRoom <= kScanSlack);
 
 // Appends the line and its line end (CR LF in the text's units) to the output. The output is
 // chosen by index rather than by a branch and a short line is moved whole in a fixed-size copy:
 // good and bad lines alternate at random, and a mispredicted branch per line would cost more than
-// the copy.
+// the copy. A longer line whose own CR LF follows it leaves the input with it in one piece.
 template <class Units>
-inline void Append(AtomicFileWriter& out, std::string_view line) {
+inline void Append(AtomicFileWriter& out, std::string_view line, bool crlfFollows) {
   constexpr std::string_view kEnd = Units::kLineEnd;
   if (line.size() > AtomicFileWriter::kRoom - kEnd.size()) {
+    if (crlfFollows) return out.Write(std::string_view(line.data(), line.size() + kEnd.size()));
     out.Write(line);
     out.Write(kEnd);
     return;
@@ -145,6 +147,31 @@ struct Counts {
   std::uint64_t nulLine = 0;
 };
 
+// Takes the scanned lines to their outputs, each line followed by CR LF, and counts them. The
+// counts reach the monitor's view at each pause, before the next read.
+template <class Units>
+class LineWriter {
+ public:
+  LineWriter(AtomicFileWriter* const outputs[2], Counts& counts)
+      : outputs_(outputs), counts_(counts), lines_(counts.lines), good_(counts.good) {}
+  void Line(const char* begin, const char* end, bool good, bool crlfFollows) {
+    ++lines_;
+    good_ += good;
+    Append<Units>(*outputs_[good], std::string_view(begin, static_cast<std::size_t>(end - begin)),
+                  crlfFollows);
+  }
+  void Pause() {
+    counts_.lines = lines_;
+    counts_.good = good_;
+  }
+
+ private:
+  AtomicFileWriter* const* outputs_;
+  Counts& counts_;
+  std::uint64_t lines_;
+  std::uint64_t good_;
+};
+
 // Both outputs begin with the input's mark; the lines follow in the input's units.
 template <class Units>
 StreamEnd SortText(AfterMark& text, const LineRule& rule, AtomicFileWriter* const outputs[2],
@@ -152,16 +179,9 @@ StreamEnd SortText(AfterMark& text, const LineRule& rule, AtomicFileWriter* cons
   if (!text.Mark().bytes.empty()) {
     for (int i = 0; i < 2; ++i) outputs[i]->Write(text.Mark().bytes);
   }
-  const TextDelimiter delimiter = DelimiterIn(text.Mark().encoding, rule.delimiter);
-  return ForEachStreamedLineIn<Units>(
-      text, blockSize,
-      [&](std::string_view line, bool) {
-        const bool isGood = LineIsGood<Units>(line, rule, delimiter);
-        Append<Units>(*outputs[isGood], line);
-        ++counts.lines;
-        counts.good += isGood;
-      },
-      &counts.nulLine);
+  LineWriter<Units> writer(outputs, counts);
+  return ScanStreamedLines<Units>(text, blockSize, MakeScanRule(rule, text.Mark().encoding),
+                                  FastestScanPath(), writer, &counts.nulLine);
 }
 
 StreamEnd SortByMark(AfterMark& text, std::int64_t size, const LineRule& rule,

@@ -51,6 +51,7 @@ struct ByteUnits {
 template <bool kBigEndian>
 struct Utf16Units {
   static constexpr std::size_t kSize = 2;
+  static constexpr bool kIsBigEndian = kBigEndian;
   static constexpr std::string_view kLineEnd =
       kBigEndian ? std::string_view("\0\r\0\n", 4) : std::string_view("\r\0\n\0", 4);
 

@@ -1,6 +1,6 @@
 // text_fuzz.cpp - libFuzzer target for the text rules of files: line lists, field splitting, the
-// UTF-16 reader and the INI store's text. Nothing may crash, and each rule must agree with its own
-// inverse or with a plain reference.
+// UTF-16 reader, the file run's line loop on each of its paths and the INI store's text. Nothing
+// may crash, and each rule must agree with its own inverse or with a plain reference.
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
@@ -12,6 +12,7 @@
 #include "batch/field_split.h"
 #include "batch/line_list.h"
 #include "batch/line_rule.h"
+#include "batch/line_scan.h"
 #include "batch/line_stream.h"
 #include "batch/text_units.h"
 #include "settings/ini_text.h"
@@ -49,7 +50,8 @@ void CheckFields(char delimiter, std::string_view line) {
   for (const bool quoted : {false, true}) {
     for (std::int32_t column = -1; column < 4; ++column) {
       const sipo::LineRule rule{false, quoted, delimiter, column};
-      Require(sipo::LineIsGood<sipo::ByteUnits>(line, rule, sipo::DelimiterIn(sipo::TextEncoding::Bytes, delimiter)) ==
+      Require(sipo::LineIsGood<sipo::ByteUnits>(
+                  line, rule, sipo::DelimiterIn(sipo::TextEncoding::Bytes, delimiter)) ==
               sipo::LineHasValidNumber(line, false, quoted, delimiter, column, fields));
     }
   }
@@ -124,6 +126,45 @@ void CheckUnits(std::uint8_t seed, std::string_view text) {
   }
 }
 
+// Collects what the file run's line loop says of each line.
+struct ScanSink {
+  std::vector<std::pair<std::string, bool>> lines;
+  void Line(const char* begin, const char* end, bool good, bool) {
+    lines.emplace_back(std::string(begin, end), good);
+  }
+  void Pause() {}
+};
+
+// The file run's line loop, on every path this processor runs and with blocks and reads cut where
+// the input says, finds the lines of the plain line stream and judges each as LineIsGood does
+// (which the checks above hold to the field list) in the text's units and delimiter.
+template <class Units>
+void CheckScan(std::uint8_t seed, std::string_view text, char delimiter,
+               sipo::TextEncoding encoding) {
+  if (text.size() % Units::kSize != 0) return;
+  for (const bool quoted : {false, true}) {
+    for (std::int32_t column = -1; column < 3; ++column) {
+      const sipo::LineRule rule{column == -1, quoted, delimiter, column};
+      const sipo::TextDelimiter cut = sipo::DelimiterIn(encoding, delimiter);
+      PieceSource plain(text, seed);
+      std::vector<std::pair<std::string, bool>> expected;
+      sipo::ForEachStreamedLineIn<Units>(plain, 4096, [&](std::string_view line, bool) {
+        expected.emplace_back(std::string(line), sipo::LineIsGood<Units>(line, rule, cut));
+      });
+      for (const sipo::ScanPath path :
+           {sipo::ScanPath::Scalar, sipo::ScanPath::Sse2, sipo::ScanPath::Avx2}) {
+        if (!sipo::ScanPathRuns(path)) continue;
+        PieceSource source(text, seed);
+        ScanSink sink;
+        const sipo::StreamEnd end = sipo::ScanStreamedLines<Units>(
+            source, 1 + seed % 97, sipo::MakeScanRule(rule, encoding), path, sink);
+        Require(end == sipo::StreamEnd::Complete);
+        Require(sink.lines == expected);
+      }
+    }
+  }
+}
+
 void CheckIni(std::string_view text) {
   sipo::IniText ini(text);
   const auto before = ini.Read("FILE", "Input");
@@ -146,5 +187,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   CheckIni(text);
   CheckUnits<false>(data[0], text);
   CheckUnits<true>(data[0], text);
+  CheckScan<sipo::ByteUnits>(data[0], text, delimiter, sipo::TextEncoding::Bytes);
+  CheckScan<sipo::ByteUnits>(data[0], text, delimiter, sipo::TextEncoding::Utf8);
+  CheckScan<sipo::Utf16Units<false>>(data[0], text, delimiter, sipo::TextEncoding::Utf16LE);
+  CheckScan<sipo::Utf16Units<true>>(data[0], text, delimiter, sipo::TextEncoding::Utf16BE);
   return 0;
 }

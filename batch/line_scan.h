@@ -1,0 +1,373 @@
+// line_scan.h - the file run's line loop. A block is classified in 64-byte strides into two bit
+// masks, its line ends and its field marks (the delimiter, or the quote), by the widest vector
+// instructions the processor has; each line's number field is then found from the masks with a
+// few bit operations, and its ten digits are tested with one vector compare and a weighted sum.
+// Every byte of the input is looked at about once, whatever the layout or the encoding.
+#pragma once
+
+#include <bit>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <string_view>
+#include <vector>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+#include "batch/line_rule.h"
+#include "batch/line_stream.h"
+#include "batch/text_mark.h"
+#include "batch/text_units.h"
+#include "core/sipo_number.h"
+#include "files/input_file.h"
+
+namespace sipo {
+
+// The ways a block can be classified. Scalar runs everywhere; SSE2 is every x86-64 processor's;
+// AVX2 is taken where the processor has it.
+enum class ScanPath { Scalar, Sse2, Avx2 };
+
+bool ScanPathRuns(ScanPath path);
+// The widest path this processor runs, asked once.
+ScanPath FastestScanPath();
+
+// What a block is classified for: its units, line ends, and the mark that cuts its fields.
+struct ScanRule {
+  std::size_t unitSize = 1;  // 1: bytes; 2: UTF-16 units
+  bool bigEndian = false;
+  bool singleColumn = false;
+  bool quoted = false;
+  std::int32_t column = 0;
+  char mark[4] = {';'};      // bytes: the delimiter's bytes (a UTF-8 character's too), or the quote
+  std::size_t markSize = 1;  // in bytes: 1 to 4 for a byte text, one unit for UTF-16
+  unsigned markUnit = ';';   // UTF-16: the delimiter's or the quote's unit
+};
+
+ScanRule MakeScanRule(const LineRule& rule, TextEncoding encoding);
+
+// Bytes after a block's data that the classification and the digit test may read: they are
+// zeroed before a block is classified, so that no mark is found across the data's end.
+inline constexpr std::size_t kScanSlack = 128;
+
+// Sets, for each unit in [p, p + size), the bit of its offset in ends when it ends a line (a CR,
+// a NUL, or an LF that follows no CR: the LF of a CR LF has its CR's bit; crBefore tells whether
+// the unit before p is a CR), and in marks when a field mark starts there. Writes
+// (size + 63) / 64 words of each; the bits at size and beyond are clear. p is a unit's start, and
+// kScanSlack readable bytes follow size.
+void ClassifyBlock(ScanPath path, const ScanRule& rule, const char* p, std::size_t size,
+                   bool crBefore, std::uint64_t* ends, std::uint64_t* marks);
+
+// The offsets of the set bits of words [from, to), from the first bit of word from, in order, into
+// out, which holds 8 entries more than the bits can number; returns how many. (A path's own bit
+// count instruction is used.)
+std::size_t ListBits(ScanPath path, const std::uint64_t* bits, std::size_t from, std::size_t to,
+                     std::uint32_t* out);
+
+namespace scan_detail {
+
+// The first set bit at or after i and before limit; limit when there is none.
+inline std::size_t NextBit(const std::uint64_t* bits, std::size_t i, std::size_t limit) {
+  if (i >= limit) return limit;
+  std::size_t w = i >> 6;
+  std::uint64_t word = bits[w] & (~std::uint64_t{0} << (i & 63));
+  while (word == 0) {
+    if ((++w << 6) >= limit) return limit;
+    word = bits[w];
+  }
+  const std::size_t at = (w << 6) + static_cast<std::size_t>(std::countr_zero(word));
+  return at < limit ? at : limit;
+}
+
+#if defined(__GNUC__)
+#define SIPO_SCAN_INLINE inline __attribute__((always_inline))
+#else
+#define SIPO_SCAN_INLINE inline
+#endif
+
+// The check digit over ten digit values: a remainder of 0 over the first nine leaves the tenth
+// free (as IsValidSipoNumber has it); otherwise the tenth completes the sum to a multiple of ten.
+SIPO_SCAN_INLINE bool CheckDigitPasses(unsigned weightedNine, unsigned tenth) {
+  return (weightedNine % 10 == 0) | ((weightedNine + tenth) % 10 == 0);
+}
+
+// Ten units at p, each a digit 0-9, that pass the check digit: one unit at a time.
+template <class Units>
+bool TenDigitsScalar(const char* p) {
+  return IsSipoNumberIn<Units>(p, p + kSipoLength * Units::kSize);
+}
+
+#if defined(__SSE2__)
+// Sixteen bytes, the first ten the number's: digits 0-9 and the check digit, in one compare and
+// one weighted sum (the bytes past the ninth weighted 0). No branch: good and bad numbers come
+// in no order a processor could predict.
+SIPO_SCAN_INLINE bool TenDigitBytesPass(__m128i bytes) {
+  const __m128i zero = _mm_setzero_si128();
+  const __m128i values = _mm_sub_epi8(bytes, _mm_set1_epi8('0'));
+  const __m128i over = _mm_subs_epu8(values, _mm_set1_epi8(9));
+  const unsigned digits = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(over, zero)));
+  const __m128i low = _mm_unpacklo_epi8(values, zero);
+  const __m128i high = _mm_unpackhi_epi8(values, zero);
+  const __m128i sums = _mm_add_epi32(_mm_madd_epi16(low, _mm_setr_epi16(3, 7, 3, 1, 7, 3, 1, 7)),
+                                     _mm_madd_epi16(high, _mm_setr_epi16(3, 0, 0, 0, 0, 0, 0, 0)));
+  const __m128i pairs = _mm_add_epi32(sums, _mm_shuffle_epi32(sums, 0x4E));
+  const __m128i total = _mm_add_epi32(pairs, _mm_shuffle_epi32(pairs, 0xB1));
+  const unsigned nine = static_cast<unsigned>(_mm_cvtsi128_si32(total)) & 0xFFFF;
+  const unsigned tenth = static_cast<unsigned>(_mm_extract_epi16(high, 1)) & 0xFF;
+  return ((digits & 0x3FF) == 0x3FF) & CheckDigitPasses(nine, tenth);
+}
+
+// Ten units at p: sixteen bytes (or sixteen UTF-16 units narrowed to bytes, a unit above 0xFF
+// becoming a non-digit) tested at once. Reads 16 bytes at p, 32 for UTF-16.
+template <class Units>
+SIPO_SCAN_INLINE bool TenDigitsSse2(const char* p) {
+  const __m128i first = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+  if constexpr (Units::kSize == 1) {
+    return TenDigitBytesPass(first);
+  } else {
+    __m128i a = first;
+    __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16));
+    if constexpr (Units::kIsBigEndian) {
+      a = _mm_or_si128(_mm_slli_epi16(a, 8), _mm_srli_epi16(a, 8));
+      b = _mm_or_si128(_mm_slli_epi16(b, 8), _mm_srli_epi16(b, 8));
+    }
+    // Signed saturation: 0x100-0x7FFF become 0xFF, 0x8000 and above 0; neither is a digit.
+    return TenDigitBytesPass(_mm_packus_epi16(a, b));
+  }
+}
+#endif
+
+template <class Units, bool kVector>
+SIPO_SCAN_INLINE bool TenDigits(const char* p) {
+#if defined(__SSE2__)
+  if constexpr (kVector) return TenDigitsSse2<Units>(p);
+#endif
+  return TenDigitsScalar<Units>(p);
+}
+
+// Whether the line [begin, end) (offsets into the block) is good, by the masks: the number field
+// is cut at marks as LineIsGood cuts it at delimiters or quotes. Any length of line.
+template <class Units, bool kVector>
+bool LineGood(ScanRule rule, const char* base, const std::uint64_t* marks, std::size_t begin,
+              std::size_t end) {
+  constexpr std::size_t k = Units::kSize;
+  constexpr std::size_t kNumberBytes = kSipoLength * k;
+  if (rule.singleColumn)
+    return end - begin == kNumberBytes && TenDigits<Units, kVector>(base + begin);
+  if (rule.column < 0) return false;
+  std::size_t field = begin;
+  if (rule.quoted) {
+    for (std::int32_t i = 0;; ++i) {
+      const std::size_t open = NextBit(marks, field, end);
+      if (open == end) return false;
+      const std::size_t close = NextBit(marks, open + k, end);
+      if (close == end) return false;
+      if (i == rule.column) {
+        return close - open - k == kNumberBytes && TenDigits<Units, kVector>(base + open + k);
+      }
+      field = close + k;
+    }
+  }
+  for (std::int32_t i = 0; i < rule.column; ++i) {
+    const std::size_t at = NextBit(marks, field, end);
+    if (at == end) return false;
+    field = at + rule.markSize;
+  }
+  // A delimiter at the very end opens no empty last field.
+  if (field >= end) return false;
+  return NextBit(marks, field, end) - field == kNumberBytes &&
+         TenDigits<Units, kVector>(base + field);
+}
+
+// The 64 bits of the mask from bit i on.
+SIPO_SCAN_INLINE std::uint64_t BitsFrom(const std::uint64_t* bits, std::size_t i) {
+  const unsigned shift = static_cast<unsigned>(i & 63);
+  const std::uint64_t next = bits[(i >> 6) + 1];
+  return bits[i >> 6] >> shift | (next << 1) << (63 - shift);
+}
+
+// As LineGood, for the usual line whose number field lies within 64 bytes of its start: the
+// field's marks are picked from one 64-bit window of the mask, and the rest is arithmetic
+// without a branch on the data.
+template <class Units, bool kVector>
+SIPO_SCAN_INLINE bool LineGoodFast(const ScanRule& rule, const char* base,
+                                   const std::uint64_t* marks, std::size_t begin, std::size_t end) {
+  constexpr std::size_t k = Units::kSize;
+  constexpr std::size_t kNumberBytes = kSipoLength * k;
+  const std::size_t length = end - begin;
+  if (rule.singleColumn) return (length == kNumberBytes) & TenDigits<Units, kVector>(base + begin);
+  if (rule.column < 0) return false;
+  std::uint64_t window = BitsFrom(marks, begin);
+  const std::uint32_t skip = static_cast<std::uint32_t>(rule.column) * (rule.quoted ? 2 : 1);
+  std::size_t last = 0;  // the last mark skipped
+  for (std::uint32_t i = 0; i < skip; ++i) {
+    last = static_cast<std::size_t>(std::countr_zero(window));
+    window &= window - 1;
+  }
+  std::size_t first = static_cast<std::size_t>(std::countr_zero(window));
+  if (rule.quoted) {
+    window &= window - 1;
+    const std::size_t close = static_cast<std::size_t>(std::countr_zero(window));
+    if (close == 64 && length > 64) return LineGood<Units, kVector>(rule, base, marks, begin, end);
+    return (close < length) & (close - first - k == kNumberBytes) &
+           TenDigits<Units, kVector>(base + begin + first + k);
+  }
+  if (first == 64 && length > 64) return LineGood<Units, kVector>(rule, base, marks, begin, end);
+  const bool found = skip == 0 || last < length;
+  const std::size_t field = skip == 0 ? 0 : last + rule.markSize;
+  const std::size_t fieldEnd = first < length ? first : length;
+  return found & (field < length) & (fieldEnd - field == kNumberBytes) &
+         TenDigits<Units, kVector>(base + begin + (found ? field : 0));
+}
+
+// The words of the line-end mask listed at a time.
+inline constexpr std::size_t kListWords = 64;
+
+}  // namespace scan_detail
+
+// Calls sink.Line(begin, end, good, crlfFollows) for each line of the stream, in the same lines
+// and with the same line-end rules as ForEachStreamedLineIn (CR LF, a lone CR or a lone LF ends a
+// line; a NUL ends the text), and sink.Pause() before the block the lines point into is reused:
+// a line's bytes, the 64 bytes from its start and its CR LF when crlfFollows stay valid until
+// then. Memory is one block and its two masks, more only for a line longer than a block. When a
+// NUL ended the text and more of the input followed it, nulLine (if given) is set to the NUL's
+// line, counted from 1.
+template <class Units, bool kVector, class Sink>
+StreamEnd ScanStreamedLinesBy(ByteSource& source, std::size_t blockSize, const ScanRule& rule,
+                              ScanPath path, Sink& sink, std::uint64_t* nulLine) {
+  using namespace scan_detail;
+  constexpr std::size_t k = Units::kSize;
+  // The line loop's own copy, which nothing else can reach: its fields stay in registers.
+  const ScanRule lineRule = rule;
+  std::size_t capacity = blockSize;
+  std::vector<char> buffer(capacity + kScanSlack);
+  std::vector<std::uint64_t> ends, marks;
+  std::vector<std::uint32_t> listed(kListWords * 64 + 8);
+  struct Pending {
+    std::size_t begin;
+    std::size_t end;
+    bool good;
+    bool crlf;
+  };
+  std::vector<Pending> pending(kListWords * 64);
+  std::size_t carried = 0;  // the start of an unfinished line, moved to the buffer's front
+  bool skipLF = false;      // a CR ended the last block: an LF opening this one belongs to it
+  std::uint64_t lines = 0;
+  // Prepares the masks of the units [0, size) of the block, the bytes from dataEnd on zeroed;
+  // the words past the units' end stay clear.
+  const auto prepare = [&](char* base, std::size_t size, std::size_t dataEnd) {
+    std::memset(base + dataEnd, 0, kScanSlack);
+    const std::size_t words = (size + 63) / 64;
+    if (ends.size() < words + 2) {
+      ends.resize(words + 2);
+      marks.resize(words + 2);
+    }
+    ends[words] = marks[words] = ends[words + 1] = marks[words + 1] = 0;
+  };
+  // Classifies the words [from, from + kListWords) of the units [0, size), while the stretch
+  // the lines are read from next is still in the nearest cache.
+  const auto classify = [&](const char* base, std::size_t size, std::size_t from) {
+    const std::size_t at = from << 6;
+    if (at >= size) return;
+    const std::size_t stretch = kListWords << 6;
+    const bool crBefore = at > 0 && Units::At(base + at - k) == '\r';
+    ClassifyBlock(path, rule, base + at, size - at < stretch ? size - at : stretch, crBefore,
+                  ends.data() + from, marks.data() + from);
+  };
+  for (;;) {
+    if (carried == capacity) {
+      capacity *= 2;
+      buffer.resize(capacity + kScanSlack);
+    }
+    char* const base = buffer.data();
+    const std::ptrdiff_t count = source.Read(base + carried, capacity - carried);
+    if (count < 0) return StreamEnd::ReadFailed;
+    if (count == 0) {
+      if (carried % k != 0) return StreamEnd::OddLength;
+      if (carried > 0) {
+        prepare(base, carried, carried);
+        for (std::size_t from = 0; from << 6 < carried; from += kListWords) {
+          classify(base, carried, from);
+        }
+        sink.Line(base, base + carried,
+                  LineGoodFast<Units, kVector>(lineRule, base, marks.data(), 0, carried), false);
+      }
+      sink.Pause();
+      return StreamEnd::Complete;
+    }
+    const std::size_t size = carried + static_cast<std::size_t>(count);
+    const std::size_t units = size - size % k;  // half a unit waits for the next read
+    prepare(base, units, size);
+    classify(base, units, 0);
+    std::size_t line = 0;
+    if (skipLF && units > 0) {
+      if (Units::At(base) == '\n') line = k;
+      skipLF = false;
+    }
+    const std::size_t words = (units + 63) / 64;
+    for (std::size_t from = 0; from < words; from += kListWords) {
+      const std::size_t to = from + kListWords < words ? from + kListWords : words;
+      // A line's window of marks reaches into the next stretch.
+      classify(base, units, to);
+      const std::size_t found = ListBits(path, ends.data(), from, to, listed.data());
+      // First every line of the stretch is judged, the lines independent of each other; then
+      // they are handed out in order.
+      std::size_t judged = 0;
+      std::size_t nul = SIZE_MAX;
+      for (std::size_t i = 0; i < found; ++i) {
+        const std::size_t q = (from << 6) + listed[i];
+        if (q < line) continue;  // an LF that opened the block after its CR
+        const unsigned unit = Units::At(base + q);
+        if (unit == 0) {
+          nul = q;
+          break;
+        }
+        ++lines;
+        Pending& next = pending[judged++];
+        next.begin = line;
+        next.end = q;
+        next.good = LineGoodFast<Units, kVector>(lineRule, base, marks.data(), line, q);
+        if (unit == '\r' && q + k == units) {
+          next.crlf = false;
+          skipLF = true;
+          line = units;
+          break;
+        }
+        next.crlf = unit == '\r' && Units::At(base + q + k) == '\n';
+        line = q + (next.crlf ? 2 * k : k);
+      }
+      for (std::size_t i = 0; i < judged; ++i) {
+        const Pending& out = pending[i];
+        sink.Line(base + out.begin, base + out.end, out.good, out.crlf);
+      }
+      if (nul != SIZE_MAX) {
+        // The units before a NUL on its line still form a line; nothing after it is read.
+        if (nulLine != nullptr) {
+          char probe;
+          if (nul + k < size || source.Read(&probe, 1) > 0) *nulLine = lines + 1;
+        }
+        if (nul > line) {
+          sink.Line(base + line, base + nul,
+                    LineGoodFast<Units, kVector>(lineRule, base, marks.data(), line, nul), false);
+        }
+        sink.Pause();
+        return StreamEnd::Complete;
+      }
+    }
+    sink.Pause();
+    carried = size - line;
+    std::memmove(base, base + line, carried);
+  }
+}
+
+template <class Units, class Sink>
+StreamEnd ScanStreamedLines(ByteSource& source, std::size_t blockSize, const ScanRule& rule,
+                            ScanPath path, Sink& sink, std::uint64_t* nulLine = nullptr) {
+  if (path == ScanPath::Scalar) {
+    return ScanStreamedLinesBy<Units, false>(source, blockSize, rule, path, sink, nulLine);
+  }
+  return ScanStreamedLinesBy<Units, true>(source, blockSize, rule, path, sink, nulLine);
+}
+
+}  // namespace sipo
