@@ -24,7 +24,8 @@ bool IsRegisteredTemporary(const std::filesystem::path& temporary);
 // console handler's thread while the run is blocked in a read.
 void RemoveRegisteredTemporaries();
 
-// POSIX: SIGINT, SIGTERM and SIGHUP, while the run sorts, remove the registered temporaries,
+// POSIX: SIGINT, SIGTERM, SIGHUP and SIGPIPE (the reader of an output on a pipe went away), while
+// the run sorts, remove the registered temporaries,
 // write the interruption message if one is set, then end the process as the signal would have;
 // while the outputs are replaced they are only remembered (LateInterrupt).
 void InstallInterruptCleanup();

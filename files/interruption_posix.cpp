@@ -31,7 +31,7 @@ void InstallInterruptCleanup() {
   action.sa_handler = RemoveRegisteredAndReraise;
   sigemptyset(&action.sa_mask);
   action.sa_flags = SA_RESTART;  // a remembered late stop must not fail a write in progress
-  for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+  for (const int signal : {SIGINT, SIGTERM, SIGHUP, SIGPIPE}) {
     // A signal that the caller ignores (a job started in the background) stays ignored.
     struct sigaction previous {};
     if (sigaction(signal, nullptr, &previous) == 0 && previous.sa_handler == SIG_IGN) continue;
