@@ -14,8 +14,8 @@
 
 #include "cli/interrupt_monitor.h"
 #include "cli/sipocheck.h"
-#include "files/native_path.h"
 #include "files/interruption.h"
+#include "files/native_path.h"
 #include "win/decimal_separator.h"
 #include "win/final_path.h"
 #include "win/win_text.h"

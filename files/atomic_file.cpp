@@ -10,8 +10,8 @@
 #include <utility>
 
 #include "files/descriptor.h"
-#include "files/native_path.h"
 #include "files/interruption.h"
+#include "files/native_path.h"
 #include "files/temporary_files.h"
 #include "files/temporary_files_platform.h"
 

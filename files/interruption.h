@@ -25,9 +25,9 @@ bool IsRegisteredTemporary(const std::filesystem::path& temporary);
 void RemoveRegisteredTemporaries();
 
 // POSIX: SIGINT, SIGTERM, SIGHUP and SIGPIPE (the reader of an output on a pipe went away), while
-// the run sorts, remove the registered temporaries,
-// write the interruption message if one is set, then end the process as the signal would have;
-// while the outputs are replaced they are only remembered (LateInterrupt).
+// the run sorts, remove the registered temporaries, write the interruption message if one is set,
+// then end the process as the signal would have; while the outputs are replaced they are only
+// remembered (LateInterrupt).
 void InstallInterruptCleanup();
 
 // The line that reports an interruption while outputs are being written (a string with static

@@ -1,5 +1,5 @@
 // temporary_files_posix.cpp - the temporaries' platform calls on POSIX, where names are opened,
-// renamed and removed relative to the target's open folder, 
+// renamed and removed relative to the target's open folder.
 #include "files/temporary_files.h"
 #include "files/temporary_files_platform.h"
 
@@ -52,6 +52,5 @@ void RemoveRegisteredName(int folderFd, std::atomic<int>&, const NativeChar* nam
 std::uint64_t CurrentProcessId() {
   return static_cast<std::uint64_t>(getpid());
 }
-
 
 }  // namespace sipo

@@ -189,8 +189,7 @@ TEST(SortLines, AStopIsReportedAsAStopWhateverTheLastReadGave) {
     test::ChunkSource source(text, {piece});
     AtomicFileWriter bad(out.Bad()), ok(out.Ok());
     StoppingMonitor monitor(3);
-    EXPECT_EQ(SortLines(source, LineRule{true}, bad, ok, &monitor, 64).end,
-              StreamEnd::Interrupted)
+    EXPECT_EQ(SortLines(source, LineRule{true}, bad, ok, &monitor, 64).end, StreamEnd::Interrupted)
         << piece;
   }
 }

@@ -160,10 +160,9 @@ std::string Encoded(TextEncoding encoding, const std::string& ascii) {
 // where non-digits would weigh 0.
 TEST(SortLines, TheGoodOutputHoldsOnlyTenDigitsThatPassTheCheck) {
   const std::pair<std::string, bool> numbers[] = {
-      {"1234567897", true},   {"1234567890", false}, {"          ", false},
-      {"ABCDEFGHIJ", false},  {"-123456782", false}, {"+123456782", false},
-      {"12345.6782", false},  {"\t123456782", false}, {"123456782", false},
-      {"12345678970", false}, {"000000000x", false}, {"0000000000", true},
+      {"1234567897", true},  {"1234567890", false},  {"          ", false}, {"ABCDEFGHIJ", false},
+      {"-123456782", false}, {"+123456782", false},  {"12345.6782", false}, {"\t123456782", false},
+      {"123456782", false},  {"12345678970", false}, {"000000000x", false}, {"0000000000", true},
   };
   struct Layout {
     const char* name;
@@ -173,14 +172,13 @@ TEST(SortLines, TheGoodOutputHoldsOnlyTenDigitsThatPassTheCheck) {
   const Layout layouts[] = {{"whole line", kSingle, "", ""},
                             {"delimited", kSecondField, "a;", ";b"},
                             {"quoted", kSecondQuoted, "\"a\";\"", "\""}};
-  for (const TextEncoding encoding : {TextEncoding::Bytes, TextEncoding::Utf8,
-                                      TextEncoding::Utf16LE, TextEncoding::Utf16BE}) {
+  for (const TextEncoding encoding :
+       {TextEncoding::Bytes, TextEncoding::Utf8, TextEncoding::Utf16LE, TextEncoding::Utf16BE}) {
     for (const Layout& layout : layouts) {
       for (const auto& [number, good] : numbers) {
         const std::string line = layout.before + number + layout.after;
         EXPECT_EQ(SortsAsGood(Encoded(encoding, line + "\r\n"), layout.rule), good)
-            << "'" << number << "' " << layout.name << ", encoding "
-            << static_cast<int>(encoding);
+            << "'" << number << "' " << layout.name << ", encoding " << static_cast<int>(encoding);
       }
     }
   }
@@ -194,11 +192,26 @@ TEST(SortLines, AUtf8DelimiterIsItsCharacter) {
     std::string line;
     bool good;
   } cases[] = {
-      {'\xA7', "a\xC2\xA7" "1234567897", true},        // §
-      {'\xA7', "\xC3\xA7\xC2\xA7" "1234567897", true},  // ç§
-      {'\xA7', "\xC3\xA7" "1234567897", false},         // ç alone holds no §
-      {'\xE9', "x\xC3\xA9" "1234567897\xC3\xA9y", true},   // é
-      {'\xE9', "x\xE9" "1234567897", false},            // a Windows-1250 é is no UTF-8 é
+      {'\xA7',
+       "a\xC2\xA7"
+       "1234567897",
+       true},  // §
+      {'\xA7',
+       "\xC3\xA7\xC2\xA7"
+       "1234567897",
+       true},  // ç§
+      {'\xA7',
+       "\xC3\xA7"
+       "1234567897",
+       false},  // ç alone holds no §
+      {'\xE9',
+       "x\xC3\xA9"
+       "1234567897\xC3\xA9y",
+       true},  // é
+      {'\xE9',
+       "x\xE9"
+       "1234567897",
+       false},  // a Windows-1250 é is no UTF-8 é
       {'\t', "x\t1234567897\tz", true},
   };
   for (const auto& c : cases) {
@@ -206,7 +219,10 @@ TEST(SortLines, AUtf8DelimiterIsItsCharacter) {
         << c.line;
   }
   // Without a mark the same byte is the delimiter, as in any Windows-1250 export.
-  EXPECT_TRUE(SortsAsGood("\xC3\xA7" "1234567897\r\n", LineRule{false, false, '\xA7', 1}));
+  EXPECT_TRUE(
+      SortsAsGood("\xC3\xA7"
+                  "1234567897\r\n",
+                  LineRule{false, false, '\xA7', 1}));
 }
 
 TEST(MarkOf, TellsTheEncodingFromTheFirstBytes) {

@@ -120,8 +120,8 @@ void MainForm::AbandonRun() {
   run->Abandon();
   EndRunView(RunOutcome::Stopped);
   taskbar_->Dismiss();
-  FileRunJob::FinishStopped(*this, closeAfterRun_ ? FileRunJob::FinishFor::Closing
-                                                  : FileRunJob::FinishFor::User);
+  FileRunJob::FinishStopped(
+      *this, closeAfterRun_ ? FileRunJob::FinishFor::Closing : FileRunJob::FinishFor::User);
   if (closeAfterRun_) FormClose();
 }
 
