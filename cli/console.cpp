@@ -11,10 +11,6 @@ std::string TextAsGiven(std::string_view arg) {
   return std::string(arg);
 }
 
-std::string NothingUnmappable(std::string_view) {
-  return {};
-}
-
 std::string ReasonAsGiven(const std::error_code& error) {
   return error.message();
 }

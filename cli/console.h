@@ -21,7 +21,6 @@ inline constexpr int kExitIncomplete = 3;
 
 std::filesystem::path PathAsGiven(std::string_view arg);
 std::string TextAsGiven(std::string_view arg);
-std::string NothingUnmappable(std::string_view arg);
 std::string ReasonAsGiven(const std::error_code& error);
 
 // What the platform supplies: how texts reach the console, the locale's decimal separator, and
@@ -43,10 +42,6 @@ struct Console {
   std::string (*argUtf8)(std::string_view arg) = TextAsGiven;
   // An argument (a file name) in the console's encoding, for messages.
   std::string (*argShown)(std::string_view arg) = TextAsGiven;
-  // The first character of an argument that has no Windows-1250 byte, as UTF-8. No longer asked:
-  // the delimiter is converted from argUtf8 on every platform; the field stays until the Windows
-  // entry stops setting it.
-  std::string (*unmappable)(std::string_view arg) = NothingUnmappable;
   // Why a file could not be opened, read or written, as the system words it, in the console's
   // encoding.
   std::string (*reasonText)(const std::error_code& error) = ReasonAsGiven;

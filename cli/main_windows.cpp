@@ -45,17 +45,21 @@ std::string ShownArg(std::string_view utf8) {
   return sipo::win::InCodePage(sipo::win::WidenUtf8(utf8), ConsoleCodePage());
 }
 
-// The first character that Windows-1250 lacks, as UTF-8; a lone surrogate counts as one.
-std::string FirstUnmappable(std::string_view utf8) {
-  const std::wstring wide = sipo::win::WidenUtf8(utf8);
-  for (std::size_t i = 0; i < wide.size(); ++i) {
-    const std::size_t size = wide[i] >= 0xD800 && wide[i] < 0xDC00 && i + 1 < wide.size() ? 2 : 1;
-    const std::wstring_view one = std::wstring_view(wide).substr(i, size);
-    if (wide[i] != L'?' && sipo::win::Narrow(one) == "?")
-      return sipo::win::InCodePage(one, CP_UTF8);
-    i += size - 1;
-  }
-  return {};
+// The system's own words for a failure, in the console's code page: the runtime's text would be
+// in the ANSI code page, which a Czech console (852) shows garbled.
+std::string ReasonInConsole(const std::error_code& error) {
+  if (error.category() != std::system_category()) return error.message();
+  wchar_t* text = nullptr;
+  const DWORD length = FormatMessageW(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, static_cast<DWORD>(error.value()), 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+  if (length == 0 || text == nullptr) return error.message();
+  std::wstring reason(text, length);
+  LocalFree(text);
+  while (!reason.empty() && (reason.back() == L'\n' || reason.back() == L'\r' ||
+                             reason.back() == L' ' || reason.back() == L'.'))
+    reason.pop_back();
+  return sipo::win::InCodePage(reason, ConsoleCodePage());
 }
 
 // The interruption arrives a few milliseconds after a pipe that the same Ctrl-C ended.
@@ -106,7 +110,7 @@ int wmain(int argc, wchar_t** argv) {
     console.pathOf = PathOfArg;
     console.argText = Cp1250OfArg;
     console.argShown = ShownArg;
-    console.unmappable = FirstUnmappable;
+    console.reasonText = ReasonInConsole;
     console.readsProcessInput = true;
     console.interruptGrace = kInterruptGrace;
     const int status = sipo::cli::RunSipocheck(args, std::cin, std::cout, std::cerr, console);
