@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "cli/sipocheck.h"
+#include "cli/unicode_text.h"
 #include "core/codepage1250.h"
 #include "files/interruption.h"
 
@@ -35,22 +36,7 @@ std::string LocaleToUtf8(std::string_view arg) {
     const auto code = static_cast<std::uint32_t>(c);
     valid = valid && code <= 0x10FFFF && (code < 0xD800 || code >= 0xE000);
     if (!valid) break;
-    const auto put = [&](std::uint32_t byte) { utf8.push_back(static_cast<char>(byte)); };
-    if (code < 0x80) {
-      put(code);
-    } else if (code < 0x800) {
-      put(0xC0 | code >> 6);
-      put(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-      put(0xE0 | code >> 12);
-      put(0x80 | (code >> 6 & 0x3F));
-      put(0x80 | (code & 0x3F));
-    } else {
-      put(0xF0 | code >> 18);
-      put(0x80 | (code >> 12 & 0x3F));
-      put(0x80 | (code >> 6 & 0x3F));
-      put(0x80 | (code & 0x3F));
-    }
+    sipo::cli::AppendUtf8(utf8, code);
     i += size;
   }
   std::setlocale(LC_CTYPE, "C");

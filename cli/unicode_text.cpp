@@ -25,6 +25,8 @@ std::size_t SequenceLength(unsigned char lead) {
 // The smallest code each length may carry: a longer form of a smaller code is no UTF-8.
 constexpr std::uint32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
 
+}  // namespace
+
 void AppendUtf8(std::string& text, std::uint32_t code) {
   const auto put = [&](std::uint32_t byte) { text.push_back(static_cast<char>(byte)); };
   if (code < 0x80) {
@@ -43,8 +45,6 @@ void AppendUtf8(std::string& text, std::uint32_t code) {
     put(0x80 | (code & 0x3F));
   }
 }
-
-}  // namespace
 
 std::optional<std::u16string> Utf8ToUtf16(std::string_view utf8) {
   std::u16string units;

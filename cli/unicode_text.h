@@ -3,6 +3,7 @@
 // name of a character.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -13,6 +14,8 @@ namespace sipo::cli {
 std::optional<std::u16string> Utf8ToUtf16(std::string_view utf8);
 // A lone surrogate becomes U+FFFD.
 std::string Utf16ToUtf8(std::u16string_view units);
+// Appends one code point's UTF-8 bytes.
+void AppendUtf8(std::string& text, std::uint32_t code);
 // The units of a UTF-16 text's bytes in either byte order (an odd last byte is left out).
 std::u16string UnitsOfUtf16(std::string_view bytes, bool bigEndian);
 
