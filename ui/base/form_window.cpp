@@ -3,6 +3,7 @@
 
 #include "settings/window_placement.h"
 #include "ui/base/placed_window.h"
+#include "ui/base/start_steps.h"
 
 namespace sipo::ui {
 
@@ -10,6 +11,7 @@ LRESULT FormWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CREATE:
       PlaceAtDesign();
+      MarkStartStep("place");
       CreateControls();
       FormCreate();
       return 0;

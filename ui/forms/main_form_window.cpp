@@ -11,6 +11,7 @@
 #include "ui/base/control_ids.h"
 #include "ui/base/designed_colours.h"
 #include "ui/base/form_fonts.h"
+#include "ui/base/start_steps.h"
 #include "ui/base/status_value.h"
 #include "ui/controls/busy_animator.h"
 #include "ui/controls/escape_edit.h"
@@ -52,6 +53,7 @@ MainForm::~MainForm() {
 }
 
 void MainForm::Create(HICON icon) {
+  MarkStartStep("entry");
   backgroundBrush_ = CreateSolidBrush(kWindowGrey);
   RegisterClassOnce(kClassName, backgroundBrush_, icon);
   CreateFor(kClassName, win::Widen(kCaption).c_str(), kStyle, kExStyle, CW_USEDEFAULT,
@@ -61,8 +63,12 @@ void MainForm::Create(HICON icon) {
 
 void MainForm::Show(int showCommand) {
   FormShow();
+  MarkStartStep("load");
   ShowWindow(Handle(), showCommand);
+  MarkStartStep("show");
   UpdateWindow(Handle());
+  MarkStartStep("paint");
+  WriteStartSteps();
   SetFocus(Control(IDC_SingleEdit));
   // Hints are needed only once the mouse has rested on a control, so they wait until the window
   // is on screen: the start is what the user waits for.
@@ -90,7 +96,9 @@ void MainForm::CreateControls() {
     }
   }
   InstallEscapeRestore(Control(IDC_SingleEdit));
+  MarkStartStep("controls");
   ApplyLayout();
+  MarkStartStep("layout");
 }
 
 void MainForm::MakeFonts() {
