@@ -10,6 +10,7 @@ namespace sipo::ui {
 LRESULT FormWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CREATE:
+      MarkStartStep("window");
       PlaceAtDesign();
       MarkStartStep("place");
       CreateControls();
