@@ -8,8 +8,9 @@
 namespace sipo::ui {
 
 HWND CreateChildControl(const wchar_t* className, const wchar_t* text, DWORD style, HWND parent,
-                        int id, DWORD exStyle) {
-  return CreateWindowExW(exStyle, className, text, style, 0, 0, 0, 0, parent,
+                        int id, const RECT& place, DWORD exStyle) {
+  return CreateWindowExW(exStyle, className, text, style, place.left, place.top,
+                         place.right - place.left, place.bottom - place.top, parent,
                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                          GetModuleHandleW(nullptr), nullptr);
 }
@@ -25,18 +26,21 @@ HFONT TableFonts::Of(FontKind kind) const {
   }
 }
 
-// Labels are as wide as their text, so no font makes them cut it off.
-int FitLabelWidth(HWND label, HFONT font) {
-  const std::wstring text = win::GetWideText(label);
-  HDC dc = GetDC(label);
+int TextWidth(const std::wstring& text, HFONT font) {
+  HDC dc = GetDC(nullptr);
   HGDIOBJ old = SelectObject(dc, font);
   SIZE extent{};
   GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
   SelectObject(dc, old);
-  ReleaseDC(label, dc);
+  ReleaseDC(nullptr, dc);
+  return extent.cx > 0 ? extent.cx : 1;
+}
+
+// Labels are as wide as their text, so no font makes them cut it off.
+int FitLabelWidth(HWND label, HFONT font) {
+  const int width = TextWidth(win::GetWideText(label), font);
   RECT rc;
   GetClientRect(label, &rc);
-  const int width = extent.cx > 0 ? extent.cx : 1;
   SetWindowPos(label, nullptr, 0, 0, width, rc.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   return width;
 }

@@ -3,13 +3,16 @@
 
 #include "settings/window_placement.h"
 #include "ui/base/placed_window.h"
+#include "ui/base/start_steps.h"
 
 namespace sipo::ui {
 
 LRESULT FormWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CREATE:
+      MarkStartStep("window");
       PlaceAtDesign();
+      MarkStartStep("place");
       CreateControls();
       FormCreate();
       return 0;

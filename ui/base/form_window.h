@@ -38,10 +38,11 @@ class FormWindow : public WindowBase {
   // Remembers the window's place; throws what the settings write throws.
   void SavePlace(SettingsStore& store, bool settingsUnavailable) const;
 
-  // Makes the controls and lays them out, once, before FormCreate.
+  // Makes the controls, once, before FormCreate: each at its place for the window's DPI and with
+  // its font, so that nothing is moved before the window is first shown.
   virtual void CreateControls() = 0;
   virtual void FormCreate() = 0;
-  // Fonts and bounds for the window's current DPI.
+  // Fonts and bounds again, when the DPI under the window has changed.
   virtual void ApplyLayout() = 0;
 
  private:

@@ -115,8 +115,8 @@ class BusyAnimation : public SubclassedControl {
 
 }  // namespace
 
-HWND CreateBusyAnimation(HWND parent, int id) {
-  HWND animation = CreateChildControl(WC_STATICW, L"", WS_CHILD, parent, id);
+HWND CreateBusyAnimation(HWND parent, int id, const RECT& place) {
+  HWND animation = CreateChildControl(WC_STATICW, L"", WS_CHILD, parent, id, place);
   SubclassedControl::Attach<BusyAnimation>(animation);
   return animation;
 }

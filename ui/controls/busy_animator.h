@@ -5,8 +5,8 @@
 
 namespace sipo::ui {
 
-// Created hidden; the owner places it and shows or hides it.
-HWND CreateBusyAnimation(HWND parent, int id);
+// Created hidden at place; the owner shows or hides it.
+HWND CreateBusyAnimation(HWND parent, int id, const RECT& place);
 // Starts the frames' advance from the first frame, and stops it where it stands.
 void StartBusyAnimation(HWND animation);
 void StopBusyAnimation(HWND animation);

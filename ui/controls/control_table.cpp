@@ -14,9 +14,17 @@
 namespace sipo::ui {
 namespace {
 
-HWND CreatePlain(const wchar_t* className, DWORD style, const ControlRow& row, HWND parent) {
-  return CreateChildControl(className, win::Widen(row.text).c_str(), WS_CHILD | WS_VISIBLE | style,
-                            parent, row.id);
+// The place and the wide text of a control being made.
+struct NewControl {
+  const ControlRow& row;
+  HWND parent;
+  const std::wstring& text;
+  RECT place;
+};
+
+HWND CreatePlain(const wchar_t* className, DWORD style, const NewControl& c) {
+  return CreateChildControl(className, c.text.c_str(), WS_CHILD | WS_VISIBLE | style, c.parent,
+                            c.row.id, c.place);
 }
 
 // A multi-line edit asks for every key, Tab included, and hands Tab to its parent only when that
@@ -39,59 +47,81 @@ class Memo : public SubclassedControl {
   }
 };
 
-HWND CreateMemo(const ControlRow& row, HWND parent) {
+HWND CreateMemo(const NewControl& c) {
   HWND memo = CreatePlain(
       WC_EDITW,
       WS_TABSTOP | WS_BORDER | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_CENTER | ES_AUTOVSCROLL,
-      row, parent);
+      c);
   SubclassedControl::Attach<Memo>(memo);
   return memo;
 }
 
-}  // namespace
-
-HWND CreateTableControl(const ControlRow& row, HWND parent) {
+HWND CreateOfKind(const NewControl& c) {
+  const ControlRow& row = c.row;
   switch (row.kind) {
     case Kind::Label:
     case Kind::RightLabel:
-      return CreatePlain(WC_STATICW, SS_LEFTNOWORDWRAP | SS_NOPREFIX, row, parent);
+      return CreatePlain(WC_STATICW, SS_LEFTNOWORDWRAP | SS_NOPREFIX, c);
     case Kind::FixedLabel:
-      return CreatePlain(WC_STATICW, SS_LEFT | SS_NOPREFIX, row, parent);
+      return CreatePlain(WC_STATICW, SS_LEFT | SS_NOPREFIX, c);
     case Kind::CentredLabel:
-      return CreatePlain(WC_STATICW, SS_CENTER | SS_NOPREFIX, row, parent);
+      return CreatePlain(WC_STATICW, SS_CENTER | SS_NOPREFIX, c);
     case Kind::Memo:
-      return CreateMemo(row, parent);
+      return CreateMemo(c);
     case Kind::Edit:
-      return CreatePlain(WC_EDITW, WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL, row, parent);
+      return CreatePlain(WC_EDITW, WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL, c);
     case Kind::Check:
-      return CreatePlain(WC_BUTTONW, WS_TABSTOP | BS_AUTOCHECKBOX, row, parent);
+      return CreatePlain(WC_BUTTONW, WS_TABSTOP | BS_AUTOCHECKBOX, c);
     case Kind::ActionButton:
-      return CreateGradientButton(parent, row.id, row.text, ButtonGroup::Action);
+      return CreateGradientButton(c.parent, row.id, c.place, c.text, ButtonGroup::Action);
     case Kind::WindowButton:
-      return CreateGradientButton(parent, row.id, row.text, ButtonGroup::Window);
+      return CreateGradientButton(c.parent, row.id, c.place, c.text, ButtonGroup::Window);
     case Kind::Header:
-      return CreateHeaderBar(parent, row.id, row.text);
+      return CreateHeaderBar(c.parent, row.id, c.place, c.text);
     case Kind::FileEdit:
-      return CreateFileNameEdit(parent, row.id);
+      return CreateFileNameEdit(c.parent, row.id, c.place);
     case Kind::Custom:
       break;
   }
   return nullptr;
 }
 
-void ApplyBounds(const ControlRow& row, HWND control, UINT dpi, const TableFonts& fonts) {
-  const Bounds& b = row.bounds;
-  MoveWindow(control, ScaleForDpi(b.left, dpi), ScaleForDpi(b.top, dpi), ScaleForDpi(b.width, dpi),
-             ScaleForDpi(b.height, dpi), TRUE);
-  const HFONT font = fonts.Of(row.font);
-  SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
-  if (row.kind == Kind::Label) FitLabelWidth(control, font);
+}  // namespace
+
+// A label's height stays the table's; a RightLabel keeps its right edge where the table puts it.
+RECT TableControlPlace(const ControlRow& row, UINT dpi, HFONT font, const std::wstring& text) {
+  RECT place = ScaleBounds(row.bounds, dpi);
+  if (row.kind == Kind::Label) place.right = place.left + TextWidth(text, font);
   if (row.kind == Kind::RightLabel) {
-    const int right = ScaleForDpi(b.left + b.width, dpi);
-    const int width = FitLabelWidth(control, font);
-    SetWindowPos(control, nullptr, right - width, ScaleForDpi(b.top, dpi), 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    place.right = ScaleForDpi(row.bounds.left + row.bounds.width, dpi);
+    place.left = place.right - TextWidth(text, font);
   }
+  return place;
+}
+
+// The window is not shown yet, so the font is given without a repaint.
+HWND CreateTableControl(const ControlRow& row, HWND parent, const RECT& place,
+                        const std::wstring& text, HFONT font) {
+  HWND control = CreateOfKind({row, parent, text, place});
+  SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  return control;
+}
+
+HWND CreateTableControl(const ControlRow& row, HWND parent, UINT dpi, const TableFonts& fonts) {
+  const HFONT font = fonts.Of(row.font);
+  const std::wstring text = win::Widen(row.text);
+  return CreateTableControl(row, parent, TableControlPlace(row, dpi, font, text), text, font);
+}
+
+void PlaceControl(HWND control, const RECT& place, HFONT font) {
+  MoveWindow(control, place.left, place.top, place.right - place.left, place.bottom - place.top,
+             TRUE);
+  SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+}
+
+void ApplyBounds(const ControlRow& row, HWND control, UINT dpi, const TableFonts& fonts) {
+  const HFONT font = fonts.Of(row.font);
+  PlaceControl(control, TableControlPlace(row, dpi, font, win::GetWideText(control)), font);
 }
 
 }  // namespace sipo::ui

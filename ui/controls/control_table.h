@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include <functional>
+#include <string>
 
 #include "ui/base/child_control.h"
 
@@ -34,9 +34,18 @@ struct ControlRow {
   FontKind font;
 };
 
-// Creates one control of a non-custom kind, empty-sized; ApplyBounds places it.
-HWND CreateTableControl(const ControlRow& row, HWND parent);
-// Moves the control to its scaled bounds and gives it its font; labels take their text's width.
+// Where the row's control stands at dpi: its bounds scaled, a label as wide as text in font.
+RECT TableControlPlace(const ControlRow& row, UINT dpi, HFONT font, const std::wstring& text);
+// Creates one control of a non-custom kind at place, with text and font, in one step: nothing is
+// moved or measured again before the window is shown.
+HWND CreateTableControl(const ControlRow& row, HWND parent, const RECT& place,
+                        const std::wstring& text, HFONT font);
+// The same with the row's own text, at its place for dpi.
+HWND CreateTableControl(const ControlRow& row, HWND parent, UINT dpi, const TableFonts& fonts);
+
+// After a change of DPI: moves a control to its new place and gives it its new font.
+void PlaceControl(HWND control, const RECT& place, HFONT font);
+// The same for a table's control; a label takes its current text's width.
 void ApplyBounds(const ControlRow& row, HWND control, UINT dpi, const TableFonts& fonts);
 
 }  // namespace sipo::ui

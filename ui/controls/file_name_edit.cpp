@@ -233,9 +233,10 @@ class FileNameField : public SubclassedControl {
 
 }  // namespace
 
-HWND CreateFileNameEdit(HWND parent, int id) {
+HWND CreateFileNameEdit(HWND parent, int id, const RECT& place) {
   HWND edit = CreateChildControl(
       WC_EDITW, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL, parent, id,
+      place,
       // Accepting dropped files is this style alone; the shell is loaded by the first drop.
       WS_EX_ACCEPTFILES);
   if (edit == nullptr) return nullptr;

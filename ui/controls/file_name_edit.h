@@ -7,6 +7,6 @@ namespace sipo::ui {
 
 // The returned window is the entry field itself (tab stop, flat border, EN_CHANGE to its parent
 // as usual); the browse button lives inside it.
-HWND CreateFileNameEdit(HWND parent, int id);
+HWND CreateFileNameEdit(HWND parent, int id, const RECT& place);
 
 }  // namespace sipo::ui

@@ -287,9 +287,11 @@ class GradientButton : public SubclassedControl {
 
 }  // namespace
 
-HWND CreateGradientButton(HWND parent, int id, const char* cp1250Text, ButtonGroup group) {
-  HWND button = CreateChildControl(WC_BUTTONW, win::Widen(cp1250Text).c_str(),
-                                   WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, parent, id);
+HWND CreateGradientButton(HWND parent, int id, const RECT& place, const std::wstring& text,
+                          ButtonGroup group) {
+  HWND button =
+      CreateChildControl(WC_BUTTONW, text.c_str(),
+                         WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, parent, id, place);
   SubclassedControl::Attach<GradientButton>(button, group);
   return button;
 }

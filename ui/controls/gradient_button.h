@@ -3,13 +3,16 @@
 
 #include <windows.h>
 
+#include <string>
+
 namespace sipo::ui {
 
 enum class ButtonGroup { Action, Window };
 
 // A push button (tab stop, caption wraps) that notifies its parent with BN_CLICKED as usual;
 // Enter or Space presses it while it has the focus, though the window has no default button.
-HWND CreateGradientButton(HWND parent, int id, const char* cp1250Text, ButtonGroup group);
+HWND CreateGradientButton(HWND parent, int id, const RECT& place, const std::wstring& text,
+                          ButtonGroup group);
 
 // Fills the left part of the face, fraction 0 to 1 of its width, as a progress bar under the
 // caption; a negative fraction removes the fill.

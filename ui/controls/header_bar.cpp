@@ -66,9 +66,9 @@ class HeaderBar : public SubclassedControl {
 
 }  // namespace
 
-HWND CreateHeaderBar(HWND parent, int id, const char* cp1250Text) {
-  HWND bar = CreateChildControl(WC_STATICW, win::Widen(cp1250Text).c_str(),
-                                WS_CHILD | WS_VISIBLE | SS_NOPREFIX, parent, id);
+HWND CreateHeaderBar(HWND parent, int id, const RECT& place, const std::wstring& text) {
+  HWND bar = CreateChildControl(WC_STATICW, text.c_str(), WS_CHILD | WS_VISIBLE | SS_NOPREFIX,
+                                parent, id, place);
   SubclassedControl::Attach<HeaderBar>(bar);
   return bar;
 }

@@ -3,9 +3,11 @@
 
 #include <windows.h>
 
+#include <string>
+
 namespace sipo::ui {
 
 // A bar that draws itself with the font it is given (WM_SETFONT).
-HWND CreateHeaderBar(HWND parent, int id, const char* cp1250Text);
+HWND CreateHeaderBar(HWND parent, int id, const RECT& place, const std::wstring& text);
 
 }  // namespace sipo::ui

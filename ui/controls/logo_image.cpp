@@ -105,8 +105,9 @@ class LogoImage : public SubclassedControl {
 
 // A static with SS_NOTIFY reports a click to its parent as STN_CLICKED; the subclass draws the
 // picture unscaled and shows the hand cursor.
-HWND CreateLogoImage(HWND parent, int id, const std::wstring& address) {
-  HWND logo = CreateChildControl(WC_STATICW, L"", WS_CHILD | WS_VISIBLE | SS_NOTIFY, parent, id);
+HWND CreateLogoImage(HWND parent, int id, const RECT& place, const std::wstring& address) {
+  HWND logo =
+      CreateChildControl(WC_STATICW, L"", WS_CHILD | WS_VISIBLE | SS_NOTIFY, parent, id, place);
   SubclassedControl::Attach<LogoImage>(logo, address);
   return logo;
 }

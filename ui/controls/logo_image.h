@@ -9,6 +9,6 @@ namespace sipo::ui {
 
 // The picture drawn unscaled at the control's top-left corner, with a hand cursor; a click
 // reaches the parent as WM_COMMAND with STN_CLICKED. A screen reader finds a link to address.
-HWND CreateLogoImage(HWND parent, int id, const std::wstring& address);
+HWND CreateLogoImage(HWND parent, int id, const RECT& place, const std::wstring& address);
 
 }  // namespace sipo::ui

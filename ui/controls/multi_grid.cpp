@@ -47,27 +47,33 @@ MultiGrid::~MultiGrid() {
   DeleteObject(headerFont_);
 }
 
-HWND MultiGrid::Create(HWND parent, int id) {
+HWND MultiGrid::Create(HWND parent, int id, const RECT& place, HFONT font) {
   RegisterClassOnce(kClassName, GetSysColorBrush(COLOR_WINDOW), nullptr);
-  HWND hwnd =
-      CreateFor(kClassName, L"", WS_CHILD | WS_VISIBLE, WS_EX_CONTROLPARENT, 0, 0, 0, 0, parent);
+  HWND hwnd = CreateFor(kClassName, L"", WS_CHILD | WS_VISIBLE, WS_EX_CONTROLPARENT, place.left,
+                        place.top, place.right - place.left, place.bottom - place.top, parent);
   SetWindowLongPtrW(hwnd, GWLP_ID, id);
-  CreateList(id);
+  CreateList(id, font);
   rows_.assign(kStartRows, MultiRow{});
   ShowRowCount();
+  // Its first size, which makes it measure its rows and lay out its header.
+  RECT client;
+  GetClientRect(hwnd, &client);
+  SetWindowPos(list_, nullptr, 0, 0, client.right, client.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
   return hwnd;
 }
 
 // Owner-drawn rows give each cell its own background and every row the same fixed height;
 // the list stays a virtual one, so it holds no copy of the rows. It carries the grid's
-// identifier, as it is the part that takes the focus.
-void MultiGrid::CreateList(int id) {
+// identifier, as it is the part that takes the focus. It gets its fonts and columns before its
+// first size, so nothing is measured twice.
+void MultiGrid::CreateList(int id, HFONT font) {
   list_ = CreateChildControl(WC_LISTVIEWW, L"",
                              WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA |
                                  LVS_OWNERDRAWFIXED | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER,
-                             Handle(), id, WS_EX_CLIENTEDGE);
+                             Handle(), id, RECT{}, WS_EX_CLIENTEDGE);
   ListView_SetExtendedListViewStyle(list_, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
   SubclassedControl::Attach<GridHeader>(ListView_GetHeader(list_));
+  GiveFonts(font, FALSE);
   for (int column = 0; column < 2; ++column) {
     std::wstring title = win::Widen(kHeaders[column]);
     LVCOLUMNW spec{};
@@ -96,22 +102,28 @@ int MultiGrid::Scale(int pixels96) const {
   return ScaleForDpi(pixels96, GetDpiForWindow(Handle()));
 }
 
-// The header row is the bold form of the grid's font.
 void MultiGrid::SetFont(HFONT font) {
+  GiveFonts(font, TRUE);
+  LayOut();
+}
+
+// The header row is the bold form of the grid's font.
+void MultiGrid::GiveFonts(HFONT font, BOOL redraw) {
   font_ = font;
-  SendMessageW(list_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+  SendMessageW(list_, WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw);
   LOGFONTW bold{};
   GetObjectW(font, sizeof(bold), &bold);
   bold.lfWeight = FW_BOLD;
   DeleteObject(headerFont_);
   headerFont_ = CreateFontIndirectW(&bold);
-  SendMessageW(ListView_GetHeader(list_), WM_SETFONT, reinterpret_cast<WPARAM>(headerFont_), TRUE);
-  LayOut();
+  SendMessageW(ListView_GetHeader(list_), WM_SETFONT, reinterpret_cast<WPARAM>(headerFont_),
+               redraw);
 }
 
 // The list measures its rows when its size or place changes, so a new font or DPI is followed
 // by a move that makes it ask again.
 void MultiGrid::LayOut() {
+  if (list_ == nullptr) return;  // the frame's first size comes before the list is made
   RECT rc;
   GetClientRect(Handle(), &rc);
   for (int column = 0; column < 2; ++column) {

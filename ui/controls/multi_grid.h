@@ -23,9 +23,9 @@ class MultiGrid : public WindowBase {
   MultiGrid(const MultiGrid&) = delete;
   MultiGrid& operator=(const MultiGrid&) = delete;
 
-  // Starts with kStartRows empty, uncoloured rows. The owner places the grid and gives it its
-  // font (WM_SETFONT); the header row takes the bold form of that font.
-  HWND Create(HWND parent, int id);
+  // Starts at place with kStartRows empty, uncoloured rows, in font; the header row takes the
+  // bold form of that font. A later WM_SETFONT changes the font.
+  HWND Create(HWND parent, int id, const RECT& place, HFONT font);
 
   // An import's rows, each in its own colour. No rows leaves one empty, uncoloured row.
   void SetRows(std::vector<MultiRow> rows);
@@ -37,8 +37,9 @@ class MultiGrid : public WindowBase {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
-  void CreateList(int id);
+  void CreateList(int id, HFONT font);
   void SetFont(HFONT font);
+  void GiveFonts(HFONT font, BOOL redraw);
   void LayOut();
   void ShowRowCount();
   void DrawRow(const DRAWITEMSTRUCT& item);

@@ -3,10 +3,11 @@
 
 namespace sipo::ui {
 
-HWND Panel::Create(HWND parent, int id) {
+HWND Panel::Create(HWND parent, int id, const RECT& place) {
   RegisterClassOnce(kClassName, GetSysColorBrush(COLOR_BTNFACE), nullptr);
-  HWND hwnd = CreateFor(kClassName, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS,
-                        WS_EX_CONTROLPARENT, 0, 0, 0, 0, parent);
+  HWND hwnd =
+      CreateFor(kClassName, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT,
+                place.left, place.top, place.right - place.left, place.bottom - place.top, parent);
   SetWindowLongPtrW(hwnd, GWLP_ID, id);
   return hwnd;
 }

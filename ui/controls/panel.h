@@ -8,8 +8,7 @@ namespace sipo::ui {
 class Panel : public WindowBase {
  public:
   static constexpr const wchar_t* kClassName = L"TPanel";
-  // The owner places the panel; it starts empty-sized.
-  HWND Create(HWND parent, int id);
+  HWND Create(HWND parent, int id, const RECT& place);
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

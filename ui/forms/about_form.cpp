@@ -78,20 +78,26 @@ std::optional<FileVersion> ReadOwnFileVersion() {
                      HIWORD(info->dwFileVersionLS), LOWORD(info->dwFileVersionLS)};
 }
 
-void FitLabelHeight(HWND label, HFONT font) {
-  const std::wstring text = win::GetWideText(label);
-  RECT rc;
-  GetClientRect(label, &rc);
-  HDC dc = GetDC(label);
+bool Grows(int id) {
+  return std::find(std::begin(kGrowingLabels), std::end(kGrowingLabels), id) !=
+         std::end(kGrowingLabels);
+}
+
+const ControlRow& RowOf(int id) {
+  return *std::find_if(std::begin(kControls), std::end(kControls),
+                       [id](const ControlRow& row) { return row.id == id; });
+}
+
+// The height of text centred and wrapped at width.
+int WrappedTextHeight(const std::wstring& text, HFONT font, int width) {
+  RECT rc = {0, 0, width, 0};
+  HDC dc = GetDC(nullptr);
   HGDIOBJ old = SelectObject(dc, font);
   DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rc,
             DT_CALCRECT | DT_CENTER | DT_WORDBREAK | DT_NOPREFIX);
   SelectObject(dc, old);
-  ReleaseDC(label, dc);
-  RECT window;
-  GetWindowRect(label, &window);
-  SetWindowPos(label, nullptr, 0, 0, window.right - window.left, rc.bottom - rc.top,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  ReleaseDC(nullptr, dc);
+  return rc.bottom - rc.top;
 }
 
 // The other windows of this thread that take input now; the modal window disables them.
@@ -174,7 +180,6 @@ void AboutForm::RunModalLoop() {
 
 void AboutForm::FormCreate() {
   RestorePlace(context_.store, context_.settingsUnavailable);
-  win::SetControlText(Control(IDC_VersionValue), VersionLabelText(ReadOwnFileVersion()));
 }
 
 void AboutForm::CloseButtonClick() {
@@ -200,51 +205,82 @@ void AboutForm::EmailValueClick() {
 
 // ---- Window plumbing ----
 
+// Each control is made with its text, at its place for that text, in one step.
 void AboutForm::CreateControls() {
+  MakeFonts();
   for (const auto& row : kControls) {
+    const std::wstring text = TextOf(row);
+    const RECT place = PlaceOf(row, text);
     if (row.kind != Custom) {
-      CreateTableControl(row, Handle());
+      CreateTableControl(row, Handle(), place, text, FontOf(row));
       continue;
     }
     // The e-mail address: a clickable label with a hand cursor.
-    CreateChildControl(WC_STATICW, win::Widen(kContactEmail).c_str(),
-                       WS_CHILD | WS_VISIBLE | SS_NOTIFY | SS_NOPREFIX, Handle(), row.id);
+    HWND email = CreateChildControl(WC_STATICW, text.c_str(),
+                                    WS_CHILD | WS_VISIBLE | SS_NOTIFY | SS_NOPREFIX, Handle(),
+                                    row.id, place);
+    SendMessageW(email, WM_SETFONT, reinterpret_cast<WPARAM>(linkFont_), FALSE);
   }
-  win::SetControlText(Control(IDC_InfoLabel), kAboutInfoText);
-  win::SetControlText(Control(IDC_LicenceMemo), kAboutLicenceText);
-  win::SetControlText(Control(IDC_AboutLabel), kAboutNoticeText);
-  ApplyLayout();
 }
 
 void AboutForm::ApplyLayout() {
+  MakeFonts();
+  for (const auto& row : kControls) {
+    HWND control = Control(row.id);
+    PlaceControl(control, PlaceOf(row, win::GetWideText(control)), FontOf(row));
+  }
+}
+
+void AboutForm::MakeFonts() {
   DeleteTableFonts(fonts_);
   DeleteObject(linkFont_);
   fonts_ = MakeTableFonts(Dpi());
   linkFont_ = MakeTahoma(kEmailFontHeight, Dpi(), true, true);
-  for (const auto& row : kControls) ApplyBounds(row, Control(row.id), Dpi(), fonts_);
-  HWND email = Control(IDC_EmailValue);
-  SendMessageW(email, WM_SETFONT, reinterpret_cast<WPARAM>(linkFont_), TRUE);
-  FitLabelWidth(email, linkFont_);
-  for (int id : kGrowingLabels) FitLabelHeight(Control(id), fonts_.regular);
-  KeepEmailClearOfButton();
+}
+
+std::wstring AboutForm::TextOf(const ControlRow& row) const {
+  switch (row.id) {
+    case IDC_VersionValue:
+      return win::Widen(VersionLabelText(ReadOwnFileVersion()));
+    case IDC_InfoLabel:
+      return win::Widen(kAboutInfoText);
+    case IDC_LicenceMemo:
+      return win::Widen(kAboutLicenceText);
+    case IDC_AboutLabel:
+      return win::Widen(kAboutNoticeText);
+    case IDC_EmailValue:
+      return win::Widen(kContactEmail);
+    default:
+      return win::Widen(row.text);
+  }
+}
+
+HFONT AboutForm::FontOf(const ControlRow& row) const {
+  return row.id == IDC_EmailValue ? linkFont_ : fonts_.Of(row.font);
+}
+
+// The information labels are as high as their wrapped text, the address as wide as its text.
+RECT AboutForm::PlaceOf(const ControlRow& row, const std::wstring& text) const {
+  const HFONT font = FontOf(row);
+  RECT place = TableControlPlace(row, Dpi(), font, text);
+  if (row.id == IDC_EmailValue) place.right = place.left + TextWidth(text, font);
+  if (Grows(row.id))
+    place.bottom = place.top + WrappedTextHeight(text, font, place.right - place.left);
+  if (row.id == IDC_EmailLabel || row.id == IDC_EmailValue) {
+    const int shift = std::min(static_cast<int>(place.left), EmailOverlap());
+    OffsetRect(&place, -shift, 0);
+  }
+  return place;
 }
 
 // The address is set at build time; a longer one than the layout was drawn for moves the label
 // pair left rather than run under the close button.
-void AboutForm::KeepEmailClearOfButton() {
-  RECT email, button;
-  GetWindowRect(Control(IDC_EmailValue), &email);
-  GetWindowRect(Control(IDC_CloseButton), &button);
-  const int overlap = email.right - (button.left - Scale(kEmailGap));
-  if (overlap <= 0) return;
-  for (int id : {IDC_EmailLabel, IDC_EmailValue}) {
-    HWND label = Control(id);
-    RECT rc;
-    GetWindowRect(label, &rc);
-    MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&rc), 2);
-    SetWindowPos(label, nullptr, std::max(0, static_cast<int>(rc.left) - overlap), rc.top, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  }
+int AboutForm::EmailOverlap() const {
+  const ControlRow& row = RowOf(IDC_EmailValue);
+  const int right =
+      ScaleBounds(row.bounds, Dpi()).left + TextWidth(win::Widen(kContactEmail), linkFont_);
+  const int buttonLeft = ScaleBounds(RowOf(IDC_CloseButton).bounds, Dpi()).left;
+  return std::max(0, right - (buttonLeft - Scale(kEmailGap)));
 }
 
 LRESULT AboutForm::ColourControl(HDC dc, HWND control) {

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "ui/base/form_context.h"
 #include "ui/base/form_window.h"
 #include "ui/controls/control_table.h"
@@ -38,7 +40,11 @@ class AboutForm : public FormWindow {
 
   void CreateControls() override;
   void ApplyLayout() override;
-  void KeepEmailClearOfButton();
+  void MakeFonts();
+  std::wstring TextOf(const ControlRow& row) const;
+  HFONT FontOf(const ControlRow& row) const;
+  RECT PlaceOf(const ControlRow& row, const std::wstring& text) const;
+  int EmailOverlap() const;
   void RunModalLoop();
   LRESULT ColourControl(HDC dc, HWND control);
   void OnCommand(int id, int code);

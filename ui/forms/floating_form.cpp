@@ -164,16 +164,21 @@ void FloatingForm::ShowStatus(StatusClass status) {
   statusColour_ = ShowStatusIn(Control(IDC_StatusValue), status, fonts_.bold);
 }
 
+// Each control at its place for the window's DPI, with its font, in one step.
 void FloatingForm::CreateControls() {
-  for (const auto& row : kControls) CreateTableControl(row, Handle());
+  MakeFonts();
+  for (const auto& row : kControls) CreateTableControl(row, Handle(), Dpi(), fonts_);
   InstallEscapeRestore(Control(IDC_SingleEdit));
-  ApplyLayout();
 }
 
 void FloatingForm::ApplyLayout() {
+  MakeFonts();
+  for (const auto& row : kControls) ApplyBounds(row, Control(row.id), Dpi(), fonts_);
+}
+
+void FloatingForm::MakeFonts() {
   DeleteTableFonts(fonts_);
   fonts_ = MakeTableFonts(Dpi());
-  for (const auto& row : kControls) ApplyBounds(row, Control(row.id), Dpi(), fonts_);
 }
 
 LRESULT FloatingForm::ColourControl(HDC dc, HWND control) {

@@ -42,6 +42,7 @@ class FloatingForm : public FormWindow {
 
   void CreateControls() override;
   void ApplyLayout() override;
+  void MakeFonts();
   void ShowStatus(StatusClass status);
   void StartTimer();
   void StopTimer();

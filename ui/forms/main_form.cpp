@@ -11,6 +11,7 @@
 #include "notice/startup_notice.h"
 #include "program/maker.h"
 #include "ui/base/control_ids.h"
+#include "ui/base/start_steps.h"
 #include "ui/controls/busy_animator.h"
 #include "ui/forms/about_form.h"
 #include "ui/forms/floating_form.h"
@@ -149,7 +150,9 @@ std::span<const ControlRow> MainFormControls() {
 void MainForm::FormCreate() {
   decimalSeparator_ = win::ReadUserDecimalSeparator();
   settingsUnavailable_ = !store_.EnsureSettingsFile(programDir_);
+  MarkStartStep("settings");
   SendStartupNotice();
+  MarkStartStep("notice");
 }
 
 void MainForm::FormShow() {

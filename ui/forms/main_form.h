@@ -83,6 +83,8 @@ class MainForm : public FormWindow, public FileRunHost, public SettingsFields {
 
   // Window plumbing.
   void CreateControls() override;
+  void CreateControl(const ControlRow& row);
+  Panel& PanelOf(int id);
   void ApplyLayout() override;
   void MakeFonts();
   void AddHints();

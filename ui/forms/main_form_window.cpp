@@ -11,6 +11,7 @@
 #include "ui/base/control_ids.h"
 #include "ui/base/designed_colours.h"
 #include "ui/base/form_fonts.h"
+#include "ui/base/start_steps.h"
 #include "ui/base/status_value.h"
 #include "ui/controls/busy_animator.h"
 #include "ui/controls/escape_edit.h"
@@ -33,7 +34,6 @@ constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBO
 constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
 constexpr FormDesign kDesign = {
     kDesignedPosition, {kClientWidth, kClientHeight}, kStyle, kExStyle, "TMainForm"};
-constexpr UINT kAddHintsMessage = WM_APP + 1;
 
 // Czech texts are Windows-1250 bytes; the comment shows each one.
 constexpr const char* kCaption =
@@ -52,6 +52,7 @@ MainForm::~MainForm() {
 }
 
 void MainForm::Create(HICON icon) {
+  MarkStartStep("entry");
   backgroundBrush_ = CreateSolidBrush(kWindowGrey);
   RegisterClassOnce(kClassName, backgroundBrush_, icon);
   CreateFor(kClassName, win::Widen(kCaption).c_str(), kStyle, kExStyle, CW_USEDEFAULT,
@@ -61,36 +62,58 @@ void MainForm::Create(HICON icon) {
 
 void MainForm::Show(int showCommand) {
   FormShow();
+  MarkStartStep("load");
   ShowWindow(Handle(), showCommand);
+  MarkStartStep("show");
   UpdateWindow(Handle());
+  MarkStartStep("paint");
+  WriteStartSteps();
   SetFocus(Control(IDC_SingleEdit));
-  // Hints are needed only once the mouse has rested on a control, so they wait until the window
-  // is on screen: the start is what the user waits for.
-  PostMessageW(Handle(), kAddHintsMessage, 0, 0);
 }
 
 void MainForm::ShowStatus(StatusClass status) {
   statusColour_ = ShowStatusIn(Control(IDC_StatusValue), status, fonts_.bold);
 }
 
+// Each control is made at its place for the window's DPI, with its font, in one step; nothing is
+// moved or measured again before the window is first shown.
 void MainForm::CreateControls() {
-  singlePanel_.Create(Handle(), IDC_SinglePanel);
-  multiPanel_.Create(Handle(), IDC_MultiPanel);
-  filePanel_.Create(Handle(), IDC_FilePanel);
-  for (const auto& row : MainFormControls()) {
-    HWND parent = row.parent == 0 ? Handle() : Control(row.parent);
-    if (row.kind != Kind::Custom) {
-      CreateTableControl(row, parent);
-    } else if (row.id == IDC_LogoImage) {
-      CreateLogoImage(parent, row.id, win::Widen(MakerPageAddress()));
-    } else if (row.id == IDC_MultiGrid) {
-      multiGrid_.Create(parent, row.id);
-    } else if (row.id == IDC_FileAnimator) {
-      CreateBusyAnimation(parent, row.id);
-    }
+  MakeFonts();
+  for (const auto& panel : MainFormPanels()) {
+    PanelOf(panel.id).Create(Handle(), panel.id, ScaleBounds(panel.bounds, Dpi()));
   }
+  for (const auto& row : MainFormControls()) CreateControl(row);
   InstallEscapeRestore(Control(IDC_SingleEdit));
-  ApplyLayout();
+  MarkStartStep("controls");
+}
+
+void MainForm::CreateControl(const ControlRow& row) {
+  HWND parent = row.parent == 0 ? Handle() : PanelOf(row.parent).Handle();
+  const HFONT font = fonts_.Of(row.font);
+  if (row.kind != Kind::Custom) {
+    CreateTableControl(row, parent, Dpi(), fonts_);
+    return;
+  }
+  const RECT place = ScaleBounds(row.bounds, Dpi());
+  if (row.id == IDC_MultiGrid) {
+    multiGrid_.Create(parent, row.id, place, font);
+    return;
+  }
+  HWND control = row.id == IDC_LogoImage
+                     ? CreateLogoImage(parent, row.id, place, win::Widen(MakerPageAddress()))
+                     : CreateBusyAnimation(parent, row.id, place);
+  SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+}
+
+Panel& MainForm::PanelOf(int id) {
+  switch (id) {
+    case IDC_SinglePanel:
+      return singlePanel_;
+    case IDC_MultiPanel:
+      return multiPanel_;
+    default:
+      return filePanel_;
+  }
 }
 
 void MainForm::MakeFonts() {
@@ -108,7 +131,11 @@ void MainForm::ApplyLayout() {
   for (const auto& row : MainFormControls()) ApplyBounds(row, Control(row.id), Dpi(), fonts_);
 }
 
+// A hint shows only once the mouse has rested on a control, so the tooltip and its texts are made
+// when the mouse first comes over the window: nothing of them holds up the start or the first
+// paint. That first move reaches the controls after this, so the tooltip already follows it.
 void MainForm::AddHints() {
+  if (hints_.Handle() != nullptr) return;
   hints_.Create(Handle());
   for (const auto& hint : kMainFormHints) {
     if (hint.id == IDC_SingleEdit) {
@@ -198,9 +225,9 @@ LRESULT MainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
       if (FormCloseQuery()) FormClose();
       return 0;
-    case kAddHintsMessage:
+    case WM_SETCURSOR:  // from the window and, passed up, from every control in it
       AddHints();
-      return 0;
+      return FormWindow::HandleMessage(message, wParam, lParam);
     case kRunEndedMessage:
       RunEnded();
       return 0;
