@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "batch/line_sorter.h"
 #include "batch/run_summary.h"
 #include "core/codepage1250.h"
 #include "tests/support/chunk_source.h"
@@ -127,9 +128,15 @@ TEST(LineHasValidNumber, EachModeTakesItsNumber) {
       {"a,1234567897", false, false, ',', 1, true},
   };
   FieldList fields;
+  test::TempFolder folder;
   for (const auto& c : cases) {
-    // The run's own search, and the rule as the field list states it.
+    // The run's own scan, the portable search it is held to, and the rule as the field list
+    // states it.
     const LineRule rule{c.singleColumn, c.quoted, c.delimiter, c.column};
+    test::ChunkSource input(c.line + "\r\n", {SIZE_MAX});
+    AtomicFileWriter bad(folder.Path() / "bad.txt"), ok(folder.Path() / "ok.txt");
+    EXPECT_EQ(SortLines(input, rule, bad, ok).sorted.good, c.expected ? 1u : 0u)
+        << c.line << " column " << c.column;
     EXPECT_EQ(LineIsGood<ByteUnits>(c.line, rule, DelimiterIn(TextEncoding::Bytes, c.delimiter)),
               c.expected)
         << c.line << " column " << c.column;
