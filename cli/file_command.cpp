@@ -5,7 +5,7 @@
 #include <iostream>
 #include <optional>
 
-#include "batch/file_run.h"
+#include "batch/file_sort.h"
 #include "cli/interrupt_monitor.h"
 #include "cli/progress_line.h"
 #include "cli/unicode_text.h"
@@ -194,6 +194,7 @@ class Report {
       case InputState::Read:
       case InputState::Interrupted:
       case InputState::NotStarted:
+      case InputState::WriteFailed:
         return std::nullopt;
       case InputState::CannotOpen:
         if (command_.input == "-") return "standard input is closed" + Untouched(result);
@@ -213,7 +214,7 @@ class Report {
   }
 
   // Each output that failed, with the system's reason; true when one did.
-  bool OutputFailures(const FileSortResult& result, std::string_view verb) {
+  bool ReportOutputFailures(const FileSortResult& result, std::string_view verb) {
     bool failed = false;
     const auto report = [&](const OutputOutcome& outcome, const char* lines,
                             const std::string& arg) {
@@ -252,7 +253,7 @@ std::string Lines(std::uint64_t count) {
 // The statuses a script acts on: a run that left part of its input unchecked is no success.
 int Summarise(const FileSortResult& result, Report& report) {
   const SortResult& sorted = result.sorted;
-  const bool outputsFailed = report.OutputFailures(result, "cannot write");
+  const bool outputsFailed = report.ReportOutputFailures(result, "cannot write");
   if (outputsFailed && !sorted.badWritten && !sorted.okWritten)
     report.Line("no output file was replaced");
   if (sorted.nulLine != 0) {
@@ -309,7 +310,7 @@ int RunFileCommand(ArgumentReader& reader, std::ostream& out, std::ostream& err,
   SetInterruptMessage(progress ? kInterruptedAfterProgress : kInterruptedLine);
   const FileSortResult result =
       SortFile(standardInput ? std::filesystem::path() : console.pathOf(command.input), outputs.ok,
-               outputs.bad, command.rule, &monitor, command.header);
+               outputs.bad, {command.rule, &monitor, command.header});
   SetInterruptMessage(nullptr);
   if (progress) progress->Erase();
   if (result.input == InputState::Interrupted) {
@@ -317,8 +318,15 @@ int RunFileCommand(ArgumentReader& reader, std::ostream& out, std::ostream& err,
     return kExitInterrupted;
   }
   if (result.input == InputState::NotStarted) {
-    report.OutputFailures(result, "cannot create");
+    report.ReportOutputFailures(result, "cannot create");
     report.Line("nothing was read" + report.Untouched(result));
+    return kExitFailed;
+  }
+  // A full disk is found at its first failed write: nothing more of the input is read.
+  if (result.input == InputState::WriteFailed) {
+    report.ReportOutputFailures(result, "cannot write");
+    report.Line("the run stopped at the failed write after " + Lines(result.sorted.lines) +
+                "; the rest of the input was not read" + report.Untouched(result));
     return kExitFailed;
   }
   if (const auto failure = report.InputFailure(result)) {
