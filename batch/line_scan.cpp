@@ -274,7 +274,10 @@ bool ScanPathRuns(ScanPath path) {
     case ScanPath::Sse2:
       return __builtin_cpu_supports("sse2");
     case ScanPath::Avx2:
-      return __builtin_cpu_supports("avx2");
+      // Every instruction set the path is compiled for: some hypervisors show AVX2 but hide
+      // BMI1 and BMI2, whose instructions ListBits uses.
+      return __builtin_cpu_supports("avx2") && __builtin_cpu_supports("bmi") &&
+             __builtin_cpu_supports("bmi2") && __builtin_cpu_supports("popcnt");
   }
   return false;
 #else
