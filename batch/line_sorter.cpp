@@ -181,7 +181,7 @@ StreamEnd SortText(AfterMark& text, const LineRule& rule, AtomicFileWriter* cons
   }
   LineWriter<Units> writer(outputs, counts);
   return ScanStreamedLines<Units>(text, blockSize, MakeScanRule(rule, text.Mark().encoding),
-                                  FastestScanPath(), writer, &counts.nulLine);
+                                  RunScanKernels(), writer, &counts.nulLine);
 }
 
 StreamEnd SortByMark(AfterMark& text, std::int64_t size, const LineRule& rule,
