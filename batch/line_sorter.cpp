@@ -74,7 +74,7 @@ template <class Units>
 StreamEnd SortText(ByteSource& text, TextEncoding encoding, const LineRule& rule,
                    AtomicFileWriter* const outputs[2], SortResult& sorted, std::size_t blockSize) {
   LineWriter<Units> writer(outputs, sorted);
-  return ScanStreamedLines<Units>(text, blockSize, MakeScanRule(rule, encoding), FastestScanPath(),
+  return ScanStreamedLines<Units>(text, blockSize, MakeScanRule(rule, encoding), RunScanKernels(),
                                   writer, &sorted.nulLine);
 }
 
