@@ -15,6 +15,7 @@
 #include "ui/base/form_fonts.h"
 #include "ui/controls/control_table.h"
 #include "ui/forms/about_texts.h"
+#include "win/callback_guard.h"
 #include "win/on_demand_dlls.h"
 #include "win/win_text.h"
 
@@ -107,11 +108,13 @@ struct WindowSearch {
 };
 
 BOOL CALLBACK AddEnabledWindow(HWND hwnd, LPARAM param) {
-  auto* search = reinterpret_cast<WindowSearch*>(param);
-  if (hwnd != search->except && IsWindowVisible(hwnd) && IsWindowEnabled(hwnd)) {
-    search->found.push_back(hwnd);
-  }
-  return TRUE;
+  return win::GuardCallback(FALSE, [&] {
+    auto* search = reinterpret_cast<WindowSearch*>(param);
+    if (hwnd != search->except && IsWindowVisible(hwnd) && IsWindowEnabled(hwnd)) {
+      search->found.push_back(hwnd);
+    }
+    return TRUE;
+  });
 }
 
 std::vector<HWND> EnabledThreadWindows(HWND except) {
