@@ -64,14 +64,13 @@ constexpr int kGrowingLabels[] = {IDC_InfoLabel, IDC_AboutLabel};
 std::optional<FileVersion> ReadOwnFileVersion() {
   wchar_t path[MAX_PATH];
   if (GetModuleFileNameW(nullptr, path, MAX_PATH) == 0) return std::nullopt;
-  DWORD ignored = 0;
-  const DWORD size = GetFileVersionInfoSizeW(path, &ignored);
+  const DWORD size = win::FileVersionInfoSize(path);
   if (size == 0) return std::nullopt;
   std::vector<unsigned char> block(size);
-  if (!GetFileVersionInfoW(path, 0, size, block.data())) return std::nullopt;
+  if (!win::FileVersionInfo(path, size, block.data())) return std::nullopt;
   VS_FIXEDFILEINFO* info = nullptr;
   UINT length = 0;
-  if (!VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&info), &length) ||
+  if (!win::QueryVersionValue(block.data(), L"\\", reinterpret_cast<void**>(&info), &length) ||
       info == nullptr || length < sizeof(VS_FIXEDFILEINFO)) {
     return std::nullopt;
   }
