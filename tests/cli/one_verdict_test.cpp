@@ -36,9 +36,9 @@ TEST(OneVerdict, CheckPrintsEachTextsStatus) {
       if (!test::VerdictAppliesTo(c, separator)) continue;
       std::string out, err;
       RunCommand({"check", "--", std::string(c.text)}, separator, out, err);
-      EXPECT_EQ(out,
-                "\"" + std::string(c.text) + "\";\"" + std::string(StatusText(c.verdict)) + "\"\n")
-          << "'" << c.text << "' with '" << separator << "'";
+      std::string expected = "\"";
+      expected.append(c.text).append("\";\"").append(StatusText(c.verdict)).append("\"\n");
+      EXPECT_EQ(out, expected) << "'" << c.text << "' with '" << separator << "'";
     }
   }
 }
