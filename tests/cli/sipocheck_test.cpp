@@ -110,11 +110,15 @@ TEST(SipocheckUsage, HelpVersionAndUsageErrors) {
 }
 
 TEST(SipocheckCheck, PrintsOneQuotedLinePerText) {
-  const Result valid = Sipocheck({"check", "1234567897", "-123456782"});
+  const Result valid = Sipocheck({"check", "1234567897", "9876543213"});
   EXPECT_EQ(valid.exit, kExitOk);
   EXPECT_EQ(valid.out,
             "\"1234567897\";\"<platn\xE9 \xE8\xEDslo>\"\n"
-            "\"-123456782\";\"<platn\xE9 \xE8\xEDslo>\"\n");
+            "\"9876543213\";\"<platn\xE9 \xE8\xEDslo>\"\n");
+  // A text that begins with a minus is a text to check, not an option.
+  const Result negative = Sipocheck({"check", "-123456782"});
+  EXPECT_EQ(negative.exit, kExitFailed);
+  EXPECT_EQ(negative.out, "\"-123456782\";\"<neplatn\xE9 \xE8\xEDslo>\"\n");
   const Result mixed = Sipocheck({"check", "1234567897", "", "12345,6786"}, "", '.');
   EXPECT_EQ(mixed.exit, kExitFailed);
   EXPECT_EQ(mixed.out,
@@ -122,7 +126,7 @@ TEST(SipocheckCheck, PrintsOneQuotedLinePerText) {
             "\"\";\"<>\"\n"
             "\"12345,6786\";\"<nen\xED \xE8\xEDslo>\"\n");
   const Result separator = Sipocheck({"check", "--decimal-separator", ",", "12345,6786"}, "", '.');
-  EXPECT_EQ(separator.exit, kExitOk);
+  EXPECT_EQ(separator.out, "\"12345,6786\";\"<neplatn\xE9 \xE8\xEDslo>\"\n");
   const Result dashed = Sipocheck({"check", "--", "--decimal-separator"});
   EXPECT_EQ(dashed.out, "\"--decimal-separator\";\"<nen\xED \xE8\xEDslo>\"\n");
 }
