@@ -4,6 +4,7 @@
 #include <charconv>
 #include <iostream>
 #include <optional>
+#include <tuple>
 
 #include "batch/file_sort.h"
 #include "cli/interrupt_monitor.h"
@@ -268,9 +269,9 @@ int Summarise(const FileSortResult& result, Report& report) {
 }
 
 // A folder or a loop of links is refused before anything is read or written, and so are two
-// outputs that reach one file.
+// outputs that reach one file and an output written in place on the input's own file.
 std::optional<int> RefuseOutputs(const FileCommand& command, const Outputs& outputs,
-                                 Report& report) {
+                                 const std::filesystem::path& input, Report& report) {
   for (const auto& [arg, target] :
        {std::pair{&command.bad, &outputs.bad}, std::pair{&command.ok, &outputs.ok}}) {
     if (const std::optional<Refusal> refusal = RefusalOf(*target)) {
@@ -283,6 +284,14 @@ std::optional<int> RefuseOutputs(const FileCommand& command, const Outputs& outp
     throw UsageError{"--ok " + report.Shown(command.ok) + " and --bad " +
                      report.Shown(command.bad) +
                      " are one file; the good and the bad lines need two different files"};
+  }
+  for (const auto& [option, arg, target] :
+       {std::tuple{"--ok ", &command.ok, &outputs.ok}, {"--bad ", &command.bad, &outputs.bad}}) {
+    if (WritesIntoInput(*target, input)) {
+      const std::string read = command.input == "-" ? "" : "the input file ";
+      throw UsageError{option + report.Shown(*arg) + " is the same file as " + read +
+                       report.InputName() + "; the run would read back the lines it writes"};
+    }
   }
   return std::nullopt;
 }
@@ -298,8 +307,10 @@ int RunFileCommand(ArgumentReader& reader, std::ostream& out, std::ostream& err,
   }
   Report report(command, console, err);
   const Outputs outputs{TargetNamed(command.ok, console), TargetNamed(command.bad, console)};
-  if (const std::optional<int> refused = RefuseOutputs(command, outputs, report)) return *refused;
   const bool standardInput = command.input == "-";
+  const std::filesystem::path input =
+      standardInput ? std::filesystem::path() : console.pathOf(command.input);
+  if (const auto refused = RefuseOutputs(command, outputs, input, report)) return *refused;
   const bool showProgress =
       command.progress == ProgressMode::Always ||
       (command.progress == ProgressMode::OnTerminal && console.errorIsTerminal());
@@ -309,8 +320,7 @@ int RunFileCommand(ArgumentReader& reader, std::ostream& out, std::ostream& err,
                            progress ? &*progress : nullptr);
   SetInterruptMessage(progress ? kInterruptedAfterProgress : kInterruptedLine);
   const FileSortResult result =
-      SortFile(standardInput ? std::filesystem::path() : console.pathOf(command.input), outputs.ok,
-               outputs.bad, {command.rule, &monitor, command.header});
+      SortFile(input, outputs.ok, outputs.bad, {command.rule, &monitor, command.header});
   SetInterruptMessage(nullptr);
   if (progress) progress->Erase();
   if (result.input == InputState::Interrupted) {
