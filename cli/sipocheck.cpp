@@ -8,6 +8,7 @@
 #include "cli/arguments.h"
 #include "cli/check_command.h"
 #include "cli/file_command.h"
+#include "cli/scan_path.h"
 #include "resources/version.h"
 
 namespace sipo::cli {
@@ -47,8 +48,13 @@ int RunCommand(ArgumentReader& reader, std::istream& in, std::ostream& out, std:
         << "  --version         the program's version\n";
     return kExitOk;
   }
+  // A line loop forced that this processor cannot run is refused, not replaced.
+  if (const auto refusal = ScanPathRefusal()) {
+    err << "sipocheck: " << *refusal << '\n';
+    return kExitUsage;
+  }
   if (command == "--version") {
-    out << "sipocheck " << SIPO_VERSION_TEXT << '\n';
+    out << "sipocheck " << SIPO_VERSION_TEXT << '\n' << ScanPathLine() << '\n';
     return kExitOk;
   }
   if (command == "file") return RunFileCommand(reader, out, err, console);
