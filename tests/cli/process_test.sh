@@ -68,11 +68,13 @@ rm -f "$work/ok" "$work/err"
 # A full standard output is a failure with a message, also while standard input never ends.
 "$sipocheck" check 1234567897 >/dev/full 2>"$work/err"
 [ $? -eq 1 ] || fail "full standard output: exit status"
-grep -q "cannot write to standard output" "$work/err" || fail "full standard output: message"
+grep -q "cannot write to standard output: No space left on device" "$work/err" \
+  || fail "full standard output: message $(cat "$work/err")"
 timeout 20 bash -c 'yes 1234567897 | "$1" check >/dev/full 2>"$2"' _ "$sipocheck" "$work/err"
 status=$?
 [ "$status" -eq 1 ] || fail "endless input to a full standard output: exit status $status"
-grep -q "cannot write to standard output" "$work/err" || fail "endless input: message"
+grep -q "cannot write to standard output: No space left on device" "$work/err" \
+  || fail "endless input: message $(cat "$work/err")"
 
 # From a pipe, each line is answered as soon as it is read, before the input ends.
 coproc CHECK { "$sipocheck" check 2>/dev/null; }
