@@ -2,8 +2,10 @@
 // first argument, and the failures that any command can end in.
 #include "cli/sipocheck.h"
 
+#include <cerrno>
 #include <iostream>
 #include <new>
+#include <system_error>
 
 #include "cli/arguments.h"
 #include "cli/check_command.h"
@@ -70,6 +72,7 @@ int RunSipocheck(const std::vector<std::string>& args, std::istream& in, std::os
                  std::ostream& err, const Console& console) {
   ArgumentReader reader(args);
   int status = kExitFailed;
+  errno = 0;  // the reason a write to standard output fails is left here
   try {
     status = RunCommand(reader, in, out, err, console);
   } catch (const UsageError& error) {
@@ -80,7 +83,10 @@ int RunSipocheck(const std::vector<std::string>& args, std::istream& in, std::os
     status = kExitFailed;
   }
   if (!out.flush()) {
-    err << "sipocheck: cannot write to standard output\n";
+    const int cause = errno;
+    err << "sipocheck: cannot write to standard output";
+    if (cause != 0) err << ": " << console.reasonText({cause, std::generic_category()});
+    err << '\n';
     status = kExitFailed;
   }
   if (!err.flush()) status = kExitFailed;

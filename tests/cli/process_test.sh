@@ -69,14 +69,31 @@ grep -q "cannot create '$work/missing/bad' for the bad lines: No such file or di
   || fail "missing folder: $(cat "$work/err")"
 rm -f "$work/input" "$work/log" "$work/bad"
 
+# A full disk during the run (here a limit on a file's size): the first failed write ends the run,
+# so an endless input is read no further; nothing is replaced and the message gives the reason.
+printf 'old ok\r\n' >"$work/ok"
+timeout 20 bash -c 'ulimit -f 1024; trap "" XFSZ; yes 1234567897 | "$1" file - --ok "$2/ok" \
+  --bad "$2/bad" --single-column 2>"$2/err"' _ "$sipocheck" "$work"
+status=$?
+[ "$status" -eq 1 ] || fail "full disk: exit status $status"
+grep -q "cannot write '$work/ok' for the good lines: File too large" "$work/err" \
+  || fail "full disk: $(cat "$work/err")"
+grep -q "the rest of the input was not read; the output files were not touched" "$work/err" \
+  || fail "full disk: $(cat "$work/err")"
+[ "$(cat "$work/ok")" = $'old ok\r' ] && [ ! -e "$work/bad" ] && [ "$(temporaries)" -eq 0 ] \
+  || fail "full disk: outputs $(ls -A "$work")"
+rm -f "$work/ok" "$work/err"
+
 # A full standard output is a failure with a message, also while standard input never ends.
 "$sipocheck" check 1234567897 >/dev/full 2>"$work/err"
 [ $? -eq 1 ] || fail "full standard output: exit status"
-grep -q "cannot write to standard output" "$work/err" || fail "full standard output: message"
+grep -q "cannot write to standard output: No space left on device" "$work/err" \
+  || fail "full standard output: message $(cat "$work/err")"
 timeout 20 bash -c 'yes 1234567897 | "$1" check >/dev/full 2>"$2"' _ "$sipocheck" "$work/err"
 status=$?
 [ "$status" -eq 1 ] || fail "endless input to a full standard output: exit status $status"
-grep -q "cannot write to standard output" "$work/err" || fail "endless input: message"
+grep -q "cannot write to standard output: No space left on device" "$work/err" \
+  || fail "endless input: message $(cat "$work/err")"
 
 # From a pipe, each line is answered as soon as it is read, before the input ends.
 coproc CHECK { "$sipocheck" check 2>/dev/null; }
