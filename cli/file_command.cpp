@@ -210,6 +210,9 @@ class Report {
       case InputState::OddLength:
         return subject + " is UTF-16 with an odd number of bytes, which cannot be read" +
                Untouched(result);
+      case InputState::Workbook:
+        return subject + " is a spreadsheet workbook, not text; save it as CSV and check that" +
+               Untouched(result);
     }
     return std::nullopt;
   }

@@ -312,6 +312,10 @@ TEST(SipocheckFile, ReadsByTheMarkRefusesWhatItCannotReadAndReportsANul) {
        "1\0"s,
        kExitFailed, "is UTF-16 with an odd number of bytes"},
       {"1234567897\r\nx\0y\r\n"s, kExitIncomplete, "a NUL character on line 2 ended the text"},
+      {"PK\x03\x04\x14\0\x06\0"s, kExitFailed, "is a spreadsheet workbook, not text"},
+      {"\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1\0\0"s, kExitFailed,
+       "is a spreadsheet workbook, not text; save it as CSV and check that; the output files were "
+       "not touched"},
   };
   for (const Case& c : cases) {
     test::TempFolder folder;
