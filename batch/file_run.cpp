@@ -86,6 +86,7 @@ FileSortResult SortOpenFile(InputFile& file, const OutputTarget& okOutput,
   FileSortResult result = SortOpenInput(file, okOutput, badOutput, rule, monitor, header);
   if (result.input == InputState::ReadFailed) result.inputError = file.Error();
   if (result.input == InputState::ReadFailed && file.Changed()) result.input = InputState::Changed;
+  result.inputChange = file.WhatChanged();
   return result;
 }
 

@@ -75,12 +75,14 @@ std::ptrdiff_t InputFile::Read(char* buffer, std::size_t size) {
 bool InputFile::AtEndUnchanged() {
   if (sizeAtOpen_ < 0) return true;
   DescriptorFacts facts;
-  const bool same =
-      FactsOf(fd_, facts) && facts.size == sizeAtOpen_ && facts.modified == timeAtOpen_;
+  const bool known = FactsOf(fd_, facts);
+  const bool sameSize = known && facts.size == sizeAtOpen_;
+  const bool sameTime = known && facts.modified == timeAtOpen_;
+  const bool same = sameSize && sameTime;
   const bool readAll =
       standardInput_ || bytesRead_ == sizeAtOpen_ || (same && IsPseudoSize(sizeAtOpen_));
-  changed_ = !(same && readAll);
-  return !changed_;
+  change_ = {!(sameSize && readAll), !sameTime};
+  return !Changed();
 }
 
 }  // namespace sipo

@@ -22,6 +22,13 @@ class ByteSource {
   virtual std::int64_t Size() const { return -1; }
 };
 
+// What another program altered in a file while it was read: its size (or the length read no
+// longer being its size), its modification time, or both.
+struct InputChange {
+  bool size = false;
+  bool time = false;
+};
+
 class InputFile : public ByteSource {
  public:
   InputFile() = default;
@@ -47,7 +54,8 @@ class InputFile : public ByteSource {
   // another program changed it. Read then reports a failure, since what was read is neither the
   // old content nor the new one. A file that reports 0 or a page as its size and stays so (a file
   // of /proc or /sys) is read to its end like a pipe.
-  bool Changed() const { return changed_; }
+  bool Changed() const { return change_.size || change_.time; }
+  const InputChange& WhatChanged() const { return change_; }
   // Why opening or the last read failed, as the system said.
   const std::error_code& Error() const { return error_; }
 
@@ -60,7 +68,7 @@ class InputFile : public ByteSource {
   std::int64_t sizeAtOpen_ = -1;
   std::int64_t timeAtOpen_ = 0;
   std::int64_t bytesRead_ = 0;
-  bool changed_ = false;
+  InputChange change_;
   std::error_code error_;
 };
 
