@@ -208,8 +208,8 @@ class Report {
       case InputState::ReadFailed:
         return "reading " + subject + " failed part-way" + reason + Untouched(result);
       case InputState::Changed:
-        return subject + " changed its " + WhatChanged(result.inputChange) +
-               " while it was read" + Untouched(result);
+        return subject + " changed its " + WhatChanged(result.inputChange) + " while it was read" +
+               Untouched(result);
       case InputState::Utf32:
         return subject + " is UTF-32 (its byte-order mark says so), which cannot be read" +
                Untouched(result);

@@ -175,14 +175,10 @@ TEST(MainFormRun, TwoOutputFieldsNamingOneFileAreRefused) {
     std::wstring ok, bad;
   };
   std::vector<Case> cases = {
-      {L"same.txt", L"\"SAME.TXT\""},
-      {L"new.txt", L"\\\\?\\@\\new.txt"},
-      {L"\\\\.\\@\\NEW.txt", L"new.txt"},
-      {L"\\\\?\\@\\same.txt", L"same.txt."},
-      {L"nový.txt", L"NOVÝ.TXT"},
-      {L"červený.txt", L"ČERVENÝ.TXT"},
-      {L"new.txt", L"new.txt."},
-      {L"new.txt", L"new.txt "},
+      {L"same.txt", L"\"SAME.TXT\""},     {L"new.txt", L"\\\\?\\@\\new.txt"},
+      {L"\\\\.\\@\\NEW.txt", L"new.txt"}, {L"\\\\?\\@\\same.txt", L"same.txt."},
+      {L"nový.txt", L"NOVÝ.TXT"},         {L"červený.txt", L"ČERVENÝ.TXT"},
+      {L"new.txt", L"new.txt."},          {L"new.txt", L"new.txt "},
       {L"new.txt", L"@/sub/../new.txt"},
   };
   if (!second.Drive().empty()) {
