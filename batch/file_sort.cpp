@@ -113,6 +113,7 @@ class FileSort {
                     ok);
     const StreamEnd end = Sort(source, bad, ok);
     const bool changed = input_.Changed();
+    if (changed) result_.inputChange = input_.WhatChanged();
     source.Close();
     result_.input = Ending(end, changed, source);
     if (result_.input == InputState::Read) {

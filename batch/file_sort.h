@@ -47,6 +47,7 @@ struct FileSortResult {
   InputState input = InputState::CannotOpen;
   SortResult sorted;
   std::error_code inputError;  // why the input could not be opened or read
+  InputChange inputChange;     // Changed: what another program altered
   OutputOutcome bad, ok;
   bool headerCopied = false;  // the first line went to both outputs unchecked
   bool InputRead() const { return input == InputState::Read; }

@@ -30,6 +30,7 @@ class WorkbookLook : public ByteSource {
   void Close() override { input_.Close(); }
   std::int64_t Size() const override { return input_.Size(); }
   bool Changed() const override { return input_.Changed(); }
+  InputChange WhatChanged() const override { return input_.WhatChanged(); }
   std::error_code Error() const override { return input_.Error(); }
 
  private:

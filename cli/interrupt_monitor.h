@@ -12,6 +12,9 @@ namespace sipo::cli {
 
 // The status of a run that an interruption ended, as a shell reports a process that SIGINT ended.
 inline constexpr int kExitInterrupted = 130;
+// What a stop reports before a file run has begun, or when there is none (check, the help):
+// the entry sets it before it installs the handlers, so that no stop ends the process unsaid.
+inline constexpr char kInterruptedBeforeRun[] = "sipocheck: interrupted; no file was touched\n";
 
 class InterruptMonitor : public RunMonitor {
  public:

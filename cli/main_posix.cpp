@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/interrupt_monitor.h"
 #include "cli/sipocheck.h"
 #include "cli/unicode_text.h"
 #include "core/codepage1250.h"
@@ -47,6 +48,8 @@ std::string LocaleToUtf8(std::string_view arg) {
 
 int main(int argc, char** argv) {
   try {
+    // First of all: a stop in the run's first moments must say what it did too.
+    sipo::SetInterruptMessage(sipo::cli::kInterruptedBeforeRun);
     sipo::InstallInterruptCleanup();
     std::ios::sync_with_stdio(false);
     const std::vector<std::string> args(argv + 1, argv + argc);

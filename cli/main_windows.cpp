@@ -97,11 +97,13 @@ BOOL WINAPI OnConsoleControl(DWORD event) {
 
 int wmain(int argc, wchar_t** argv) {
   try {
+    // First of all: a stop in the run's first moments must say what it did too.
+    sipo::SetInterruptMessage(sipo::cli::kInterruptedBeforeRun);
+    SetConsoleCtrlHandler(OnConsoleControl, TRUE);
     // Text mode would end standard input at a byte 0x1A and turn LF into CR LF on output.
     _setmode(_fileno(stdin), _O_BINARY);
     _setmode(_fileno(stdout), _O_BINARY);
     _setmode(_fileno(stderr), _O_BINARY);
-    SetConsoleCtrlHandler(OnConsoleControl, TRUE);
     sipo::SetLinkResolver(sipo::win::FinalPathOf);
     std::vector<std::string> args;
     for (int i = 1; i < argc; ++i) args.push_back(sipo::win::InCodePage(argv[i], CP_UTF8));

@@ -148,6 +148,53 @@ for signal in INT TERM HUP; do
     || fail "$signal: message $(cat "$work/err")"
 done
 
+# A stop while standard output is an output: the file output is untouched, and the message says
+# that standard output is not.
+echo "old" >"$work/bad"
+"$sipocheck" file "$work/in" --ok - --bad "$work/bad" --single-column >"$work/log" 2>"$work/err" &
+pid=$!
+exec 3>"$work/in"
+printf '1234567897\r\nx\r\n' >&3
+for _ in $(seq 100); do [ "$(temporaries)" -eq 1 ] && break; sleep 0.05; done
+kill -s INT "$pid"
+wait "$pid"
+status=$?
+exec 3>&-
+[ "$status" -eq 130 ] && [ "$(temporaries)" -eq 0 ] && [ "$(cat "$work/bad")" = "old" ] \
+  || fail "a stop with standard output: exit $status, bad $(cat "$work/bad")"
+[ "$(cat "$work/err")" = "sipocheck: interrupted; the output file '$work/bad' was not touched; \
+standard output may already have received some of the good lines" ] \
+  || fail "a stop with standard output: message $(cat "$work/err")"
+rm -f "$work/log" "$work/bad"
+
+# A stop at any moment says what it did: before any run (check waiting for standard input), and
+# in a file run's first milliseconds, from the process's start on.
+sleep 5 | "$sipocheck" check 2>"$work/err" &
+pid=$!
+sleep 0.3
+kill -s INT "$pid"
+wait "$pid"
+status=$?
+[ "$status" -eq 130 ] && [ "$(cat "$work/err")" = "sipocheck: interrupted; no file was touched" ] \
+  || fail "a stop in check: exit $status, message $(cat "$work/err")"
+binary="$(readlink -f "$sipocheck")"
+exec 3<>"$work/in"  # a writer that never writes: the run waits for its input
+silent=0
+for delay in 0 1 2 3 4 5 6 8 10 12 15 20 25 30 40; do
+  "$sipocheck" file "$work/in" --ok "$work/ok" --bad "$work/bad" 2>"$work/err" &
+  pid=$!
+  # The loader's moments before the program's entry cannot be helped: wait for them to pass.
+  for _ in $(seq 1000); do [ "$(readlink "/proc/$pid/exe")" = "$binary" ] && break; done
+  sleep 0.0"$(printf '%02d' $((delay + 3)))"
+  kill -s INT "$pid" 2>/dev/null
+  wait "$pid"
+  status=$?
+  [ "$status" -eq 130 ] && ! grep -q "^sipocheck: interrupted; " "$work/err" && silent=$((silent + 1))
+done
+exec 3>&-
+[ "$silent" -eq 0 ] || fail "early stops: $silent of 15 ended with no message"
+[ "$(temporaries)" -eq 0 ] || fail "early stops: temporaries left: $(ls -A "$work")"
+
 # A run killed outright leaves its temporaries; the next run for the same outputs removes them.
 "$sipocheck" file "$work/in" --ok "$work/ok" --bad "$work/bad" --single-column 2>/dev/null &
 pid=$!
