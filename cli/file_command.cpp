@@ -9,6 +9,7 @@
 #include "batch/file_sort.h"
 #include "cli/interrupt_monitor.h"
 #include "cli/progress_line.h"
+#include "cli/sipocheck.h"
 #include "cli/unicode_text.h"
 #include "core/codepage1250.h"
 #include "files/atomic_file.h"
@@ -21,8 +22,10 @@ namespace {
 constexpr std::string_view kStandardInput = "standard input";
 constexpr std::string_view kStandardOutput = "-";
 
+constexpr std::string_view kFileUsage =
+    "Usage: sipocheck file [OPTION...] INPUT --ok FILE --bad FILE\n";
+
 constexpr std::string_view kFileHelp =
-    "Usage: sipocheck file [OPTION...] INPUT --ok FILE --bad FILE\n"
     "\n"
     "Sorts the lines of INPUT ('-': standard input) into two files, unchanged and in\n"
     "order, each ended by CR LF: a line whose number is ten digits 0-9 that pass the\n"
@@ -93,29 +96,38 @@ struct FileCommand {
 // One option; false when the argument is none.
 bool ReadOption(const std::string& arg, ArgumentReader& reader, const Console& console,
                 FileCommand& command) {
-  const Option option = SplitOption(arg);
-  if (option.name == "--ok") {
-    command.ok = FileName(option.name, reader.ValueOf(option));
-  } else if (option.name == "--bad") {
-    command.bad = FileName(option.name, reader.ValueOf(option));
-  } else if (option.name == "--column") {
-    command.rule.column = ColumnNumber(reader.ValueOf(option));
-  } else if (option.name == "--delimiter") {
-    command.rule.delimiter = DelimiterByte(option.name, reader.ValueOf(option), console);
-  } else if (arg == "--single-column") {
-    command.rule.singleColumn = true;
-  } else if (arg == "--quoted") {
-    command.rule.quoted = true;
-  } else if (arg == "--header") {
-    command.header = true;
-  } else if (arg == "--progress" || arg == "--no-progress") {
-    command.progress = arg == "--progress" ? ProgressMode::Always : ProgressMode::Never;
-  } else if (arg == "--help" || arg == "-h") {
+  static constexpr std::string_view kOptions[] = {
+      "--ok",     "--bad",    "--column",   "--delimiter",   "--single-column",
+      "--quoted", "--header", "--progress", "--no-progress", "--help"};
+  static constexpr std::string_view kTakingValues[] = {"--ok", "--bad", "--column", "--delimiter"};
+  if (arg == "-h") {
     command.help = true;
-  } else if (arg.size() > 1 && arg[0] == '-') {
-    throw UsageError{"unknown option '" + arg + "'"};
-  } else {
+    return true;
+  }
+  if (arg.rfind("--", 0) != 0) {
+    if (arg.size() > 1 && arg[0] == '-') throw UsageError{"unknown option '" + arg + "'"};
     return false;
+  }
+  const Option option = LongOption(arg, kOptions, kTakingValues);
+  const std::string& name = option.name;
+  if (name == "--ok") {
+    command.ok = FileName(name, reader.ValueOf(option));
+  } else if (name == "--bad") {
+    command.bad = FileName(name, reader.ValueOf(option));
+  } else if (name == "--column") {
+    command.rule.column = ColumnNumber(reader.ValueOf(option));
+  } else if (name == "--delimiter") {
+    command.rule.delimiter = DelimiterByte(name, reader.ValueOf(option), console);
+  } else if (name == "--single-column") {
+    command.rule.singleColumn = true;
+  } else if (name == "--quoted") {
+    command.rule.quoted = true;
+  } else if (name == "--header") {
+    command.header = true;
+  } else if (name == "--progress" || name == "--no-progress") {
+    command.progress = name == "--progress" ? ProgressMode::Always : ProgressMode::Never;
+  } else {
+    command.help = true;
   }
   return true;
 }
@@ -339,7 +351,7 @@ int RunFileCommand(ArgumentReader& reader, std::ostream& out, std::ostream& err,
                    const Console& console) {
   const FileCommand command = ParseFileCommand(reader, console);
   if (command.help) {
-    out << kFileHelp;
+    out << kFileUsage << kFileHelp << '\n' << BugReportLine();
     return kExitOk;
   }
   Report report(command, console, err);
@@ -386,8 +398,12 @@ int RunFileCommand(ArgumentReader& reader, std::ostream& out, std::ostream& err,
   return status;
 }
 
-std::string_view FileCommandHelp() {
-  return kFileHelp;
+std::string_view FileCommandUsage() {
+  return kFileUsage;
+}
+
+std::string FileCommandHelp() {
+  return std::string(kFileUsage).append(kFileHelp);
 }
 
 }  // namespace sipo::cli
