@@ -21,6 +21,8 @@ case "${1:-}" in
 esac
 
 bash tools/install-deps.sh
+# As many compile jobs as the machine has processors (ninja alone would run two more).
+export CMAKE_BUILD_PARALLEL_LEVEL="${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc)}"
 cmake --preset mingw >/dev/null
 cmake --build --preset mingw --target Sipo start_and_wait
 
