@@ -4,8 +4,9 @@
 
 #include <algorithm>
 
-#if defined(__x86_64__) || defined(__i386__)
-#define SIPO_SCAN_X86 1
+#include "batch/scan_kernel_parts.h"
+
+#ifdef SIPO_SCAN_X86
 #include <immintrin.h>
 #endif
 
@@ -221,17 +222,16 @@ SIPO_AVX2 void ClassifyUnitsAvx2(const ScanRule& rule, const char* p, std::size_
   ClearTail(ends, marks, size);
 }
 
-__attribute__((target("avx2,popcnt,bmi,bmi2"))) std::size_t ListBitsAvx2(const std::uint64_t* bits,
-                                                                         std::size_t from,
-                                                                         std::size_t to,
-                                                                         std::uint32_t* out) {
+__attribute__((target("popcnt,bmi"))) std::size_t ListBitsWithPopcnt(const std::uint64_t* bits,
+                                                                     std::size_t from,
+                                                                     std::size_t to,
+                                                                     std::uint32_t* out) {
   return ListBitsBy(bits, from, to, out, [](std::uint64_t word) {
     return static_cast<std::size_t>(__builtin_popcountll(word));
   });
 }
 
-using Classifier = void (*)(const ScanRule&, const char*, std::size_t, bool, std::uint64_t*,
-                            std::uint64_t*);
+using Classifier = ClassifyFunction;
 
 Classifier Sse2For(const ScanRule& rule) {
   if (rule.unitSize == 2) return ClassifyUnitsSse2;
@@ -265,30 +265,6 @@ Classifier Avx2For(const ScanRule& rule) {
 
 }  // namespace
 
-bool ScanPathRuns(ScanPath path) {
-#ifdef SIPO_SCAN_X86
-  __builtin_cpu_init();
-  switch (path) {
-    case ScanPath::Scalar:
-      return true;
-    case ScanPath::Sse2:
-      return __builtin_cpu_supports("sse2");
-    case ScanPath::Avx2:
-      return __builtin_cpu_supports("avx2");
-  }
-  return false;
-#else
-  return path == ScanPath::Scalar;
-#endif
-}
-
-ScanPath FastestScanPath() {
-  static const ScanPath fastest = ScanPathRuns(ScanPath::Avx2)   ? ScanPath::Avx2
-                                  : ScanPathRuns(ScanPath::Sse2) ? ScanPath::Sse2
-                                                                 : ScanPath::Scalar;
-  return fastest;
-}
-
 ScanRule MakeScanRule(const LineRule& rule, TextEncoding encoding) {
   ScanRule scan;
   const bool utf16 = encoding == TextEncoding::Utf16LE || encoding == TextEncoding::Utf16BE;
@@ -311,23 +287,32 @@ ScanRule MakeScanRule(const LineRule& rule, TextEncoding encoding) {
   return scan;
 }
 
-std::size_t ListBits(ScanPath path, const std::uint64_t* bits, std::size_t from, std::size_t to,
-                     std::uint32_t* out) {
-#ifdef SIPO_SCAN_X86
-  if (path == ScanPath::Avx2) return ListBitsAvx2(bits, from, to, out);
-#endif
-  (void)path;
+namespace scan_kernels {
+
+ClassifyFunction ScalarClassifierFor(const ScanRule&) {
+  return ClassifyScalar;
+}
+
+std::size_t ListBitsPortable(const std::uint64_t* bits, std::size_t from, std::size_t to,
+                             std::uint32_t* out) {
   return ListBitsBy(bits, from, to, out, CountBits);
 }
 
-void ClassifyBlock(ScanPath path, const ScanRule& rule, const char* p, std::size_t size,
-                   bool crBefore, std::uint64_t* ends, std::uint64_t* marks) {
 #ifdef SIPO_SCAN_X86
-  if (path == ScanPath::Avx2) return Avx2For(rule)(rule, p, size, crBefore, ends, marks);
-  if (path == ScanPath::Sse2) return Sse2For(rule)(rule, p, size, crBefore, ends, marks);
-#endif
-  (void)path;
-  ClassifyScalar(rule, p, size, crBefore, ends, marks);
+ClassifyFunction Sse2ClassifierFor(const ScanRule& rule) {
+  return Sse2For(rule);
 }
+
+ClassifyFunction Avx2ClassifierFor(const ScanRule& rule) {
+  return Avx2For(rule);
+}
+
+std::size_t ListBitsBmi(const std::uint64_t* bits, std::size_t from, std::size_t to,
+                        std::uint32_t* out) {
+  return ListBitsWithPopcnt(bits, from, to, out);
+}
+#endif
+
+}  // namespace scan_kernels
 
 }  // namespace sipo

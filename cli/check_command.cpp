@@ -2,15 +2,13 @@
 // input read as it comes, in the encoding its byte-order mark says.
 #include "cli/check_command.h"
 
-#include <algorithm>
-#include <cstring>
 #include <iostream>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "batch/line_stream.h"
-#include "batch/text_mark.h"
+#include "batch/text_start.h"
 #include "cli/unicode_text.h"
 #include "core/sipo_number.h"
 #include "files/input_file.h"
@@ -81,53 +79,6 @@ class CheckInput : public ByteSource {
   const bool& writing_;
 };
 
-// The input after its byte-order mark. Only as much is read as decides the mark: a terminal's
-// first short line is answered without waiting for more.
-class AfterMark : public ByteSource {
- public:
-  explicit AfterMark(ByteSource& input) : input_(input) {}
-  bool ReadMark() {
-    char block[kMarkDecidingSize];
-    while (!Decided()) {
-      const std::ptrdiff_t count = input_.Read(block, kMarkDecidingSize - start_.size());
-      if (count < 0) return false;
-      ended_ = count == 0;
-      start_.append(block, static_cast<std::size_t>(count));
-    }
-    mark_ = MarkOf(start_);
-    next_ = mark_.bytes.size();
-    return true;
-  }
-  const TextMark& Mark() const { return mark_; }
-  std::ptrdiff_t Read(char* buffer, std::size_t size) override {
-    if (next_ < start_.size()) {
-      const std::size_t count = std::min(size, start_.size() - next_);
-      std::memcpy(buffer, start_.data() + next_, count);
-      next_ += count;
-      return static_cast<std::ptrdiff_t>(count);
-    }
-    return ended_ ? 0 : input_.Read(buffer, size);
-  }
-
- private:
-  // Undecided while what was read could still grow into a mark it does not make yet.
-  bool Decided() const {
-    static constexpr std::string_view kMarkStarts[] = {
-        "\xEF\xBB\xBF", std::string_view("\xFF\xFE\0\0", 4), "\xFE\xFF",
-        std::string_view("\0\0\xFE\xFF", 4)};
-    if (ended_ || start_.size() >= kMarkDecidingSize) return true;
-    return std::none_of(std::begin(kMarkStarts), std::end(kMarkStarts), [&](std::string_view m) {
-      return m.size() > start_.size() && m.starts_with(start_);
-    });
-  }
-
-  ByteSource& input_;
-  std::string start_;
-  std::size_t next_ = 0;
-  bool ended_ = false;
-  TextMark mark_;
-};
-
 class Checker {
  public:
   Checker(std::ostream& out, const Console& console, char separator)
@@ -152,7 +103,7 @@ class Checker {
 
 // Each line of the text in the mark's units, as the checker takes it: a marked text's lines are
 // Unicode, which the console's conversion of an argument turns into the checked text.
-StreamEnd CheckLines(AfterMark& text, Checker& checker, const Console& console, bool& writing) {
+StreamEnd CheckLines(TextStart& text, Checker& checker, const Console& console, bool& writing) {
   const auto check = [&](const std::string& line) { writing = writing && checker.Check(line); };
   switch (text.Mark().encoding) {
     case TextEncoding::Bytes:
@@ -191,7 +142,9 @@ bool CheckStandardInput(std::istream& in, std::ostream& out, std::ostream& err,
   ByteSource& input = console.readsProcessInput ? static_cast<ByteSource&>(file) : stream;
   bool writing = true;
   CheckInput source(input, console.readsProcessInput && file.SizeAtOpen() < 0, out, writing);
-  AfterMark text(source);
+  // Only as much is read as decides the mark: a terminal's first short line is answered without
+  // waiting for more.
+  TextStart text(source, kStreamBlockSize);
   const StreamEnd end =
       text.ReadMark() ? CheckLines(text, checker, console, writing) : StreamEnd::ReadFailed;
   switch (end) {

@@ -4,8 +4,9 @@
 #include <charconv>
 #include <iostream>
 #include <optional>
+#include <tuple>
 
-#include "batch/file_run.h"
+#include "batch/file_sort.h"
 #include "cli/interrupt_monitor.h"
 #include "cli/progress_line.h"
 #include "cli/unicode_text.h"
@@ -194,6 +195,7 @@ class Report {
       case InputState::Read:
       case InputState::Interrupted:
       case InputState::NotStarted:
+      case InputState::WriteFailed:
         return std::nullopt;
       case InputState::CannotOpen:
         if (command_.input == "-") return "standard input is closed" + Untouched(result);
@@ -213,7 +215,7 @@ class Report {
   }
 
   // Each output that failed, with the system's reason; true when one did.
-  bool OutputFailures(const FileSortResult& result, std::string_view verb) {
+  bool ReportOutputFailures(const FileSortResult& result, std::string_view verb) {
     bool failed = false;
     const auto report = [&](const OutputOutcome& outcome, const char* lines,
                             const std::string& arg) {
@@ -252,7 +254,7 @@ std::string Lines(std::uint64_t count) {
 // The statuses a script acts on: a run that left part of its input unchecked is no success.
 int Summarise(const FileSortResult& result, Report& report) {
   const SortResult& sorted = result.sorted;
-  const bool outputsFailed = report.OutputFailures(result, "cannot write");
+  const bool outputsFailed = report.ReportOutputFailures(result, "cannot write");
   if (outputsFailed && !sorted.badWritten && !sorted.okWritten)
     report.Line("no output file was replaced");
   if (sorted.nulLine != 0) {
@@ -267,9 +269,9 @@ int Summarise(const FileSortResult& result, Report& report) {
 }
 
 // A folder or a loop of links is refused before anything is read or written, and so are two
-// outputs that reach one file.
+// outputs that reach one file and an output written in place on the input's own file.
 std::optional<int> RefuseOutputs(const FileCommand& command, const Outputs& outputs,
-                                 Report& report) {
+                                 const std::filesystem::path& input, Report& report) {
   for (const auto& [arg, target] :
        {std::pair{&command.bad, &outputs.bad}, std::pair{&command.ok, &outputs.ok}}) {
     if (const std::optional<Refusal> refusal = RefusalOf(*target)) {
@@ -282,6 +284,14 @@ std::optional<int> RefuseOutputs(const FileCommand& command, const Outputs& outp
     throw UsageError{"--ok " + report.Shown(command.ok) + " and --bad " +
                      report.Shown(command.bad) +
                      " are one file; the good and the bad lines need two different files"};
+  }
+  for (const auto& [option, arg, target] :
+       {std::tuple{"--ok ", &command.ok, &outputs.ok}, {"--bad ", &command.bad, &outputs.bad}}) {
+    if (WritesIntoInput(*target, input)) {
+      const std::string read = command.input == "-" ? "" : "the input file ";
+      throw UsageError{option + report.Shown(*arg) + " is the same file as " + read +
+                       report.InputName() + "; the run would read back the lines it writes"};
+    }
   }
   return std::nullopt;
 }
@@ -297,8 +307,10 @@ int RunFileCommand(ArgumentReader& reader, std::ostream& out, std::ostream& err,
   }
   Report report(command, console, err);
   const Outputs outputs{TargetNamed(command.ok, console), TargetNamed(command.bad, console)};
-  if (const std::optional<int> refused = RefuseOutputs(command, outputs, report)) return *refused;
   const bool standardInput = command.input == "-";
+  const std::filesystem::path input =
+      standardInput ? std::filesystem::path() : console.pathOf(command.input);
+  if (const auto refused = RefuseOutputs(command, outputs, input, report)) return *refused;
   const bool showProgress =
       command.progress == ProgressMode::Always ||
       (command.progress == ProgressMode::OnTerminal && console.errorIsTerminal());
@@ -308,8 +320,7 @@ int RunFileCommand(ArgumentReader& reader, std::ostream& out, std::ostream& err,
                            progress ? &*progress : nullptr);
   SetInterruptMessage(progress ? kInterruptedAfterProgress : kInterruptedLine);
   const FileSortResult result =
-      SortFile(standardInput ? std::filesystem::path() : console.pathOf(command.input), outputs.ok,
-               outputs.bad, command.rule, &monitor, command.header);
+      SortFile(input, outputs.ok, outputs.bad, {command.rule, &monitor, command.header});
   SetInterruptMessage(nullptr);
   if (progress) progress->Erase();
   if (result.input == InputState::Interrupted) {
@@ -317,8 +328,15 @@ int RunFileCommand(ArgumentReader& reader, std::ostream& out, std::ostream& err,
     return kExitInterrupted;
   }
   if (result.input == InputState::NotStarted) {
-    report.OutputFailures(result, "cannot create");
+    report.ReportOutputFailures(result, "cannot create");
     report.Line("nothing was read" + report.Untouched(result));
+    return kExitFailed;
+  }
+  // A full disk is found at its first failed write: nothing more of the input is read.
+  if (result.input == InputState::WriteFailed) {
+    report.ReportOutputFailures(result, "cannot write");
+    report.Line("the run stopped at the failed write after " + Lines(result.sorted.lines) +
+                "; the rest of the input was not read" + report.Untouched(result));
     return kExitFailed;
   }
   if (const auto failure = report.InputFailure(result)) {

@@ -1,7 +1,6 @@
 // atomic_file.cpp - replaces a file's content only once the new content is written in full.
 #include "files/atomic_file.h"
 
-#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstring>
@@ -190,30 +189,7 @@ void AtomicFileWriter::MakeRoom() {
   }
 }
 
-// The bytes just put into the room, less those that repeat what the output already holds.
-void AtomicFileWriter::SkipFromBuffer(std::size_t size) {
-  char* const given = buffer_.get() + used_;
-  const std::size_t same = std::min(size, skip_.size());
-  if (std::memcmp(given, skip_.data(), same) != 0) {
-    skip_.clear();
-    used_ += size;
-    return;
-  }
-  skip_.erase(0, same);
-  std::memmove(given, given + same, size - same);
-  used_ += size - same;
-}
-
 void AtomicFileWriter::Write(std::string_view bytes) {
-  if (!skip_.empty()) {
-    const std::size_t same = std::min(bytes.size(), skip_.size());
-    if (bytes.substr(0, same) == std::string_view(skip_).substr(0, same)) {
-      skip_.erase(0, same);
-      bytes.remove_prefix(same);
-    } else {
-      skip_.clear();
-    }
-  }
   if (fd_ < 0) {
     used_ = 0;
     return;

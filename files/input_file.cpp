@@ -71,6 +71,12 @@ std::ptrdiff_t InputFile::Read(char* buffer, std::size_t size) {
   return count;
 }
 
+bool InputFile::Changed() const {
+  if (changed_ || sizeAtOpen_ < 0 || fd_ < 0) return changed_;
+  DescriptorFacts facts;
+  return !FactsOf(fd_, facts) || facts.size != sizeAtOpen_ || facts.modified != timeAtOpen_;
+}
+
 // Standard input that is a regular file may start part-way into it: only the size counts there.
 bool InputFile::AtEndUnchanged() {
   if (sizeAtOpen_ < 0) return true;

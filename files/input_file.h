@@ -20,6 +20,11 @@ class ByteSource {
   virtual void Close() {}
   // The input's size in bytes when it is known before reading, else -1.
   virtual std::int64_t Size() const { return -1; }
+  // Whether another program changed the input since it was opened, as far as can be told now;
+  // asked before Close, however reading ended.
+  virtual bool Changed() const { return false; }
+  // Why opening or the last read failed, as the system said.
+  virtual std::error_code Error() const { return {}; }
 };
 
 class InputFile : public ByteSource {
@@ -46,10 +51,10 @@ class InputFile : public ByteSource {
   // longer the one it had when it was opened, or whose length read differs from its size:
   // another program changed it. Read then reports a failure, since what was read is neither the
   // old content nor the new one. A file that reports 0 or a page as its size and stays so (a file
-  // of /proc or /sys) is read to its end like a pipe.
-  bool Changed() const { return changed_; }
-  // Why opening or the last read failed, as the system said.
-  const std::error_code& Error() const { return error_; }
+  // of /proc or /sys) is read to its end like a pipe. Before the end (a NUL ended the text), true
+  // when the size or the modification time is no longer the one it had.
+  bool Changed() const override;
+  std::error_code Error() const override { return error_; }
 
  private:
   bool AtEndUnchanged();

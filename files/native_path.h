@@ -20,18 +20,12 @@ void SetLinkResolver(LinkResolver resolver);
 std::filesystem::path ResolvedByPlatform(const std::filesystem::path& existing);
 
 // A Windows device name (NUL, CON, PRN, AUX, COM1 to COM9, LPT1 to LPT9, with any extension, in
-// any folder, or a name in the "\\.\" device space): no file, on Windows. Never true elsewhere.
+// any folder, or a name in the "\\.\" device space other than a drive's file, "\\.\Z:\..."):
+// no file, on Windows. Never true elsewhere.
 bool IsWindowsDeviceName(const std::filesystem::path& path);
 
 // The process's own descriptor that a name stands for: on POSIX /dev/stdout (1), /dev/stderr (2),
 // /dev/stdin (0), /dev/fd/N and /proc/self/fd/N. Windows has no such names.
 std::optional<int> DescriptorAlias(const std::filesystem::path& path);
-// A name under which the system shows an open descriptor's file, for comparing it with other
-// names; empty where there is none (Windows).
-std::filesystem::path DescriptorPath(int fd);
-
-// Whether two absolute, normalised names spell the same name as the system compares them: byte
-// for byte on POSIX, regardless of letter case on Windows.
-bool SameSpelling(const std::filesystem::path& a, const std::filesystem::path& b);
 
 }  // namespace sipo

@@ -38,12 +38,4 @@ std::optional<int> DescriptorAlias(const std::filesystem::path& path) {
   return NumberAfter(name, "/proc/self/fd/");
 }
 
-std::filesystem::path DescriptorPath(int fd) {
-  return "/dev/fd/" + std::to_string(fd);
-}
-
-bool SameSpelling(const std::filesystem::path& a, const std::filesystem::path& b) {
-  return a == b;
-}
-
 }  // namespace sipo

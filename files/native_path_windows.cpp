@@ -19,6 +19,12 @@ bool IsReservedStem(std::wstring stem) {
          stem[3] >= L'1' && stem[3] <= L'9';
 }
 
+// "Z:\..." after the device space's prefix: a file on a drive, as "\\?\Z:\..." is.
+bool IsDriveFile(std::wstring_view name) {
+  return name.size() >= 3 && std::iswalpha(name[0]) && name[1] == L':' &&
+         (name[2] == L'\\' || name[2] == L'/');
+}
+
 }  // namespace
 
 std::filesystem::path NativePath(std::string_view cp1250Name) {
@@ -27,7 +33,8 @@ std::filesystem::path NativePath(std::string_view cp1250Name) {
 
 bool IsWindowsDeviceName(const std::filesystem::path& path) {
   const std::wstring& native = path.native();
-  if (native.starts_with(L"\\\\.\\") || native.starts_with(L"//./")) return true;
+  if (native.starts_with(L"\\\\.\\") || native.starts_with(L"//./"))
+    return !IsDriveFile(std::wstring_view(native).substr(4));
   const std::wstring name = path.filename().native();
   return IsReservedStem(name.substr(0, name.find(L'.')));
 }
@@ -38,23 +45,6 @@ namespace sipo {
 
 std::optional<int> DescriptorAlias(const std::filesystem::path&) {
   return std::nullopt;
-}
-
-std::filesystem::path DescriptorPath(int) {
-  return {};
-}
-
-bool SameSpelling(const std::filesystem::path& a, const std::filesystem::path& b) {
-  const std::wstring& x = a.native();
-  const std::wstring& y = b.native();
-  if (x.size() != y.size()) return false;
-  for (std::size_t i = 0; i < x.size(); ++i) {
-    const auto fold = [](wchar_t c) {
-      return static_cast<wchar_t>(c == L'/' ? L'\\' : std::towlower(c));
-    };
-    if (fold(x[i]) != fold(y[i])) return false;
-  }
-  return true;
 }
 
 }  // namespace sipo

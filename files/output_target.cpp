@@ -4,6 +4,7 @@
 #include <cerrno>
 
 #include "files/descriptor.h"
+#include "files/file_identity.h"
 #include "files/native_path.h"
 
 namespace sipo {
@@ -36,19 +37,11 @@ bool EndsInRegularFile(const OutputTarget& target) {
          facts.regular;
 }
 
-// The name under which the output's file is compared with another; empty when there is none.
-std::filesystem::path ComparedName(const OutputTarget& target) {
-  return target.kind == OutputTarget::Kind::Descriptor ? DescriptorPath(target.descriptor)
-                                                       : target.path;
-}
-
-// A file that does not exist yet is known by its full name, its folder's links resolved.
-std::filesystem::path FullName(const std::filesystem::path& name) {
-  std::error_code error;
-  const std::filesystem::path absolute = std::filesystem::absolute(name, error);
-  std::filesystem::path full = std::filesystem::weakly_canonical(absolute, error);
-  if (error) full = absolute;
-  return full.lexically_normal();
+// An output reached by its name is known by the file it opens and by its place; one written
+// through a descriptor by the file the descriptor is on.
+FileIdentity IdentityOf(const OutputTarget& target) {
+  return target.kind == OutputTarget::Kind::Descriptor ? IdentityOfDescriptor(target.descriptor)
+                                                       : IdentityOfName(target.path);
 }
 
 }  // namespace
@@ -93,23 +86,25 @@ std::optional<std::string_view> OutputRefusal(const std::filesystem::path& targe
   return refusal->why;
 }
 
-// Files that exist are compared by identity (device and inode; on Windows the volume and the
-// file index), which sees hard links and every spelling; names that do not exist yet by their
-// full spelling.
+// Two outputs are one file when they reach one existing file, or one name in one folder,
+// however spelt and by whatever way the folder is reached (see file_identity.h).
 bool SameFile(const OutputTarget& a, const OutputTarget& b) {
   using Kind = OutputTarget::Kind;
   for (const OutputTarget* t : {&a, &b}) {
     if (t->kind != Kind::File && t->kind != Kind::Descriptor) return false;
   }
   if (!EndsInRegularFile(a) && !EndsInRegularFile(b)) return false;
-  const std::filesystem::path x = ComparedName(a), y = ComparedName(b);
-  if (x.empty() || y.empty()) return false;
-  std::error_code error;
-  const bool xExists = std::filesystem::exists(x, error);
-  const bool yExists = std::filesystem::exists(y, error);
-  if (xExists != yExists) return false;
-  if (xExists) return std::filesystem::equivalent(x, y, error) && !error;
-  return SameSpelling(FullName(x), FullName(y));
+  return SameIdentity(IdentityOf(a), IdentityOf(b));
+}
+
+// Only a regular file can be both: a terminal that is standard input and standard output is the
+// ordinary interactive run.
+bool WritesIntoInput(const OutputTarget& output, const std::filesystem::path& input) {
+  if (output.kind != OutputTarget::Kind::Descriptor) return false;
+  const std::optional<FileId> written = FileIdOfDescriptor(output.descriptor);
+  if (!written || !written->regular) return false;
+  const std::optional<FileId> read = input.empty() ? FileIdOfDescriptor(0) : FileIdOf(input);
+  return read && read->SameAs(*written);
 }
 
 }  // namespace sipo

@@ -40,4 +40,9 @@ std::optional<std::string_view> OutputRefusal(const std::filesystem::path& targe
 // lines. Two devices or pipes (both to /dev/null, both to a terminal) are never the same file.
 bool SameFile(const OutputTarget& a, const OutputTarget& b);
 
+// True when an output written where it stands (standard output, a descriptor) is on the input's
+// own file (standard input when input is empty): the run would read back its own lines, growing
+// the input without end or writing over what it has yet to read.
+bool WritesIntoInput(const OutputTarget& output, const std::filesystem::path& input);
+
 }  // namespace sipo

@@ -13,6 +13,7 @@ packages=(
   fonts-wine                                     # Tahoma, the font the windows are drawn in
   locales time
   zip unzip osslsigncode openssl dpkg-dev        # the release: zip, signing, the Debian package
+  pandoc                                         # the guide as one HTML page with its pictures
 )
 
 missing=()

@@ -134,8 +134,10 @@ TEST(LineHasValidNumber, EachModeTakesItsNumber) {
     // states it.
     const LineRule rule{c.singleColumn, c.quoted, c.delimiter, c.column};
     test::ChunkSource input(c.line + "\r\n", {SIZE_MAX});
-    AtomicFileWriter bad(folder.Path() / "bad.txt"), ok(folder.Path() / "ok.txt");
-    EXPECT_EQ(SortLines(input, rule, bad, ok).sorted.good, c.expected ? 1u : 0u)
+    EXPECT_EQ(SortFile(input, TargetOf(folder.Path() / "ok.txt"),
+                       TargetOf(folder.Path() / "bad.txt"), {rule, nullptr})
+                  .sorted.good,
+              c.expected ? 1u : 0u)
         << c.line << " column " << c.column;
     EXPECT_EQ(LineIsGood<ByteUnits>(c.line, rule, DelimiterIn(TextEncoding::Bytes, c.delimiter)),
               c.expected)

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "batch/file_run.h"
+#include "batch/file_sort.h"
 #include "batch/line_list.h"
-#include "batch/line_sorter.h"
 #include "batch/line_stream.h"
 #include "tests/support/chunk_source.h"
 #include "tests/support/temp_folder.h"
@@ -94,14 +94,14 @@ struct Outputs {
   std::filesystem::path Ok() const { return folder.Path() / "ok.txt"; }
 };
 
-TEST(SortLines, SameOutputsWhereverTheBlocksEnd) {
+TEST(SortFile, SameOutputsWhereverTheBlocksEnd) {
   const LineRule rule{false, false, ';', 1};
   for (std::size_t block = 1; block <= 20; ++block) {
     Outputs out;
     test::ChunkSource source(kTricky, {3, 1, 4});
-    AtomicFileWriter bad(out.Bad()), ok(out.Ok());
-    const StreamSort sort = SortLines(source, rule, bad, ok, nullptr, block);
-    EXPECT_EQ(sort.end, StreamEnd::Complete);
+    const FileSortResult sort =
+        SortFile(source, TargetOf(out.Ok()), TargetOf(out.Bad()), {rule, nullptr, false, block});
+    EXPECT_EQ(sort.input, InputState::Read);
     EXPECT_EQ(sort.sorted.lines, 9u);
     EXPECT_EQ(sort.sorted.good, 2u);
     EXPECT_EQ(out.folder.Read("ok.txt"), "a;1234567897;x\r\nd;9876543213;\xE1\r\n") << block;
@@ -112,12 +112,14 @@ TEST(SortLines, SameOutputsWhereverTheBlocksEnd) {
   }
 }
 
-TEST(SortLines, AReadThatFailsPartWayLeavesBothOutputsAsTheyWere) {
+TEST(SortFile, AReadThatFailsPartWayLeavesBothOutputsAsTheyWere) {
   Outputs out;
   out.folder.Write("ok.txt", "old ok\r\n");
   test::ChunkSource source(std::string(5000, 'x') + "\r\n1234567897\r\n", {1000}, 3000);
-  AtomicFileWriter bad(out.Bad()), ok(out.Ok());
-  EXPECT_EQ(SortLines(source, LineRule{true}, bad, ok, nullptr, 512).end, StreamEnd::ReadFailed);
+  EXPECT_EQ(SortFile(source, TargetOf(out.Ok()), TargetOf(out.Bad()),
+                     {LineRule{true}, nullptr, false, 512})
+                .input,
+            InputState::ReadFailed);
   EXPECT_EQ(out.folder.Read("ok.txt"), "old ok\r\n");
   EXPECT_FALSE(out.folder.Exists("bad.txt"));
   EXPECT_EQ(out.folder.EntryCount(), 1u);  // no temporary left
@@ -135,25 +137,25 @@ class StoppingMonitor : public RunMonitor {
   std::size_t stopAfter_;
 };
 
-TEST(SortLines, AMonitorHearsOfEveryReadAndCanStopTheRunWithTheOutputsUntouched) {
+TEST(SortFile, AMonitorHearsOfEveryReadAndCanStopTheRunWithTheOutputsUntouched) {
   std::string text;
   for (int i = 0; i < 300; ++i) text += "1234567897\r\nx\r\n";
   for (const std::size_t stopAfter : {std::size_t{1}, std::size_t{3}, SIZE_MAX}) {
     Outputs out;
     out.folder.Write("ok.txt", "old ok\r\n");
     test::ChunkSource source(text, {1000});
-    AtomicFileWriter bad(out.Bad()), ok(out.Ok());
     StoppingMonitor monitor(stopAfter);
-    const StreamSort sort = SortLines(source, LineRule{true}, bad, ok, &monitor, 512);
+    const FileSortResult sort = SortFile(source, TargetOf(out.Ok()), TargetOf(out.Bad()),
+                                         {LineRule{true}, &monitor, false, 512});
     ASSERT_FALSE(monitor.reports.empty());
     EXPECT_EQ(monitor.reports.front().bytesRead, 512u);
     if (stopAfter == SIZE_MAX) {
-      EXPECT_EQ(sort.end, StreamEnd::Complete);
+      EXPECT_EQ(sort.input, InputState::Read);
       EXPECT_EQ(monitor.reports.back().bytesRead, text.size());
       EXPECT_EQ(out.folder.Read("bad.txt").size(), 900u);
       continue;
     }
-    EXPECT_EQ(sort.end, StreamEnd::Interrupted) << stopAfter;
+    EXPECT_EQ(sort.input, InputState::Interrupted) << stopAfter;
     EXPECT_EQ(monitor.reports.size(), stopAfter);
     EXPECT_EQ(out.folder.Read("ok.txt"), "old ok\r\n");
     EXPECT_EQ(out.folder.EntryCount(), 1u);  // no bad output, no temporary
@@ -162,7 +164,7 @@ TEST(SortLines, AMonitorHearsOfEveryReadAndCanStopTheRunWithTheOutputsUntouched)
 
 // Before each read the monitor hears the lines counted so far: a read that then waits for a
 // pipe shows every line before it, not those of the read before.
-TEST(SortLines, TheMonitorHearsOfEachReadBeforeItStartsWithTheLinesSoFar) {
+TEST(SortFile, TheMonitorHearsOfEachReadBeforeItStartsWithTheLinesSoFar) {
   struct Recorder : RunMonitor {
     void ReadStarting(const RunProgress& soFar) override { starts.push_back(soFar.lines); }
     void Progress(const RunProgress&) override {}
@@ -170,11 +172,10 @@ TEST(SortLines, TheMonitorHearsOfEachReadBeforeItStartsWithTheLinesSoFar) {
     std::vector<std::uint64_t> starts;
   } monitor;
   Outputs out;
-  AtomicFileWriter bad(out.Bad()), ok(out.Ok());
   std::string text;
   for (int i = 0; i < 10; ++i) text += "1234567897\r\n";
   test::ChunkSource lines(text, {12});
-  SortLines(lines, LineRule{true}, bad, ok, &monitor, 12);
+  SortFile(lines, TargetOf(out.Ok()), TargetOf(out.Bad()), {LineRule{true}, &monitor, false, 12});
   ASSERT_GE(monitor.starts.size(), 3u);
   // The mark is decided on the first read; each later read starts after its line was sorted.
   EXPECT_EQ(monitor.starts.back(), 10u);
@@ -182,20 +183,22 @@ TEST(SortLines, TheMonitorHearsOfEachReadBeforeItStartsWithTheLinesSoFar) {
 
 // A stop ends the input early, which for a UTF-16 text can leave half a unit: the run still
 // reports the stop, not an odd length.
-TEST(SortLines, AStopIsReportedAsAStopWhateverTheLastReadGave) {
+TEST(SortFile, AStopIsReportedAsAStopWhateverTheLastReadGave) {
   const std::string text = "\xFF\xFE" + std::string("1\0\r\0\n\0", 6) + std::string(1001, 'y');
   for (const std::size_t piece : {std::size_t{3}, std::size_t{5}, std::size_t{8}}) {
     Outputs out;
     test::ChunkSource source(text, {piece});
-    AtomicFileWriter bad(out.Bad()), ok(out.Ok());
     StoppingMonitor monitor(3);
-    EXPECT_EQ(SortLines(source, LineRule{true}, bad, ok, &monitor, 64).end, StreamEnd::Interrupted)
+    EXPECT_EQ(SortFile(source, TargetOf(out.Ok()), TargetOf(out.Bad()),
+                       {LineRule{true}, &monitor, false, 64})
+                  .input,
+              InputState::Interrupted)
         << piece;
   }
 }
 
 // Once the outputs are being replaced, a stop no longer interrupts: both are replaced.
-TEST(SortLines, AStopAfterTheCommitStartedReplacesBothOutputs) {
+TEST(SortFile, AStopAfterTheCommitStartedReplacesBothOutputs) {
   struct LateStop : RunMonitor {
     void Progress(const RunProgress&) override {}
     bool StopRequested() override { return committing; }
@@ -206,9 +209,9 @@ TEST(SortLines, AStopAfterTheCommitStartedReplacesBothOutputs) {
   out.folder.Write("ok.txt", "old ok");
   out.folder.Write("bad.txt", "old bad");
   test::ChunkSource source("1234567897\r\nx\r\n", {SIZE_MAX});
-  AtomicFileWriter bad(out.Bad()), ok(out.Ok());
-  const StreamSort sort = SortLines(source, LineRule{true}, bad, ok, &monitor);
-  EXPECT_EQ(sort.end, StreamEnd::Complete);
+  const FileSortResult sort =
+      SortFile(source, TargetOf(out.Ok()), TargetOf(out.Bad()), {LineRule{true}, &monitor});
+  EXPECT_EQ(sort.input, InputState::Read);
   EXPECT_EQ(out.folder.Read("ok.txt"), "1234567897\r\n");
   EXPECT_EQ(out.folder.Read("bad.txt"), "x\r\n");
 }
@@ -230,7 +233,7 @@ class ShrinkingInput : public ByteSource {
   int reads_ = 0;
 };
 
-TEST(SortLines, AnInputThatShrinksMeanwhileIsAFailureNotACrash) {
+TEST(SortFile, AnInputThatShrinksMeanwhileIsAFailureNotACrash) {
   Outputs out;
   std::string text;
   for (int i = 0; i < 20000; ++i) text += "1234567897\r\n";
@@ -238,8 +241,10 @@ TEST(SortLines, AnInputThatShrinksMeanwhileIsAFailureNotACrash) {
   InputFile file;
   ASSERT_TRUE(file.Open(out.folder.Path() / "in.txt"));
   ShrinkingInput input(file, out.folder.Path() / "in.txt");
-  AtomicFileWriter bad(out.Bad()), ok(out.Ok());
-  EXPECT_EQ(SortLines(input, LineRule{true}, bad, ok, nullptr, 4096).end, StreamEnd::ReadFailed);
+  EXPECT_EQ(SortFile(input, TargetOf(out.Ok()), TargetOf(out.Bad()),
+                     {LineRule{true}, nullptr, false, 4096})
+                .input,
+            InputState::ReadFailed);
   EXPECT_TRUE(file.Changed());
   EXPECT_EQ(out.folder.EntryCount(), 1u);  // the input alone: no output, no temporary
 }
@@ -247,12 +252,12 @@ TEST(SortLines, AnInputThatShrinksMeanwhileIsAFailureNotACrash) {
 TEST(SortFile, ReportsHowReadingTheInputEnded) {
   Outputs out;
   const LineRule rule{true};
-  EXPECT_EQ(SortFile(out.folder.Path() / "missing", out.Ok(), out.Bad(), rule).input,
-            InputState::CannotOpen);
-  EXPECT_EQ(SortFile(out.folder.Path(), out.Ok(), out.Bad(), rule).input, InputState::CannotOpen);
+  const OutputTarget ok = TargetOf(out.Ok()), bad = TargetOf(out.Bad());
+  EXPECT_EQ(SortFile(out.folder.Path() / "missing", ok, bad, {rule}).input, InputState::CannotOpen);
+  EXPECT_EQ(SortFile(out.folder.Path(), ok, bad, {rule}).input, InputState::CannotOpen);
   const std::string longLine(1000, 'l');  // longer than the fixed-size copy of short lines
   out.folder.Write("in.txt", "1234567897\r\n" + longLine + "\nx");
-  const FileSortResult sorted = SortFile(out.folder.Path() / "in.txt", out.Ok(), out.Bad(), rule);
+  const FileSortResult sorted = SortFile(out.folder.Path() / "in.txt", ok, bad, {rule});
   EXPECT_EQ(sorted.input, InputState::Read);
   EXPECT_EQ(out.folder.Read("ok.txt"), "1234567897\r\n");
   EXPECT_EQ(out.folder.Read("bad.txt"), longLine + "\r\nx\r\n");

@@ -44,6 +44,25 @@ run_pair "$work/to-stdout" "$work/bad"
 rm -f "$work/to-stdout"
 got="$("$sipocheck" file "$work/input" --ok - --bad /dev/stdout --single-column 2>/dev/null | od -An -c)"
 [ -n "$got" ] || fail "- and /dev/stdout into one pipe: nothing written"
+# An output written in place on the input's own file would read back its own lines: refused
+# before anything is read, whichever way the descriptor reaches the input.
+printf '1234567897\r\nx\r\n' >"$work/big"
+for way in append read-write fd; do
+  rm -f "$work/bad"
+  case "$way" in
+    append) "$sipocheck" file "$work/big" --ok - --bad "$work/bad" >>"$work/big" 2>"$work/err" ;;
+    read-write) "$sipocheck" file - --ok - --bad "$work/bad" <"$work/big" 1<>"$work/big" 2>"$work/err" ;;
+    fd) "$sipocheck" file "$work/big" --ok "$work/ok" --bad /dev/fd/5 5>>"$work/big" 2>"$work/err" ;;
+  esac
+  status=$?
+  [ "$status" -eq 2 ] || fail "output on the input ($way): exit $status"
+  grep -q "^sipocheck: --\(ok\|bad\) .* is the same file as .*input" "$work/err" \
+    || fail "output on the input ($way): $(cat "$work/err")"
+  [ "$(cat "$work/big")" = $'1234567897\r\nx\r' ] || fail "output on the input ($way): input changed"
+  [ ! -e "$work/bad" ] && [ ! -e "$work/ok" ] || fail "output on the input ($way): an output made"
+done
+rm -f "$work/big"
+
 run_pair - "$work/missing/bad"
 [ "$status" -eq 1 ] && [ "$(cat "$work/log")" = "old log" ] || fail "missing folder: exit $status"
 grep -q "cannot create '$work/missing/bad' for the bad lines: No such file or directory" "$work/err" \

@@ -3,10 +3,15 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <sstream>
 
 #include "resources/version.h"
 #include "tests/support/temp_folder.h"
+
+#ifndef _WIN32
+#include <sys/mount.h>
+#endif
 
 namespace sipo::cli {
 namespace {
@@ -110,11 +115,15 @@ TEST(SipocheckUsage, HelpVersionAndUsageErrors) {
 }
 
 TEST(SipocheckCheck, PrintsOneQuotedLinePerText) {
-  const Result valid = Sipocheck({"check", "1234567897", "-123456782"});
+  const Result valid = Sipocheck({"check", "1234567897", "9876543213"});
   EXPECT_EQ(valid.exit, kExitOk);
   EXPECT_EQ(valid.out,
             "\"1234567897\";\"<platn\xE9 \xE8\xEDslo>\"\n"
-            "\"-123456782\";\"<platn\xE9 \xE8\xEDslo>\"\n");
+            "\"9876543213\";\"<platn\xE9 \xE8\xEDslo>\"\n");
+  // A text that begins with a minus is a text to check, not an option.
+  const Result negative = Sipocheck({"check", "-123456782"});
+  EXPECT_EQ(negative.exit, kExitFailed);
+  EXPECT_EQ(negative.out, "\"-123456782\";\"<neplatn\xE9 \xE8\xEDslo>\"\n");
   const Result mixed = Sipocheck({"check", "1234567897", "", "12345,6786"}, "", '.');
   EXPECT_EQ(mixed.exit, kExitFailed);
   EXPECT_EQ(mixed.out,
@@ -122,7 +131,7 @@ TEST(SipocheckCheck, PrintsOneQuotedLinePerText) {
             "\"\";\"<>\"\n"
             "\"12345,6786\";\"<nen\xED \xE8\xEDslo>\"\n");
   const Result separator = Sipocheck({"check", "--decimal-separator", ",", "12345,6786"}, "", '.');
-  EXPECT_EQ(separator.exit, kExitOk);
+  EXPECT_EQ(separator.out, "\"12345,6786\";\"<neplatn\xE9 \xE8\xEDslo>\"\n");
   const Result dashed = Sipocheck({"check", "--", "--decimal-separator"});
   EXPECT_EQ(dashed.out, "\"--decimal-separator\";\"<nen\xED \xE8\xEDslo>\"\n");
 }
@@ -315,9 +324,44 @@ TEST(SipocheckFile, ReadsByTheMarkRefusesWhatItCannotReadAndReportsANul) {
   }
 }
 
+// Makes link.txt a link to out.txt, or bound/ the folder sub/ mounted a second time; false when
+// the system does not allow it here (Windows without the right to make links, a bind mount
+// without root).
+bool MakeSecondWay(const test::TempFolder& folder, std::string_view how) {
+  std::error_code error;
+  if (how == "symbolic") {
+    std::filesystem::create_symlink("out.txt", folder.Path() / "link.txt", error);
+  } else if (how == "hard") {
+    std::filesystem::create_hard_link(folder.Path() / "out.txt", folder.Path() / "link.txt", error);
+  } else if (how == "folder link") {
+    std::filesystem::create_directory_symlink("sub", folder.Path() / "bound", error);
+  } else {
+#ifdef _WIN32
+    return false;
+#else
+    std::filesystem::create_directory(folder.Path() / "bound");
+    if (mount(folder.File("sub").c_str(), folder.File("bound").c_str(), nullptr, MS_BIND,
+              nullptr) != 0) {
+      std::perror("skipped: a bind mount needs root");
+      return false;
+    }
+#endif
+  }
+  return !error;
+}
+
+void RemoveSecondWay(const test::TempFolder& folder) {
+#ifndef _WIN32
+  umount(folder.File("bound").c_str());
+#endif
+  std::filesystem::remove(folder.Path() / "bound");
+}
+
 // Pairs of output names, each with the run's outcome and the bytes of every file afterwards: two
-// names of one file are refused before anything is touched, an output that cannot be made stops
-// the run with both untouched, and an output may replace the input.
+// names of one file are refused before anything is touched, whether or not it exists yet and by
+// whatever way its folder is reached; an output that cannot be made stops the run with both
+// untouched, and an output may replace the input. A name beginning "\\?\" or "\\.\" stands
+// for the prefix and the file's full path.
 TEST(SipocheckFile, OutputPairs) {
   const std::string input = "1234567897\r\nx\r\n";
   struct Case {
@@ -326,10 +370,42 @@ TEST(SipocheckFile, OutputPairs) {
     int exit;
     std::string message;                                     // a part of standard error
     std::vector<std::pair<std::string, std::string>> files;  // every file afterwards
-    const char* link = nullptr;  // "symbolic" or "hard": a link to out.txt, named link.txt
+    // "symbolic" or "hard": a link to out.txt, named link.txt; "folder link" or "bind": sub/
+    // reached as bound/ too.
+    const char* secondWay = nullptr;
   };
   const std::string kept = "old\r\n";
+  const auto refused = [&](const char* name, std::string ok, std::string bad,
+                           const char* secondWay = nullptr) {
+    return Case{
+        name,     ok, bad, kExitUsage, "are one file", {{"in.txt", input}, {"out.txt", kept}},
+        secondWay};
+  };
   const Case cases[] = {
+      refused("a new name, its folder through a link", "sub/new.txt", "bound/new.txt",
+              "folder link"),
+      refused("a new name, its folder bind-mounted twice", "sub/new.txt", "bound/new.txt", "bind"),
+      refused("an existing name, its folder bind-mounted twice", "sub/../out.txt",
+              "bound/../out.txt", "bind"),
+      {"two new names in one folder",
+       "new.txt",
+       "New.txt",
+#ifdef _WIN32
+       kExitUsage,
+       "are one file",
+       {{"in.txt", input}, {"out.txt", kept}}},
+      refused("the prefix \\\\?\\ on a new name", "new.txt", "\\\\?\\new.txt"),
+      refused("the prefix \\\\.\\ on a new name", "\\\\.\\new.txt", "new.txt"),
+      refused("the prefix \\\\?\\ on an existing name", "\\\\?\\out.txt", "out.txt"),
+      refused("a trailing dot", "new.txt", "new.txt."),
+      refused("a trailing blank", "new.txt ", "new.txt"),
+      refused("forward slashes", "sub/../new.txt", "new.txt"),
+#else
+       kExitOk,
+       "2 lines read, 1 good, 1 bad",
+       {{"in.txt", input}, {"out.txt", kept}, {"new.txt", "1234567897\r\n"}, {"New.txt", "x\r\n"}}},
+#endif
+
       {"the same name",
        "out.txt",
        "out.txt",
@@ -380,20 +456,19 @@ TEST(SipocheckFile, OutputPairs) {
     folder.Write("in.txt", input);
     folder.Write("out.txt", kept);
     std::filesystem::create_directory(folder.Path() / "sub");
-    if (c.link != nullptr) {
-      std::error_code error;
-      if (std::string_view(c.link) == "symbolic") {
-        std::filesystem::create_symlink("out.txt", folder.Path() / "link.txt", error);
-      } else {
-        std::filesystem::create_hard_link(folder.Path() / "out.txt", folder.Path() / "link.txt",
-                                          error);
-      }
-      if (error) continue;  // Windows without the right to make links
+    if (c.secondWay != nullptr && !MakeSecondWay(folder, c.secondWay)) {
+      RemoveSecondWay(folder);
+      continue;
     }
-    const Result r = Sipocheck({"file", folder.File("in.txt"), "--ok", folder.File(c.ok), "--bad",
-                                folder.File(c.bad), "--single-column"});
+    const auto full = [&](const std::string& name) {
+      const bool prefixed = name.starts_with("\\\\?\\") || name.starts_with("\\\\.\\");
+      return prefixed ? name.substr(0, 4) + folder.File(name.substr(4)) : folder.File(name);
+    };
+    const Result r = Sipocheck({"file", folder.File("in.txt"), "--ok", full(c.ok), "--bad",
+                                full(c.bad), "--single-column"});
     EXPECT_EQ(r.exit, c.exit) << c.name << ": " << r.err;
     EXPECT_NE(r.err.find(c.message), std::string::npos) << c.name << ": " << r.err;
+    if (c.secondWay != nullptr) RemoveSecondWay(folder);
     std::filesystem::remove(folder.Path() / "sub");
     EXPECT_EQ(folder.EntryCount(), c.files.size()) << c.name;  // no temporary left either
     for (const auto& [file, bytes] : c.files) EXPECT_EQ(folder.Read(file), bytes) << c.name;

@@ -16,6 +16,7 @@
 #include "ui/controls/busy_animator.h"
 #include "ui/controls/escape_edit.h"
 #include "ui/controls/logo_image.h"
+#include "ui/controls/outlined_text.h"
 #include "ui/forms/main_form_hints.h"
 #include "ui/forms/main_form_layout.h"
 #include "ui/forms/main_form_run.h"
@@ -84,6 +85,7 @@ void MainForm::CreateControls() {
   }
   for (const auto& row : MainFormControls()) CreateControl(row);
   InstallEscapeRestore(Control(IDC_SingleEdit));
+  InstallOutlinedText(Control(IDC_StatusValue));  // the yellow statuses on the light panel
   MarkStartStep("controls");
 }
 
