@@ -156,7 +156,8 @@ TEST(SortFile, AMonitorHearsOfEveryReadAndCanStopTheRunWithTheOutputsUntouched) 
     const FileSortResult sort = SortFile(source, TargetOf(out.Ok()), TargetOf(out.Bad()),
                                          {LineRule{true}, &monitor, false, 512});
     ASSERT_FALSE(monitor.reports.empty());
-    EXPECT_EQ(monitor.reports.front().bytesRead, 512u);
+    // The first read only looks at the signature of a workbook; the blocks follow.
+    EXPECT_LE(monitor.reports.front().bytesRead, 512u);
     if (stopAfter == SIZE_MAX) {
       EXPECT_EQ(sort.input, InputState::Read);
       EXPECT_EQ(monitor.reports.back().bytesRead, text.size());
