@@ -8,8 +8,6 @@
 #include <string_view>
 #include <system_error>
 
-#include "cli/progress_line.h"
-
 namespace sipo::cli {
 
 inline constexpr int kExitOk = 0;
@@ -17,11 +15,14 @@ inline constexpr int kExitFailed = 1;
 inline constexpr int kExitUsage = 2;
 // The outputs were written, but a NUL cut the input short: part of it was not checked.
 inline constexpr int kExitIncomplete = 3;
-// kExitInterrupted (130) is in cli/interrupt_monitor.h.
+// A run that an interruption ended, as a shell reports a process that SIGINT ended.
+inline constexpr int kExitInterrupted = 130;
 
 std::filesystem::path PathAsGiven(std::string_view arg);
 std::string TextAsGiven(std::string_view arg);
 std::string ReasonAsGiven(const std::error_code& error);
+// For a console that shows no progress line: the platform's entry gives the real test.
+bool NoTerminal();
 
 // What the platform supplies: how texts reach the console, the locale's decimal separator, and
 // what an argument means as a file name and as a text to check.
@@ -51,7 +52,7 @@ struct Console {
   // may still be on its way (Windows delivers it on another thread, a little late).
   std::chrono::milliseconds interruptGrace{0};
   // Whether the error stream is a terminal, where the file run shows its progress line.
-  bool (*errorIsTerminal)() = StandardErrorIsTerminal;
+  bool (*errorIsTerminal)() = NoTerminal;
 };
 
 }  // namespace sipo::cli

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 #include "cli/sipocheck.h"
 #include "cli/unicode_text.h"
 #include "core/codepage1250.h"
@@ -43,6 +45,10 @@ std::string LocaleToUtf8(std::string_view arg) {
   return valid ? utf8 : std::string(arg);
 }
 
+bool StandardErrorIsTerminal() {
+  return isatty(STDERR_FILENO) != 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -54,6 +60,7 @@ int main(int argc, char** argv) {
                                LocaleDecimalSeparator()};
     console.argUtf8 = LocaleToUtf8;
     console.readsProcessInput = true;
+    console.errorIsTerminal = StandardErrorIsTerminal;
     return sipo::cli::RunSipocheck(args, std::cin, std::cout, std::cerr, console);
   } catch (const std::bad_alloc&) {
     std::fputs("sipocheck: out of memory\n", stderr);
