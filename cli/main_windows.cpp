@@ -68,6 +68,10 @@ constexpr std::chrono::milliseconds kInterruptGrace{100};
 // a stop never waits for data longer than this.
 constexpr std::chrono::milliseconds kRunStopWait{500};
 
+bool StandardErrorIsTerminal() {
+  return _isatty(_fileno(stderr)) != 0;
+}
+
 void ReportToStandardError(const char* line) {
   std::fputs(line, stderr);
   std::fflush(stderr);
@@ -119,6 +123,7 @@ int wmain(int argc, wchar_t** argv) {
     console.reasonText = ReasonInConsole;
     console.readsProcessInput = true;
     console.interruptGrace = kInterruptGrace;
+    console.errorIsTerminal = StandardErrorIsTerminal;
     const int status = sipo::cli::RunSipocheck(args, std::cin, std::cout, std::cerr, console);
     // An interrupted run has removed its temporaries and reported; it ends as Linux's does.
     return sipo::InterruptRequested() ? sipo::cli::kExitInterrupted : status;
