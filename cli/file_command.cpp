@@ -313,6 +313,10 @@ int Summarise(const FileSortResult& result, Report& report) {
   const std::string header = result.headerCopied ? "the header line copied to both outputs; " : "";
   report.Line(header + Lines(sorted.lines) + " read, " + std::to_string(sorted.good) + " good, " +
               std::to_string(sorted.lines - sorted.good) + " bad");
+  if (sorted.missingColumn >= 0) {
+    report.Line("no line had column " + std::to_string(sorted.missingColumn) +
+                " (columns are counted from 0)");
+  }
   if (outputsFailed || !sorted.badWritten || !sorted.okWritten) return kExitFailed;
   return sorted.nulLine != 0 ? kExitIncomplete : kExitOk;
 }

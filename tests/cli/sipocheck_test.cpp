@@ -354,6 +354,32 @@ TEST(SipocheckFile, ReadsByTheMarkRefusesWhatItCannotReadAndReportsANul) {
   }
 }
 
+// The summary says when no line had the column, in bytes and in UTF-16 alike.
+TEST(SipocheckFile, SaysWhenNoLineHadTheColumn) {
+  using namespace std::string_literals;
+  const std::pair<std::string, bool> cases[] = {
+      {"a;1234567897\r\nb;c\r\n", false},
+      {"a;1234567897\r\nb;c;d\r\n", true},
+      {"\xFF\xFE"
+       "a\0;\0b\0\r\0\n\0"s,
+       false},
+      {"\xFF\xFE"
+       "a\0;\0b\0;\0c\0\r\0\n\0"s,
+       true},
+  };
+  for (const auto& [input, hasColumn] : cases) {
+    test::TempFolder folder;
+    folder.Write("in.txt", input);
+    const Result r = Sipocheck({"file", folder.File("in.txt"), "--ok", folder.File("ok.txt"),
+                                "--bad", folder.File("bad.txt"), "--column", "2"});
+    EXPECT_EQ(r.exit, kExitOk) << r.err;
+    const bool told =
+        r.err.find("sipocheck: no line had column 2 (columns are counted from 0)\n") !=
+        std::string::npos;
+    EXPECT_EQ(told, !hasColumn) << testing::PrintToString(input) << ": " << r.err;
+  }
+}
+
 // Makes link.txt a link to out.txt, or bound/ the folder sub/ mounted a second time; false when
 // the system does not allow it here (Windows without the right to make links, a bind mount
 // without root).
