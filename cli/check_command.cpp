@@ -219,6 +219,9 @@ bool CheckStandardInput(std::istream& in, std::ostream& out, std::ostream& err,
 
 int RunCheckCommand(ArgumentReader& reader, std::istream& in, std::ostream& out, std::ostream& err,
                     const Console& console) {
+  // Check makes no file: a stop, or a reader of its answers that went away (head -1), ends it as
+  // the signal does, with no line that would only repeat what the shell shows.
+  SetInterruptMessage(nullptr);
   char separator = console.decimalSeparator;
   std::vector<std::string> texts;
   bool optionsEnded = false;
