@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# test.sh - installs what is missing, builds everything and runs every test: the native tests,
-# the same under AddressSanitizer and UndefinedBehaviorSanitizer, a bounded fuzzing run, and the
-# Windows build's tests under Wine on a virtual display. Exits non-zero on any failure.
+# test.sh - installs what is missing, builds everything and runs every test: the includes' layer
+# order, the native tests, the same under AddressSanitizer and UndefinedBehaviorSanitizer, a
+# bounded fuzzing run, and the Windows build's tests under Wine on a virtual display. Exits
+# non-zero on any failure.
 set -uo pipefail
 SIPO_ROOT="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$SIPO_ROOT"
@@ -71,6 +72,14 @@ run_fuzzers() {
     fi
   done
 }
+
+# No include runs up the layer order (docs/layout.md).
+echo "== layers"
+if python3 tools/check_layers.py >"$log_dir/layers.log" 2>&1; then
+  tail -n 1 "$log_dir/layers.log"; passed=$((passed + 1))
+else
+  cat "$log_dir/layers.log"; echo "== layers FAILED"; failed=$((failed + 1))
+fi
 
 build_and_test native
 build_and_test asan
