@@ -11,10 +11,10 @@
 
 #include <unistd.h>
 
+#include "cli/interruption.h"
 #include "cli/sipocheck.h"
 #include "cli/unicode_text.h"
 #include "core/codepage1250.h"
-#include "files/interruption.h"
 
 namespace {
 
@@ -53,7 +53,7 @@ bool StandardErrorIsTerminal() {
 
 int main(int argc, char** argv) {
   try {
-    sipo::InstallInterruptCleanup();
+    sipo::cli::InstallInterruptCleanup();
     std::ios::sync_with_stdio(false);
     const std::vector<std::string> args(argv + 1, argv + argc);
     sipo::cli::Console console{sipo::Cp1250ToUtf8, sipo::cli::TextAsGiven,

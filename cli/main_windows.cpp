@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "cli/interrupt_monitor.h"
+#include "cli/interruption.h"
 #include "cli/sipocheck.h"
-#include "files/interruption.h"
 #include "files/native_path.h"
 #include "win/decimal_separator.h"
 #include "win/final_path.h"
@@ -120,7 +120,7 @@ int wmain(int argc, wchar_t** argv) {
     console.errorIsTerminal = StandardErrorIsTerminal;
     const int status = sipo::cli::RunSipocheck(args, std::cin, std::cout, std::cerr, console);
     // An interrupted run has removed its temporaries and reported; it ends as Linux's does.
-    return sipo::InterruptRequested() ? sipo::cli::kExitInterrupted : status;
+    return sipo::cli::InterruptRequested() ? sipo::cli::kExitInterrupted : status;
   } catch (const std::bad_alloc&) {
     std::fputs("sipocheck: out of memory\n", stderr);
     return sipo::cli::kExitFailed;
