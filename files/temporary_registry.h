@@ -16,6 +16,7 @@ void AttachTemporaryFile(int slot, int fd);
 // interruption has closed it.
 bool TakeBackTemporaryFile(int slot);
 void UnregisterTemporary(int slot);
+// Whether any temporary is registered (for tests).
 bool HasRegisteredTemporaries();
 bool IsRegisteredTemporary(const std::filesystem::path& temporary);
 
