@@ -6,8 +6,8 @@
 #include <exception>
 #include <string>
 
-#include "files/interruption.h"
 #include "files/native_path.h"
+#include "files/temporary_registry.h"
 #include "program/program_title.h"
 #include "resources/picture_ids.h"
 #include "settings/program_dir.h"

@@ -10,7 +10,7 @@
 
 namespace sipo {
 
-// Thousands grouped by a space: "10 000 000".
+// Thousands grouped by a space: "10 000 000" (declared here for tests).
 std::string GroupedNumber(std::uint64_t number);
 
 // "Hotovo." and, a line each, the lines read, good and bad, a NUL that ended the text, and a

@@ -10,12 +10,12 @@
 
 #include "batch/line_stream.h"
 #include "batch/text_start.h"
+#include "cli/interruption.h"
 #include "cli/sipocheck.h"
 #include "cli/unicode_text.h"
 #include "core/codepage1250.h"
 #include "core/sipo_number.h"
 #include "files/input_file.h"
-#include "files/interruption.h"
 
 namespace sipo::cli {
 namespace {

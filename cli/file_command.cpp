@@ -8,12 +8,12 @@
 
 #include "batch/file_sort.h"
 #include "cli/interrupt_monitor.h"
+#include "cli/interruption.h"
 #include "cli/progress_line.h"
 #include "cli/sipocheck.h"
 #include "cli/unicode_text.h"
 #include "core/codepage1250.h"
 #include "files/atomic_file.h"
-#include "files/interruption.h"
 #include "files/output_target.h"
 
 namespace sipo::cli {

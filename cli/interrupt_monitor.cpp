@@ -3,7 +3,8 @@
 
 #include <thread>
 
-#include "files/interruption.h"
+#include "cli/interruption.h"
+#include "files/temporary_registry.h"
 
 namespace sipo::cli {
 

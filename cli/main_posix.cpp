@@ -17,10 +17,10 @@
 #include <unistd.h>
 
 #include "cli/interrupt_monitor.h"
+#include "cli/interruption.h"
 #include "cli/sipocheck.h"
 #include "cli/unicode_text.h"
 #include "core/codepage1250.h"
-#include "files/interruption.h"
 
 namespace {
 
@@ -128,8 +128,8 @@ bool StandardErrorIsTerminal() {
 int main(int argc, char** argv) {
   try {
     // First of all: a stop in the run's first moments must say what it did too.
-    sipo::SetInterruptMessage(sipo::cli::kInterruptedBeforeRun);
-    sipo::InstallInterruptCleanup();
+    sipo::cli::SetInterruptMessage(sipo::cli::kInterruptedBeforeRun);
+    sipo::cli::InstallInterruptCleanup();
     std::ios::sync_with_stdio(false);
     const std::vector<std::string> args(argv + 1, argv + argc);
     sipo::cli::Console console{Cp1250ToLocale, Cp1250ToLocale, LocaleDecimalSeparator()};

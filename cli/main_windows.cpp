@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "cli/interrupt_monitor.h"
+#include "cli/interruption.h"
 #include "cli/sipocheck.h"
-#include "files/interruption.h"
 #include "files/native_path.h"
 #include "win/decimal_separator.h"
 #include "win/final_path.h"
@@ -102,7 +102,7 @@ BOOL WINAPI OnConsoleControl(DWORD event) {
 int wmain(int argc, wchar_t** argv) {
   try {
     // First of all: a stop in the run's first moments must say what it did too.
-    sipo::SetInterruptMessage(sipo::cli::kInterruptedBeforeRun);
+    sipo::cli::SetInterruptMessage(sipo::cli::kInterruptedBeforeRun);
     SetConsoleCtrlHandler(OnConsoleControl, TRUE);
     // Text mode would end standard input at a byte 0x1A and turn LF into CR LF on output.
     _setmode(_fileno(stdin), _O_BINARY);
@@ -126,7 +126,7 @@ int wmain(int argc, wchar_t** argv) {
     console.errorIsTerminal = StandardErrorIsTerminal;
     const int status = sipo::cli::RunSipocheck(args, std::cin, std::cout, std::cerr, console);
     // An interrupted run has removed its temporaries and reported; it ends as Linux's does.
-    return sipo::InterruptRequested() ? sipo::cli::kExitInterrupted : status;
+    return sipo::cli::InterruptRequested() ? sipo::cli::kExitInterrupted : status;
   } catch (const std::bad_alloc&) {
     std::fputs("sipocheck: out of memory\n", stderr);
     return sipo::cli::kExitFailed;

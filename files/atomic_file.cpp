@@ -9,10 +9,10 @@
 #include <utility>
 
 #include "files/descriptor.h"
-#include "files/interruption.h"
 #include "files/native_path.h"
 #include "files/temporary_files.h"
 #include "files/temporary_files_platform.h"
+#include "files/temporary_registry.h"
 
 namespace sipo {
 namespace {

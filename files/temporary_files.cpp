@@ -9,8 +9,8 @@
 #include <string_view>
 #include <system_error>
 
-#include "files/interruption.h"
 #include "files/temporary_files_platform.h"
+#include "files/temporary_registry.h"
 
 namespace sipo {
 namespace {

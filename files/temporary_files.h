@@ -1,6 +1,6 @@
 // temporary_files.h - the temporary files that an atomic replacement writes beside its target:
 // short names that say which target and which process they belong to, and removal of those that
-// a killed process left behind (files/interruption.h removes those of an interrupted one).
+// a killed process left behind (files/temporary_registry.h removes those of an interrupted one).
 #pragma once
 
 #include <cstdint>

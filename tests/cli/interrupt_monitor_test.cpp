@@ -14,8 +14,9 @@
 #include <thread>
 
 #include "batch/file_sort.h"
+#include "cli/interruption.h"
 #include "files/atomic_file.h"
-#include "files/interruption.h"
+#include "files/temporary_registry.h"
 #include "tests/support/temp_folder.h"
 
 namespace sipo::cli {

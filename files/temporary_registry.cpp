@@ -1,6 +1,5 @@
-// interruption.cpp - the registry of temporaries that an interruption removes, and the run's
-// phases that tell whether it still may.
-#include "files/interruption.h"
+// temporary_registry.cpp - the registry of temporaries that an interruption removes.
+#include "files/temporary_registry.h"
 
 #include <array>
 #include <atomic>
@@ -23,15 +22,6 @@ struct Slot {
   NativeChar path[kPathCapacity];
 };
 std::array<Slot, kSlots> slots;
-
-// Sorting, then either Committing or Interrupted; LateStop records an interruption that came
-// while committing.
-enum Phase : int { kSorting, kCommitting, kInterrupted };
-std::atomic<int> phase{kSorting};
-std::atomic<bool> lateStop{false};
-std::atomic<const char*> interruptMessage{nullptr};
-std::atomic<bool> interruptReported{false};
-
 }  // namespace
 
 int RegisterTemporary(const std::filesystem::path& temporary, int folderFd) {
@@ -81,45 +71,6 @@ void RemoveRegisteredTemporaries() {
   for (auto& slot : slots) {
     if (slot.state.load() == 2) RemoveRegisteredName(slot.folderFd.load(), slot.fd, slot.path);
   }
-}
-
-void SetInterruptMessage(const char* line) {
-  interruptMessage.store(line);
-}
-
-const char* InterruptMessage() {
-  return interruptMessage.load();
-}
-
-bool ClaimInterruptReport() {
-  return !interruptReported.exchange(true);
-}
-
-bool RequestInterrupt() {
-  int expected = kSorting;
-  if (phase.compare_exchange_strong(expected, kInterrupted) || expected == kInterrupted)
-    return true;
-  lateStop.store(true);
-  return false;
-}
-
-bool InterruptRequested() {
-  return phase.load(std::memory_order_relaxed) == kInterrupted;
-}
-
-bool BeginCommit() {
-  int expected = kSorting;
-  return phase.compare_exchange_strong(expected, kCommitting) || expected == kCommitting;
-}
-
-bool LateInterrupt() {
-  return lateStop.load();
-}
-
-void ClearInterrupt() {
-  phase.store(kSorting);
-  lateStop.store(false);
-  interruptReported.store(false);
 }
 
 }  // namespace sipo

@@ -4,9 +4,10 @@
 #include <csignal>
 #include <cstring>
 
-#include "files/interruption.h"
+#include "cli/interruption.h"
+#include "files/temporary_registry.h"
 
-namespace sipo {
+namespace sipo::cli {
 namespace {
 
 // A signal that comes while the outputs are replaced is only remembered: the replacement must
@@ -39,4 +40,4 @@ void InstallInterruptCleanup() {
   }
 }
 
-}  // namespace sipo
+}  // namespace sipo::cli
