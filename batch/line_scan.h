@@ -18,6 +18,7 @@
 
 #include "batch/line_rule.h"
 #include "batch/line_stream.h"
+#include "batch/scan_kernels.h"
 #include "batch/text_mark.h"
 #include "batch/text_units.h"
 #include "core/sipo_number.h"
@@ -25,45 +26,7 @@
 
 namespace sipo {
 
-// The ways a block can be classified. Scalar runs everywhere; SSE2 is every x86-64 processor's;
-// AVX2 is taken where the processor has it.
-enum class ScanPath { Scalar, Sse2, Avx2 };
-
-bool ScanPathRuns(ScanPath path);
-// The widest path this processor runs, asked once.
-ScanPath FastestScanPath();
-
-// What a block is classified for: its units, line ends, and the mark that cuts its fields.
-struct ScanRule {
-  std::size_t unitSize = 1;  // 1: bytes; 2: UTF-16 units
-  bool bigEndian = false;
-  bool singleColumn = false;
-  bool quoted = false;
-  std::int32_t column = 0;
-  char mark[4] = {';'};      // bytes: the delimiter's bytes (a UTF-8 character's too), or the quote
-  std::size_t markSize = 1;  // in bytes: 1 to 4 for a byte text, one unit for UTF-16
-  unsigned markUnit = ';';   // UTF-16: the delimiter's or the quote's unit
-};
-
 ScanRule MakeScanRule(const LineRule& rule, TextEncoding encoding);
-
-// Bytes after a block's data that the classification and the digit test may read: they are
-// zeroed before a block is classified, so that no mark is found across the data's end.
-inline constexpr std::size_t kScanSlack = 128;
-
-// Sets, for each unit in [p, p + size), the bit of its offset in ends when it ends a line (a CR,
-// a NUL, or an LF that follows no CR: the LF of a CR LF has its CR's bit; crBefore tells whether
-// the unit before p is a CR), and in marks when a field mark starts there. Writes
-// (size + 63) / 64 words of each; the bits at size and beyond are clear. p is a unit's start, and
-// kScanSlack readable bytes follow size.
-void ClassifyBlock(ScanPath path, const ScanRule& rule, const char* p, std::size_t size,
-                   bool crBefore, std::uint64_t* ends, std::uint64_t* marks);
-
-// The offsets of the set bits of words [from, to), from the first bit of word from, in order, into
-// out, which holds 8 entries more than the bits can number; returns how many. (A path's own bit
-// count instruction is used.)
-std::size_t ListBits(ScanPath path, const std::uint64_t* bits, std::size_t from, std::size_t to,
-                     std::uint32_t* out);
 
 namespace scan_detail {
 
@@ -235,11 +198,12 @@ inline constexpr std::size_t kListWords = 64;
 // line, counted from 1.
 template <class Units, bool kVector, class Sink>
 StreamEnd ScanStreamedLinesBy(ByteSource& source, std::size_t blockSize, const ScanRule& rule,
-                              ScanPath path, Sink& sink, std::uint64_t* nulLine) {
+                              const ScanKernels& kernels, Sink& sink, std::uint64_t* nulLine) {
   using namespace scan_detail;
   constexpr std::size_t k = Units::kSize;
   // The line loop's own copy, which nothing else can reach: its fields stay in registers.
   const ScanRule lineRule = rule;
+  const ClassifyFunction classifyStretch = kernels.classifierFor(rule);
   std::size_t capacity = blockSize;
   std::vector<char> buffer(capacity + kScanSlack);
   std::vector<std::uint64_t> ends, marks;
@@ -272,8 +236,8 @@ StreamEnd ScanStreamedLinesBy(ByteSource& source, std::size_t blockSize, const S
     if (at >= size) return;
     const std::size_t stretch = kListWords << 6;
     const bool crBefore = at > 0 && Units::At(base + at - k) == '\r';
-    ClassifyBlock(path, rule, base + at, size - at < stretch ? size - at : stretch, crBefore,
-                  ends.data() + from, marks.data() + from);
+    classifyStretch(rule, base + at, size - at < stretch ? size - at : stretch, crBefore,
+                    ends.data() + from, marks.data() + from);
   };
   for (;;) {
     if (carried == capacity) {
@@ -310,7 +274,7 @@ StreamEnd ScanStreamedLinesBy(ByteSource& source, std::size_t blockSize, const S
       const std::size_t to = from + kListWords < words ? from + kListWords : words;
       // A line's window of marks reaches into the next stretch.
       classify(base, units, to);
-      const std::size_t found = ListBits(path, ends.data(), from, to, listed.data());
+      const std::size_t found = kernels.listBits(ends.data(), from, to, listed.data());
       // First every line of the stretch is judged, the lines independent of each other; then
       // they are handed out in order.
       std::size_t judged = 0;
@@ -363,11 +327,12 @@ StreamEnd ScanStreamedLinesBy(ByteSource& source, std::size_t blockSize, const S
 
 template <class Units, class Sink>
 StreamEnd ScanStreamedLines(ByteSource& source, std::size_t blockSize, const ScanRule& rule,
-                            ScanPath path, Sink& sink, std::uint64_t* nulLine = nullptr) {
-  if (path == ScanPath::Scalar) {
-    return ScanStreamedLinesBy<Units, false>(source, blockSize, rule, path, sink, nulLine);
+                            const ScanKernels& kernels, Sink& sink,
+                            std::uint64_t* nulLine = nullptr) {
+  if (kernels.vectorDigits) {
+    return ScanStreamedLinesBy<Units, true>(source, blockSize, rule, kernels, sink, nulLine);
   }
-  return ScanStreamedLinesBy<Units, true>(source, blockSize, rule, path, sink, nulLine);
+  return ScanStreamedLinesBy<Units, false>(source, blockSize, rule, kernels, sink, nulLine);
 }
 
 }  // namespace sipo

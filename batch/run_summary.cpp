@@ -1,7 +1,7 @@
-// run_summary.cpp - the texts that end a file run in the window.
+// run_summary.cpp - the closing text of a file run in the window.
 #include "batch/run_summary.h"
 
-#include "batch/file_run.h"
+#include "batch/run_texts.h"
 
 namespace sipo {
 namespace {

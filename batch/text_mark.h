@@ -20,4 +20,8 @@ inline constexpr std::size_t kMarkDecidingSize = 4;
 // The mark of an input from its first bytes.
 TextMark MarkOf(std::string_view start);
 
+// Whether these first bytes decide the mark: false while they could still grow into a mark they
+// do not make yet (four bytes always decide).
+bool MarkDecidedBy(std::string_view start);
+
 }  // namespace sipo

@@ -1,10 +1,13 @@
-// arguments.h - reading sipocheck's arguments: options with their values given after '=' or as
-// the next argument, and the usage error that a wrong one ends the program with.
+// arguments.h - reading sipocheck's arguments: long options by their name or an unambiguous
+// start of it, their values given after '=' or as the next argument, and the usage error that a
+// wrong one ends the program with.
 #pragma once
 
 #include <cstddef>
 #include <optional>
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace sipo::cli {
@@ -21,6 +24,12 @@ struct Option {
 };
 
 Option SplitOption(const std::string& arg);
+
+// The long option (of names) that the argument, "--" and a name, names: its full name, or the
+// one name that begins so, as GNU programs take "--col" for "--column". A name that none or
+// several begin with is a usage error; so is a value given to an option that takes none.
+Option LongOption(const std::string& arg, std::span<const std::string_view> names,
+                  std::span<const std::string_view> takingValues);
 
 class ArgumentReader {
  public:

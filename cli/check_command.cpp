@@ -2,16 +2,17 @@
 // input read as it comes, in the encoding its byte-order mark says.
 #include "cli/check_command.h"
 
-#include <algorithm>
-#include <cstring>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "batch/line_stream.h"
-#include "batch/text_mark.h"
+#include "batch/text_start.h"
+#include "cli/sipocheck.h"
 #include "cli/unicode_text.h"
+#include "core/codepage1250.h"
 #include "core/sipo_number.h"
 #include "files/input_file.h"
 #include "files/interruption.h"
@@ -19,17 +20,37 @@
 namespace sipo::cli {
 namespace {
 
+constexpr std::string_view kCheckUsage = "Usage: sipocheck check [OPTION...] [TEXT...]\n";
+
+// The status texts' part of the help is written apart: they reach the console in its encoding.
 constexpr std::string_view kCheckHelp =
-    "Usage: sipocheck check [OPTION...] [TEXT...]\n"
     "\n"
     "Classifies each TEXT, or each line of standard input when no TEXT is given or a\n"
     "TEXT is '-', and prints \"text\";\"status\" for each, quoted as in CSV (a double\n"
     "quote inside a text is doubled). Standard input is answered line by line as it\n"
-    "comes; a UTF-8 or UTF-16 byte-order mark at its start says how it is read.\n"
+    "comes; a UTF-8 or UTF-16 byte-order mark at its start says how it is read, and\n"
+    "without one it is Windows-1250. Texts and statuses are written in the locale's\n"
+    "encoding (on Windows the console's code page).\n"
     "\n"
     "  --decimal-separator C   the decimal separator (default: the locale's)\n"
     "  -h, --help              this help\n"
     "  --                      the end of the options: a TEXT may then begin with '-'\n"
+    "\n"
+    "The statuses, in the order they are tested:\n";
+
+// Each class with what gives it, in the order the classification tests them.
+constexpr std::pair<StatusClass, std::string_view> kStatusMeanings[] = {
+    {StatusClass::Empty, "empty, or nothing but blanks and control characters"},
+    {StatusClass::NotANumber, "no number at its start, or a number equal to zero"},
+    {StatusClass::Incomplete, "a number of fewer than ten characters"},
+    {StatusClass::Valid, "ten digits 0-9 that pass the check digit"},
+    {StatusClass::Invalid, "any other number of ten or more characters"},
+};
+
+// Where the meanings start, past the longest status text and its quotes.
+constexpr std::size_t kStatusColumn = 18;
+
+constexpr std::string_view kCheckExamples =
     "\n"
     "Examples:\n"
     "  sipocheck check 1234567897 9876543213\n"
@@ -81,64 +102,17 @@ class CheckInput : public ByteSource {
   const bool& writing_;
 };
 
-// The input after its byte-order mark. Only as much is read as decides the mark: a terminal's
-// first short line is answered without waiting for more.
-class AfterMark : public ByteSource {
- public:
-  explicit AfterMark(ByteSource& input) : input_(input) {}
-  bool ReadMark() {
-    char block[kMarkDecidingSize];
-    while (!Decided()) {
-      const std::ptrdiff_t count = input_.Read(block, kMarkDecidingSize - start_.size());
-      if (count < 0) return false;
-      ended_ = count == 0;
-      start_.append(block, static_cast<std::size_t>(count));
-    }
-    mark_ = MarkOf(start_);
-    next_ = mark_.bytes.size();
-    return true;
-  }
-  const TextMark& Mark() const { return mark_; }
-  std::ptrdiff_t Read(char* buffer, std::size_t size) override {
-    if (next_ < start_.size()) {
-      const std::size_t count = std::min(size, start_.size() - next_);
-      std::memcpy(buffer, start_.data() + next_, count);
-      next_ += count;
-      return static_cast<std::ptrdiff_t>(count);
-    }
-    return ended_ ? 0 : input_.Read(buffer, size);
-  }
-
- private:
-  // Undecided while what was read could still grow into a mark it does not make yet.
-  bool Decided() const {
-    static constexpr std::string_view kMarkStarts[] = {
-        "\xEF\xBB\xBF", std::string_view("\xFF\xFE\0\0", 4), "\xFE\xFF",
-        std::string_view("\0\0\xFE\xFF", 4)};
-    if (ended_ || start_.size() >= kMarkDecidingSize) return true;
-    return std::none_of(std::begin(kMarkStarts), std::end(kMarkStarts), [&](std::string_view m) {
-      return m.size() > start_.size() && m.starts_with(start_);
-    });
-  }
-
-  ByteSource& input_;
-  std::string start_;
-  std::size_t next_ = 0;
-  bool ended_ = false;
-  TextMark mark_;
-};
-
 class Checker {
  public:
   Checker(std::ostream& out, const Console& console, char separator)
       : out_(out), console_(console), separator_(separator) {}
 
-  // False once standard output no longer takes the records.
-  bool Check(std::string_view text) {
+  // The Windows-1250 text checked, and as its answer shows it; false once standard output no
+  // longer takes the answers.
+  bool Check(std::string_view text, std::string_view shown) {
     const StatusClass status = ClassifyNumberText(text, separator_);
     allValid_ = allValid_ && status == StatusClass::Valid;
-    out_ << CsvField(console_.inputText(text)) << ';'
-         << CsvField(console_.statusText(StatusText(status))) << '\n';
+    out_ << CsvField(shown) << ';' << CsvField(console_.statusText(StatusText(status))) << '\n';
     return out_.good();
   }
   bool AllValid() const { return allValid_; }
@@ -150,29 +124,36 @@ class Checker {
   bool allValid_ = true;
 };
 
-// Each line of the text in the mark's units, as the checker takes it: a marked text's lines are
-// Unicode, which the console's conversion of an argument turns into the checked text.
-StreamEnd CheckLines(AfterMark& text, Checker& checker, const Console& console, bool& writing) {
-  const auto check = [&](const std::string& line) { writing = writing && checker.Check(line); };
+// A Unicode text as the Windows-1250 text that is checked; bytes that are no UTF-8 are checked
+// as they are.
+std::string Cp1250OfUtf8(std::string_view utf8) {
+  const std::optional<std::u16string> units = Utf8ToUtf16(utf8);
+  return units ? Utf16ToCp1250(*units) : std::string(utf8);
+}
+
+// Each line of the text in the mark's units, as the checker takes it. An unmarked line is
+// Windows-1250; a marked text's lines are Unicode, checked as Windows-1250 (as the program takes
+// every text) and shown with all their characters.
+StreamEnd CheckLines(TextStart& text, Checker& checker, const Console& console, bool& writing) {
+  const auto check = [&](const std::string& utf8) {
+    writing = writing && checker.Check(Cp1250OfUtf8(utf8), console.unicodeText(utf8));
+  };
   switch (text.Mark().encoding) {
     case TextEncoding::Bytes:
       return ForEachStreamedLine(text, kStreamBlockSize, [&](std::string_view line, bool) {
-        writing = writing && checker.Check(line);
+        writing = writing && checker.Check(line, console.inputText(line));
       });
     case TextEncoding::Utf8:
-      return ForEachStreamedLine(text, kStreamBlockSize, [&](std::string_view line, bool) {
-        check(console.argText(line));
-      });
+      return ForEachStreamedLine(text, kStreamBlockSize,
+                                 [&](std::string_view line, bool) { check(std::string(line)); });
     case TextEncoding::Utf16LE:
       return ForEachStreamedLineIn<Utf16Units<false>>(
-          text, kStreamBlockSize, [&](std::string_view line, bool) {
-            check(console.argText(Utf16ToUtf8(UnitsOfUtf16(line, false))));
-          });
+          text, kStreamBlockSize,
+          [&](std::string_view line, bool) { check(Utf16ToUtf8(UnitsOfUtf16(line, false))); });
     case TextEncoding::Utf16BE:
       return ForEachStreamedLineIn<Utf16Units<true>>(
-          text, kStreamBlockSize, [&](std::string_view line, bool) {
-            check(console.argText(Utf16ToUtf8(UnitsOfUtf16(line, true))));
-          });
+          text, kStreamBlockSize,
+          [&](std::string_view line, bool) { check(Utf16ToUtf8(UnitsOfUtf16(line, true))); });
     case TextEncoding::Utf32:
       break;
   }
@@ -191,7 +172,9 @@ bool CheckStandardInput(std::istream& in, std::ostream& out, std::ostream& err,
   ByteSource& input = console.readsProcessInput ? static_cast<ByteSource&>(file) : stream;
   bool writing = true;
   CheckInput source(input, console.readsProcessInput && file.SizeAtOpen() < 0, out, writing);
-  AfterMark text(source);
+  // Only as much is read as decides the mark: a terminal's first short line is answered without
+  // waiting for more.
+  TextStart text(source, kStreamBlockSize);
   const StreamEnd end =
       text.ReadMark() ? CheckLines(text, checker, console, writing) : StreamEnd::ReadFailed;
   switch (end) {
@@ -222,40 +205,52 @@ int RunCheckCommand(ArgumentReader& reader, std::istream& in, std::ostream& out,
   // Check makes no file: a stop, or a reader of its answers that went away (head -1), ends it as
   // the signal does, with no line that would only repeat what the shell shows.
   SetInterruptMessage(nullptr);
+  static constexpr std::string_view kOptions[] = {"--decimal-separator", "--help"};
+  static constexpr std::string_view kTakingValues[] = {"--decimal-separator"};
   char separator = console.decimalSeparator;
   std::vector<std::string> texts;
   bool optionsEnded = false;
   while (!reader.Done()) {
-    std::string arg = reader.Next();
-    const Option option = SplitOption(arg);
-    if (!optionsEnded && arg == "--") {
-      optionsEnded = true;
-    } else if (!optionsEnded && (arg == "--help" || arg == "-h")) {
-      out << kCheckHelp;
-      return kExitOk;
-    } else if (!optionsEnded && option.name == "--decimal-separator") {
-      separator = SingleByte(option.name, reader.ValueOf(option));
-    } else if (!optionsEnded && arg.rfind("--", 0) == 0) {
-      throw UsageError{"unknown option '" + arg + "'"};
-    } else {
+    const std::string arg = reader.Next();
+    if (optionsEnded || (arg.rfind("--", 0) != 0 && arg != "-h")) {
       texts.push_back(arg);  // a number such as '-123456782' is a text
+    } else if (arg == "--") {
+      optionsEnded = true;
+    } else if (const Option option =
+                   arg == "-h" ? Option{"--help", {}} : LongOption(arg, kOptions, kTakingValues);
+               option.name == "--help") {
+      out << CheckCommandHelp(console) << '\n' << BugReportLine();
+      return kExitOk;
+    } else {
+      separator = SingleByte(option.name, reader.ValueOf(option));
     }
   }
   if (texts.empty()) texts.push_back("-");
   Checker checker(out, console, separator);
   for (const std::string& text : texts) {
     if (text == "-") {
-      if (!CheckStandardInput(in, out, err, console, checker)) return kExitFailed;
-    } else if (!checker.Check(console.argText(text))) {
+      if (!CheckStandardInput(in, out, err, console, checker)) return kExitCannotCheck;
+    } else if (!checker.Check(console.argText(text), console.argTextShown(text))) {
       break;
     }
     if (!out.good()) break;
   }
-  return checker.AllValid() ? kExitOk : kExitFailed;
+  return checker.AllValid() ? kExitOk : kExitNotValid;
 }
 
-std::string_view CheckCommandHelp() {
-  return kCheckHelp;
+std::string_view CheckCommandUsage() {
+  return kCheckUsage;
+}
+
+std::string CheckCommandHelp(const Console& console) {
+  std::string help = std::string(kCheckUsage) + std::string(kCheckHelp);
+  for (const auto& [status, meaning] : kStatusMeanings) {
+    const std::string_view text = StatusText(status);
+    help += "  \"" + console.statusText(text) + '"';
+    help.append(kStatusColumn - std::min(kStatusColumn, text.size()), ' ');
+    help.append(meaning).push_back('\n');
+  }
+  return help.append(kCheckExamples);
 }
 
 }  // namespace sipo::cli

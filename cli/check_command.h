@@ -3,6 +3,7 @@
 #pragma once
 
 #include <iosfwd>
+#include <string>
 #include <string_view>
 
 #include "cli/arguments.h"
@@ -15,7 +16,9 @@ namespace sipo::cli {
 int RunCheckCommand(ArgumentReader& reader, std::istream& in, std::ostream& out, std::ostream& err,
                     const Console& console);
 
-// The command's usage, options and examples.
-std::string_view CheckCommandHelp();
+// The command's usage line.
+std::string_view CheckCommandUsage();
+// The command's usage, options, statuses (in the console's encoding) and examples.
+std::string CheckCommandHelp(const Console& console);
 
 }  // namespace sipo::cli

@@ -13,10 +13,15 @@
 namespace sipo::cli {
 
 inline constexpr int kExitOk = 0;
+// "file" and the program as a whole: a file could not be read or written, or memory ran out.
 inline constexpr int kExitFailed = 1;
+// "check": a text is not valid. A script tells that from a check it could not make (below).
+inline constexpr int kExitNotValid = 1;
 inline constexpr int kExitUsage = 2;
 // The outputs were written, but a NUL cut the input short: part of it was not checked.
 inline constexpr int kExitIncomplete = 3;
+// "check" could not read standard input or write its answers, or memory ran out.
+inline constexpr int kExitCannotCheck = 5;
 // kExitInterrupted (130) is in cli/interrupt_monitor.h.
 
 std::filesystem::path PathAsGiven(std::string_view arg);
@@ -31,12 +36,16 @@ struct Console {
   // A checked text, as a Windows-1250 text, in the console's encoding.
   std::string (*inputText)(std::string_view text);
   char decimalSeparator;
+  // A checked text read as Unicode (given as UTF-8), with all its characters, in the console's
+  // encoding.
+  std::string (*unicodeText)(std::string_view utf8) = TextAsGiven;
   // The file an argument names: on Windows the UTF-16 name the system gave, so that any name
   // works.
   std::filesystem::path (*pathOf)(std::string_view arg) = PathAsGiven;
-  // An argument as the Windows-1250 text that is checked; also a line of a text that its mark
-  // says is Unicode, given as UTF-8, as "check" takes it.
+  // An argument as the Windows-1250 text that is checked.
   std::string (*argText)(std::string_view arg) = TextAsGiven;
+  // The same argument as "check" writes it, with all its characters, in the console's encoding.
+  std::string (*argTextShown)(std::string_view arg) = TextAsGiven;
   // An argument as UTF-8: on Windows arguments are held so already, on Linux they are in the
   // locale's encoding. One that is not valid there is given unchanged.
   std::string (*argUtf8)(std::string_view arg) = TextAsGiven;

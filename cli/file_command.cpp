@@ -6,9 +6,10 @@
 #include <optional>
 #include <tuple>
 
-#include "batch/file_run.h"
+#include "batch/file_sort.h"
 #include "cli/interrupt_monitor.h"
 #include "cli/progress_line.h"
+#include "cli/sipocheck.h"
 #include "cli/unicode_text.h"
 #include "core/codepage1250.h"
 #include "files/atomic_file.h"
@@ -21,8 +22,10 @@ namespace {
 constexpr std::string_view kStandardInput = "standard input";
 constexpr std::string_view kStandardOutput = "-";
 
+constexpr std::string_view kFileUsage =
+    "Usage: sipocheck file [OPTION...] INPUT --ok FILE --bad FILE\n";
+
 constexpr std::string_view kFileHelp =
-    "Usage: sipocheck file [OPTION...] INPUT --ok FILE --bad FILE\n"
     "\n"
     "Sorts the lines of INPUT ('-': standard input) into two files, unchanged and in\n"
     "order, each ended by CR LF: a line whose number is ten digits 0-9 that pass the\n"
@@ -93,29 +96,38 @@ struct FileCommand {
 // One option; false when the argument is none.
 bool ReadOption(const std::string& arg, ArgumentReader& reader, const Console& console,
                 FileCommand& command) {
-  const Option option = SplitOption(arg);
-  if (option.name == "--ok") {
-    command.ok = FileName(option.name, reader.ValueOf(option));
-  } else if (option.name == "--bad") {
-    command.bad = FileName(option.name, reader.ValueOf(option));
-  } else if (option.name == "--column") {
-    command.rule.column = ColumnNumber(reader.ValueOf(option));
-  } else if (option.name == "--delimiter") {
-    command.rule.delimiter = DelimiterByte(option.name, reader.ValueOf(option), console);
-  } else if (arg == "--single-column") {
-    command.rule.singleColumn = true;
-  } else if (arg == "--quoted") {
-    command.rule.quoted = true;
-  } else if (arg == "--header") {
-    command.header = true;
-  } else if (arg == "--progress" || arg == "--no-progress") {
-    command.progress = arg == "--progress" ? ProgressMode::Always : ProgressMode::Never;
-  } else if (arg == "--help" || arg == "-h") {
+  static constexpr std::string_view kOptions[] = {
+      "--ok",     "--bad",    "--column",   "--delimiter",   "--single-column",
+      "--quoted", "--header", "--progress", "--no-progress", "--help"};
+  static constexpr std::string_view kTakingValues[] = {"--ok", "--bad", "--column", "--delimiter"};
+  if (arg == "-h") {
     command.help = true;
-  } else if (arg.size() > 1 && arg[0] == '-') {
-    throw UsageError{"unknown option '" + arg + "'"};
-  } else {
+    return true;
+  }
+  if (arg.rfind("--", 0) != 0) {
+    if (arg.size() > 1 && arg[0] == '-') throw UsageError{"unknown option '" + arg + "'"};
     return false;
+  }
+  const Option option = LongOption(arg, kOptions, kTakingValues);
+  const std::string& name = option.name;
+  if (name == "--ok") {
+    command.ok = FileName(name, reader.ValueOf(option));
+  } else if (name == "--bad") {
+    command.bad = FileName(name, reader.ValueOf(option));
+  } else if (name == "--column") {
+    command.rule.column = ColumnNumber(reader.ValueOf(option));
+  } else if (name == "--delimiter") {
+    command.rule.delimiter = DelimiterByte(name, reader.ValueOf(option), console);
+  } else if (name == "--single-column") {
+    command.rule.singleColumn = true;
+  } else if (name == "--quoted") {
+    command.rule.quoted = true;
+  } else if (name == "--header") {
+    command.header = true;
+  } else if (name == "--progress" || name == "--no-progress") {
+    command.progress = name == "--progress" ? ProgressMode::Always : ProgressMode::Never;
+  } else {
+    command.help = true;
   }
   return true;
 }
@@ -201,6 +213,7 @@ class Report {
       case InputState::Read:
       case InputState::Interrupted:
       case InputState::NotStarted:
+      case InputState::WriteFailed:
         return std::nullopt;
       case InputState::CannotOpen:
         if (command_.input == "-") return "standard input is closed" + Untouched(result);
@@ -216,12 +229,15 @@ class Report {
       case InputState::OddLength:
         return subject + " is UTF-16 with an odd number of bytes, which cannot be read" +
                Untouched(result);
+      case InputState::Workbook:
+        return subject + " is a spreadsheet workbook, not text; save it as CSV and check that" +
+               Untouched(result);
     }
     return std::nullopt;
   }
 
   // Each output that failed, with the system's reason; true when one did.
-  bool OutputFailures(const FileSortResult& result, std::string_view verb) {
+  bool ReportOutputFailures(const FileSortResult& result, std::string_view verb) {
     bool failed = false;
     const auto report = [&](const OutputOutcome& outcome, const char* lines,
                             const std::string& arg) {
@@ -287,7 +303,7 @@ std::string Lines(std::uint64_t count) {
 // The statuses a script acts on: a run that left part of its input unchecked is no success.
 int Summarise(const FileSortResult& result, Report& report) {
   const SortResult& sorted = result.sorted;
-  const bool outputsFailed = report.OutputFailures(result, "cannot write");
+  const bool outputsFailed = report.ReportOutputFailures(result, "cannot write");
   if (outputsFailed && !sorted.badWritten && !sorted.okWritten)
     report.Line("no output file was replaced");
   if (sorted.nulLine != 0) {
@@ -335,7 +351,7 @@ int RunFileCommand(ArgumentReader& reader, std::ostream& out, std::ostream& err,
                    const Console& console) {
   const FileCommand command = ParseFileCommand(reader, console);
   if (command.help) {
-    out << kFileHelp;
+    out << kFileUsage << kFileHelp << '\n' << BugReportLine();
     return kExitOk;
   }
   Report report(command, console, err);
@@ -354,7 +370,7 @@ int RunFileCommand(ArgumentReader& reader, std::ostream& out, std::ostream& err,
   const StopLines& stop = KeepStopLines(InterruptedLine(command, outputs, report));
   SetInterruptMessage(progress ? stop.overProgress.c_str() : stop.plain.c_str());
   const FileSortResult result =
-      SortFile(input, outputs.ok, outputs.bad, command.rule, &monitor, command.header);
+      SortFile(input, outputs.ok, outputs.bad, {command.rule, &monitor, command.header});
   if (progress) progress->Erase();
   SetInterruptMessage(stop.plain.c_str());
   if (result.input == InputState::Interrupted) {
@@ -362,8 +378,15 @@ int RunFileCommand(ArgumentReader& reader, std::ostream& out, std::ostream& err,
     return kExitInterrupted;
   }
   if (result.input == InputState::NotStarted) {
-    report.OutputFailures(result, "cannot create");
+    report.ReportOutputFailures(result, "cannot create");
     report.Line("nothing was read" + report.Untouched(result));
+    return kExitFailed;
+  }
+  // A full disk is found at its first failed write: nothing more of the input is read.
+  if (result.input == InputState::WriteFailed) {
+    report.ReportOutputFailures(result, "cannot write");
+    report.Line("the run stopped at the failed write after " + Lines(result.sorted.lines) +
+                "; the rest of the input was not read" + report.Untouched(result));
     return kExitFailed;
   }
   if (const auto failure = report.InputFailure(result)) {
@@ -375,8 +398,12 @@ int RunFileCommand(ArgumentReader& reader, std::ostream& out, std::ostream& err,
   return status;
 }
 
-std::string_view FileCommandHelp() {
-  return kFileHelp;
+std::string_view FileCommandUsage() {
+  return kFileUsage;
+}
+
+std::string FileCommandHelp() {
+  return std::string(kFileUsage).append(kFileHelp);
 }
 
 }  // namespace sipo::cli

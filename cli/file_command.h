@@ -3,6 +3,7 @@
 #pragma once
 
 #include <iosfwd>
+#include <string>
 #include <string_view>
 
 #include "cli/arguments.h"
@@ -15,7 +16,9 @@ namespace sipo::cli {
 int RunFileCommand(ArgumentReader& reader, std::ostream& out, std::ostream& err,
                    const Console& console);
 
+// The command's usage line.
+std::string_view FileCommandUsage();
 // The command's usage, options and examples.
-std::string_view FileCommandHelp();
+std::string FileCommandHelp();
 
 }  // namespace sipo::cli

@@ -111,6 +111,10 @@ int wmain(int argc, wchar_t** argv) {
                                sipo::win::ReadUserDecimalSeparator()};
     console.pathOf = PathOfArg;
     console.argText = Cp1250OfArg;
+    // A text is written, like its status, in the console's code page, with every character
+    // that code page has.
+    console.unicodeText = ShownArg;
+    console.argTextShown = ShownArg;
     console.argShown = ShownArg;
     console.reasonText = ReasonInConsole;
     console.readsProcessInput = true;

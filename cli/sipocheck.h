@@ -17,4 +17,7 @@ namespace sipo::cli {
 int RunSipocheck(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
                  std::ostream& err, const Console& console);
 
+// The line that ends every help: where to report bugs.
+std::string BugReportLine();
+
 }  // namespace sipo::cli

@@ -64,7 +64,9 @@ StatusClass ClassifyNumberText(std::string_view text, char decimalSeparator) {
     return StatusClass::NotANumber;
   }
   if (text.size() < kSipoLength) return StatusClass::Incomplete;
-  return IsValidSipoNumber(text) ? StatusClass::Valid : StatusClass::Invalid;
+  // Only ten plain digits are a number: a blank, a sign, a point, a comma or an exponent reads
+  // as part of a number above but is no digit, so such a text is invalid, as in a file run.
+  return IsWellFormedSipoNumber(text) ? StatusClass::Valid : StatusClass::Invalid;
 }
 
 std::span<const StatusLook> StatusLooks() {

@@ -26,7 +26,8 @@ bool IsValidSipoNumber(std::string_view text);
 // A text with a blank, a letter or a sign in it holds no number, whatever its check digit says.
 bool IsWellFormedSipoNumber(std::string_view text);
 
-// Classifies the untrimmed text; the separator is the user's current decimal separator.
+// Classifies the untrimmed text; the separator is the user's current decimal separator. A text
+// is Valid only when IsWellFormedSipoNumber holds, the same verdict a file run gives.
 StatusClass ClassifyNumberText(std::string_view text, char decimalSeparator);
 
 // What the status field shows for a class: a Windows-1250 text (empty for Empty) and a colour.

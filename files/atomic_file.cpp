@@ -1,7 +1,6 @@
 // atomic_file.cpp - replaces a file's content only once the new content is written in full.
 #include "files/atomic_file.h"
 
-#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstring>
@@ -190,30 +189,7 @@ void AtomicFileWriter::MakeRoom() {
   }
 }
 
-// The bytes just put into the room, less those that repeat what the output already holds.
-void AtomicFileWriter::SkipFromBuffer(std::size_t size) {
-  char* const given = buffer_.get() + used_;
-  const std::size_t same = std::min(size, skip_.size());
-  if (std::memcmp(given, skip_.data(), same) != 0) {
-    skip_.clear();
-    used_ += size;
-    return;
-  }
-  skip_.erase(0, same);
-  std::memmove(given, given + same, size - same);
-  used_ += size - same;
-}
-
 void AtomicFileWriter::Write(std::string_view bytes) {
-  if (!skip_.empty()) {
-    const std::size_t same = std::min(bytes.size(), skip_.size());
-    if (bytes.substr(0, same) == std::string_view(skip_).substr(0, same)) {
-      skip_.erase(0, same);
-      bytes.remove_prefix(same);
-    } else {
-      skip_.clear();
-    }
-  }
   if (fd_ < 0) {
     used_ = 0;
     return;
@@ -270,10 +246,10 @@ bool AtomicFileWriter::Prepare(Durability durability) {
 // Puts the prepared temporary in the target's place.
 bool AtomicFileWriter::Replace() {
   if (mode_ != Mode::Temporary) return true;
-  ClearLastError();
-  const bool replaced = RenameTemporary(folderFd_, temporary_, target_);
+  const std::error_code failed = RenameTemporary(folderFd_, temporary_, target_);
+  const bool replaced = !failed;
   if (!replaced) {
-    error_ = LastErrorOr(EIO);
+    error_ = failed;
     RemoveTemporary(folderFd_, temporary_);
   }
   temporaryMade_ = false;
@@ -289,15 +265,18 @@ bool AtomicFileWriter::Commit(Durability durability) {
   return *outcome_;
 }
 
-// Both are written out before either replaces its target; one that cannot be keeps the other's
-// target as it was (a device or standard output has had its bytes already).
+// Both are written out before either replaces its target; one that cannot be written, or the
+// first that cannot replace its target, keeps the other's target as it was (a device or standard
+// output has had its bytes already).
 bool AtomicFileWriter::CommitPair(Durability durability) {
   AtomicFileWriter& other = *partner_;
   const bool mine = Prepare(durability);
   const bool theirs = other.Prepare(durability);
   if (mine && theirs) {
+    // A first replacement that failed keeps the second target as it was too.
     outcome_ = Replace();
-    other.outcome_ = other.Replace();
+    other.outcome_ = *outcome_ && other.Replace();
+    if (!*outcome_) other.Discard();
   } else {
     outcome_ = mine && WritesInPlace();
     other.outcome_ = theirs && other.WritesInPlace();

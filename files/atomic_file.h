@@ -47,10 +47,6 @@ class AtomicFileWriter {
   // its own outcome. Both must outlive the commit.
   static void CommitTogether(AtomicFileWriter& first, AtomicFileWriter& second);
 
-  // The next bytes written are dropped when they are these: for an output that already begins
-  // with a text's mark (and what follows it) before a sorter that writes the mark again.
-  void SkipIfNext(std::string_view bytes) { skip_ = bytes; }
-
   void Write(std::string_view bytes);
   // For many short pieces: room for kRoom bytes in the writer's buffer, which the caller may fill
   // whole (so that it can copy in fixed-size moves) before it accepts the first size bytes with
@@ -60,10 +56,7 @@ class AtomicFileWriter {
     if (kBufferSize - used_ < kRoom) MakeRoom();
     return buffer_.get() + used_;
   }
-  void Advance(std::size_t size) {
-    if (!skip_.empty()) return SkipFromBuffer(size);
-    used_ += size;
-  }
+  void Advance(std::size_t size) { used_ += size; }
   // Writes what is pending, optionally forces it to the disk, and replaces the target; false
   // when any step failed (or, for writers committed together, when the other's did).
   enum class Durability { Ordinary, OnDisk };
@@ -82,7 +75,6 @@ class AtomicFileWriter {
   void OpenTemporary();
   void CloseFolder();
   void MakeRoom();
-  void SkipFromBuffer(std::size_t size);
   bool WriteAll(const char* data, std::size_t size);
   bool FlushBuffer();
   bool Fail();
@@ -100,7 +92,6 @@ class AtomicFileWriter {
   std::error_code error_;
   AtomicFileWriter* partner_ = nullptr;
   std::optional<bool> outcome_;  // set once a commit has decided
-  std::string skip_;
   std::unique_ptr<char[]> buffer_ = std::make_unique_for_overwrite<char[]>(kBufferSize);
   std::size_t used_ = 0;
 };

@@ -71,6 +71,13 @@ std::ptrdiff_t InputFile::Read(char* buffer, std::size_t size) {
   return count;
 }
 
+InputChange InputFile::WhatChanged() const {
+  if (change_.size || change_.time || sizeAtOpen_ < 0 || fd_ < 0) return change_;
+  DescriptorFacts facts;
+  if (!FactsOf(fd_, facts)) return {true, false};
+  return {facts.size != sizeAtOpen_, facts.modified != timeAtOpen_};
+}
+
 // Standard input that is a regular file may start part-way into it: only the size counts there.
 bool InputFile::AtEndUnchanged() {
   if (sizeAtOpen_ < 0) return true;

@@ -9,6 +9,13 @@
 
 namespace sipo {
 
+// What another program altered in a file while it was read: its size (or the length read no
+// longer being its size), its modification time, or both.
+struct InputChange {
+  bool size = false;
+  bool time = false;
+};
+
 // Bytes read in order, from a file or from anything a test puts in its place.
 class ByteSource {
  public:
@@ -20,13 +27,13 @@ class ByteSource {
   virtual void Close() {}
   // The input's size in bytes when it is known before reading, else -1.
   virtual std::int64_t Size() const { return -1; }
-};
-
-// What another program altered in a file while it was read: its size (or the length read no
-// longer being its size), its modification time, or both.
-struct InputChange {
-  bool size = false;
-  bool time = false;
+  // Whether another program changed the input since it was opened, as far as can be told now;
+  // asked before Close, however reading ended.
+  virtual bool Changed() const { return false; }
+  // What changed, when Changed says so; a source that cannot tell more names its size.
+  virtual InputChange WhatChanged() const { return {Changed(), false}; }
+  // Why opening or the last read failed, as the system said.
+  virtual std::error_code Error() const { return {}; }
 };
 
 class InputFile : public ByteSource {
@@ -53,11 +60,14 @@ class InputFile : public ByteSource {
   // longer the one it had when it was opened, or whose length read differs from its size:
   // another program changed it. Read then reports a failure, since what was read is neither the
   // old content nor the new one. A file that reports 0 or a page as its size and stays so (a file
-  // of /proc or /sys) is read to its end like a pipe.
-  bool Changed() const { return change_.size || change_.time; }
-  const InputChange& WhatChanged() const { return change_; }
-  // Why opening or the last read failed, as the system said.
-  const std::error_code& Error() const { return error_; }
+  // of /proc or /sys) is read to its end like a pipe. Before the end (a NUL ended the text), what
+  // differs now from the size and the modification time it had.
+  bool Changed() const override {
+    const InputChange change = WhatChanged();
+    return change.size || change.time;
+  }
+  InputChange WhatChanged() const override;
+  std::error_code Error() const override { return error_; }
 
  private:
   bool AtEndUnchanged();

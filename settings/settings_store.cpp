@@ -1,4 +1,5 @@
-// settings_store.cpp - the settings file beside the program, read and written one value at a time.
+// settings_store.cpp - the settings file beside the program: read once, written one value at a
+// time.
 #include "settings/settings_store.h"
 
 #include <filesystem>
@@ -42,6 +43,7 @@ class SettingsStore::Access {
 bool SettingsStore::EnsureSettingsFile(std::string_view programDir) {
   const std::string path = std::string(programDir).append(kSettingsFileName);
   path_ = path.substr(0, kSettingsPathLimit);
+  lines_.reset();
   if (path.size() > kSettingsPathLimit) return false;
   if (IsRegularFile(path)) return true;
   AtomicFileWriter writer(path);
@@ -63,9 +65,13 @@ void SettingsStore::ReleaseStore() {
 std::optional<std::string> SettingsStore::ReadValue(std::string_view section,
                                                     std::string_view key) {
   Access access(*this);
-  FileContent content;
-  if (!ReadWholeFile(file_->path, content)) return std::nullopt;
-  return IniText(content.View()).Read(section, key);
+  if (!lines_) {
+    // A file that cannot be read gives the defaults, and is tried again at the next read.
+    FileContent content;
+    if (!ReadWholeFile(file_->path, content)) return std::nullopt;
+    lines_.emplace(content.View());
+  }
+  return lines_->Read(section, key);
 }
 
 void SettingsStore::WriteValue(std::string_view section, std::string_view key,
@@ -84,6 +90,7 @@ void SettingsStore::WriteValue(std::string_view section, std::string_view key,
   // On the disk before it replaces the old file, so that a crash cannot leave an empty one.
   if (!writer.Commit(AtomicFileWriter::Durability::OnDisk))
     throw std::runtime_error("Unable to write to " + path);
+  lines_ = std::move(ini);
 }
 
 std::string SettingsStore::ReadSettingText(std::string_view section, std::string_view key) {

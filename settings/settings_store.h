@@ -1,10 +1,12 @@
-// settings_store.h - the settings file beside the program, read and written one value at a time.
+// settings_store.h - the settings file beside the program: read once, written one value at a time.
 #pragma once
 
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+
+#include "settings/ini_text.h"
 
 namespace sipo {
 
@@ -13,13 +15,17 @@ inline constexpr std::string_view kSettingsFileName = "Zerbanix.ini";
 // write to some other, shorter path.
 inline constexpr std::size_t kSettingsPathLimit = 255;
 
-// Each access opens the file, reads or rewrites it, and closes it again, so nothing is held open
-// and every read sees the file as it is. A write replaces the file atomically; when it cannot,
-// it throws std::runtime_error "Unable to write to <path>" and the file stays as it was.
+// The first read reads the whole file and keeps its lines; every later read is answered from them,
+// so a start that reads a dozen values opens the file once. A write still reads the file as it is
+// on disk, changes the one value and replaces the file atomically, and the lines kept become the
+// ones written: a value written is what later reads give. When the write cannot be done, it throws
+// std::runtime_error "Unable to write to <path>", and the file and the lines kept stay as they
+// were. No file is held open between accesses.
 class SettingsStore {
  public:
   // Creates the file holding "[GENERAL]" when no file is there. True when the settings file is
   // there to use afterwards; false when its creation failed or the path is too long for the store.
+  // Lines kept from an earlier read are dropped: the next read reads the file again.
   bool EnsureSettingsFile(std::string_view programDir);
 
   const std::string& SettingsFilePath() const { return path_; }
@@ -51,6 +57,8 @@ class SettingsStore {
   std::string path_;
   int useCount_ = 0;
   std::optional<SettingsFile> file_;
+  // The file's lines as last read or written; none until the first read that finds the file.
+  std::optional<IniText> lines_;
 };
 
 }  // namespace sipo

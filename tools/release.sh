@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # release.sh - builds the release from the checked-out commit and writes into dist/:
-#   tamrix-sipo-<version>-win64.zip  Sipo.exe, sipocheck.exe, ČTĚTE.txt, LICENCE.txt, SHA256SUMS
-#   sipocheck_<version>_amd64.deb    sipocheck and its manual page for Debian
+#   tamrix-sipo-<version>-win64.zip  Sipo.exe, sipocheck.exe, navod.html, ČTĚTE.txt, LICENCE.txt,
+#                                    SHA256SUMS
+#   sipocheck_<version>_amd64.deb    sipocheck, its manual page and the guide for Debian
 #   SHA256SUMS                       the checksums of the two
 # The same commit gives the same bytes wherever and whenever it is built: every time stamp is the
 # commit's time (SOURCE_DATE_EPOCH) and no folder name reaches the files.
@@ -28,6 +29,8 @@ bash tools/install-deps.sh
 
 export SOURCE_DATE_EPOCH="${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct)}"
 export TZ=UTC LC_ALL=C.UTF-8
+# As many compile jobs as the machine has processors (ninja alone would run two more).
+export CMAKE_BUILD_PARALLEL_LEVEL="${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc)}"
 umask 022
 if [ -n "$(git status --porcelain --untracked-files=no)" ]; then
   echo "release: the working tree has uncommitted changes; the release is built from them" >&2
@@ -71,13 +74,25 @@ else
   echo "release: UNSIGNED (set SIPO_SIGN_CERT and SIPO_SIGN_KEY to sign the executables)"
 fi
 
+# The guide as one HTML page that any browser opens, its pictures inside it. Pandoc 2.19 renamed
+# --self-contained to --embed-resources --standalone; the older name still works there but warns.
+pandoc_help=$(pandoc --help)
+if grep -q -- --embed-resources <<<"$pandoc_help"; then
+  embed=(--embed-resources --standalone)
+else
+  embed=(--self-contained)
+fi
+(cd docs && pandoc -f gfm -t html5 "${embed[@]}" --resource-path=. -V lang=cs \
+  -M pagetitle="Tamrix SIPO – návod k použití" -o "$SIPO_ROOT/$stage/navod.html" navod.md)
+
 # Texts for Notepad: UTF-8 with its mark, CR LF line ends. ČTĚTE.txt is kept so in the
 # repository (.gitattributes keeps Git from converting it); LICENCE is an ordinary text file.
 cp "docs/ČTĚTE.txt" "$stage/ČTĚTE.txt"
 { printf '\xEF\xBB\xBF'; sed 's/$/\r/' LICENCE; } >"$stage/LICENCE.txt"
 
-files=(Sipo.exe sipocheck.exe ČTĚTE.txt LICENCE.txt)
-(cd "$stage" && sha256sum "${files[@]}" >SHA256SUMS)
+files=(Sipo.exe sipocheck.exe navod.html ČTĚTE.txt LICENCE.txt)
+# CR LF line ends, so that Notepad shows the sums one a line; sha256sum -c reads them as well.
+(cd "$stage" && sha256sum "${files[@]}" | sed 's/$/\r/' >SHA256SUMS)
 files+=(SHA256SUMS)
 
 # Zip entries in a fixed order with the commit's time, mode 644 and no extra fields (-X: no owner,
@@ -92,7 +107,7 @@ published=("$zip_name")
 
 if [ "$build_deb" -eq 1 ]; then
   cmake -S . -B "$deb_build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DSIPO_TESTS=OFF \
-    -DCMAKE_INSTALL_PREFIX=/usr >/dev/null
+    -DCMAKE_INSTALL_PREFIX=/usr "-DSIPO_GUIDE_HTML=$SIPO_ROOT/$stage/navod.html" >/dev/null
   nice cmake --build "$deb_build"
   (cd "$deb_build" && cpack -G DEB >/dev/null)
   deb_name="sipocheck_${version}_amd64.deb"

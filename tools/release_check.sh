@@ -2,18 +2,29 @@
 # release_check.sh - builds the release of the committed HEAD twice, in two fresh clones in two
 # different folders one after the other, and checks what a user and a packager get:
 #   - both builds give the same bytes of Sipo.exe, sipocheck.exe and the zip;
-#   - the zip holds exactly its five files, and both SHA256SUMS verify;
+#   - the zip holds exactly its six files, and both SHA256SUMS verify;
+#   - the guide in the zip is one HTML page with every picture of docs/navod.md inside it;
 #   - the texts are for Notepad (UTF-8 mark, CR LF) and the licence is the About window's;
-#   - both executables' version resources carry the version of CMake's project(), and
+#   - both executables' version resources carry the version of CMake's project() and their Czech
+#     description with its diacritics, and
 #     sipocheck.exe's manifest declares what the README says;
 #   - signing with a throw-away self-signed certificate verifies against that certificate;
-#   - the .deb holds sipocheck and its manual page, and its sipocheck prints the version.
+#   - the .deb holds sipocheck, its manual page and the guide, and its sipocheck prints the version;
+#   - lintian finds no error in the .deb.
 # Ends with "release checks: N passed, N failed"; non-zero on any failure.
 set -uo pipefail
 SIPO_ROOT="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$SIPO_ROOT" || exit 1
 
 bash tools/install-deps.sh || { echo "release checks: installing the packages failed"; exit 1; }
+# lintian checks the package as Debian's archive would; only these checks need it.
+if ! command -v lintian >/dev/null; then
+  as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
+  echo "Installing: lintian"
+  { as_root apt-get update -qq &&
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
+      lintian >/dev/null; } || { echo "release checks: installing lintian failed"; exit 1; }
+fi
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 log_dir="$SIPO_ROOT/build/test-logs"
@@ -64,8 +75,9 @@ check "zip the same in both builds" cmp "$zip" "$second/dist/$zip_name"
 grep -q "UNSIGNED" "$log_dir/release-first.log"
 check "an unsigned build says so" [ $? -eq 0 ]
 
-expected=$(printf '%s\n' LICENCE.txt SHA256SUMS Sipo.exe sipocheck.exe ČTĚTE.txt | LC_ALL=C sort)
-check "zip holds exactly its five files" [ "$(zipinfo -1 "$zip" | LC_ALL=C sort)" = "$expected" ]
+expected=$(printf '%s\n' LICENCE.txt SHA256SUMS Sipo.exe navod.html sipocheck.exe ČTĚTE.txt |
+  LC_ALL=C sort)
+check "zip holds exactly its six files" [ "$(zipinfo -1 "$zip" | LC_ALL=C sort)" = "$expected" ]
 unpacked="$work/unpacked"
 mkdir -p "$unpacked" && unzip -q "$zip" -d "$unpacked"
 check "SHA256SUMS inside the zip verifies" bash -c "cd '$unpacked' && sha256sum --quiet -c SHA256SUMS"
@@ -79,6 +91,22 @@ for_notepad() {
     ! grep -q $'\r\r' "$1" && [ "$(tail -c 2 "$1" | od -An -tx1 | tr -d ' ')" = "0d0a" ]
 }
 check "ČTĚTE.txt: UTF-8 mark, CR LF" for_notepad "$unpacked/ČTĚTE.txt"
+# crlf_sums FILE: a sum on each of the five lines, each ended by CR LF.
+crlf_sums() {
+  [ "$(wc -l <"$1")" -eq 5 ] && [ "$(grep -c $'^[0-9a-f]\{64\}  [^\r]*\r$' "$1")" -eq 5 ]
+}
+check "SHA256SUMS in the zip: CR LF" crlf_sums "$unpacked/SHA256SUMS"
+
+# guide_html FILE: an HTML page whose pictures are all inside it, as many as the guide shows.
+guide_html() {
+  local pictures
+  pictures=$(grep -o '!\[[^]]*\]([^)]*)' docs/navod.md | wc -l)
+  head -c 15 "$1" | grep -qi '^<!DOCTYPE html>' &&
+    [ "$(grep -o '<img src="data:image/png;base64,' "$1" | wc -l)" -eq "$pictures" ] &&
+    [ "$pictures" -gt 0 ] && ! grep -q '<img src="[^d]' "$1" &&
+    grep -q "navod\.html" "$unpacked/ČTĚTE.txt"
+}
+check "navod.html: HTML with its pictures inside, named in ČTĚTE.txt" guide_html "$unpacked/navod.html"
 check "LICENCE.txt: UTF-8 mark, CR LF" for_notepad "$unpacked/LICENCE.txt"
 check "LICENCE is the About window's licence" \
   cmp -s LICENCE <(python3 tools/licence_text.py ui/forms/about_texts.cpp)
@@ -95,11 +123,13 @@ version_resource() {
               "ProductName=Tamrix SIPO" "STRING_TABLE=040504E2" "TRANSLATION=040504E2"; do
     grep -qxF "$line" <<<"$fields" || { echo "  $1: no $line in:"; echo "$fields"; return 1; }
   done
-  grep -q "^LegalCopyright=Copyright" <<<"$fields" && grep -q "^FileDescription=Tamrix SIPO" <<<"$fields"
+  grep -q "^LegalCopyright=Copyright" <<<"$fields" && grep -qxF "FileDescription=$3" <<<"$fields"
 }
-check "Sipo.exe version resource is $version" version_resource "$unpacked/Sipo.exe" Sipo.exe
+check "Sipo.exe version resource is $version" version_resource "$unpacked/Sipo.exe" Sipo.exe \
+  "Tamrix SIPO - kontrola čísel SIPO"
 check "sipocheck.exe version resource is $version" \
-  version_resource "$unpacked/sipocheck.exe" sipocheck.exe
+  version_resource "$unpacked/sipocheck.exe" sipocheck.exe \
+  "Tamrix SIPO - kontrola čísel SIPO z příkazové řádky"
 
 cli_manifest() {
   local manifest
@@ -143,12 +173,21 @@ deb_package() {
   grep -q "^ Package: sipocheck$" <<<"$info" && grep -q "^ Version: $version$" <<<"$info" &&
     grep -q "^ Architecture: amd64$" <<<"$info" || { echo "$info"; return 1; }
   grep -q " \./usr/bin/sipocheck$" <<<"$contents" &&
-    grep -q " \./usr/share/man/man1/sipocheck\.1\.gz$" <<<"$contents" || { echo "$contents"; return 1; }
+    grep -q " \./usr/share/man/man1/sipocheck\.1\.gz$" <<<"$contents" &&
+    grep -q " \./usr/share/doc/sipocheck/navod\.html$" <<<"$contents" || { echo "$contents"; return 1; }
   dpkg-deb -x "$deb" "$root" || return 1
   [ "$("$root/usr/bin/sipocheck" --version)" = "sipocheck $version" ] &&
     zcat "$root/usr/share/man/man1/sipocheck.1.gz" | grep -q '^\.TH SIPOCHECK 1'
 }
-check ".deb: package, sipocheck --version, manual page" deb_package
+check ".deb: package, sipocheck --version, manual page, guide" deb_package
+
+# Errors fail the check; warnings and notes are shown but pass.
+deb_lintian() {
+  lintian --fail-on error "$first/dist/sipocheck_${version}_amd64.deb" 2>&1 |
+    grep -v "running with root privileges"
+  return "${PIPESTATUS[0]}"
+}
+check ".deb: lintian without errors" deb_lintian
 
 echo "release checks: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]

@@ -21,9 +21,12 @@ LRESULT CALLBACK SetButtonTexts(int code, WPARAM wParam, LPARAM lParam) {
   return CallNextHookEx(tHook, code, wParam, lParam);
 }
 
+// The text is converted before the hook goes in, and nothing between the two calls throws, so the
+// hook never outlives the box.
 int ShowBox(HWND owner, std::string_view cp1250Message, const wchar_t* caption, UINT type) {
+  const std::wstring message = Widen(cp1250Message);
   tHook = SetWindowsHookExW(WH_CBT, SetButtonTexts, nullptr, GetCurrentThreadId());
-  const int answer = MessageBoxW(owner, Widen(cp1250Message).c_str(), caption, type);
+  const int answer = MessageBoxW(owner, message.c_str(), caption, type);
   if (tHook != nullptr) UnhookWindowsHookEx(tHook);
   tHook = nullptr;
   return answer;

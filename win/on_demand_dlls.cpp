@@ -1,10 +1,11 @@
-// on_demand_dlls.cpp - the shell, file-dialog, COM and accessibility calls, each library loaded by
-// its first call.
+// on_demand_dlls.cpp - the shell, file-dialog, COM, accessibility and version-resource calls, each
+// library loaded by its first call.
 #include "win/on_demand_dlls.h"
 
 #include <oleacc.h>
 #include <oleauto.h>
 #include <propidl.h>
+#include <winver.h>
 
 namespace sipo::win {
 namespace {
@@ -82,6 +83,22 @@ LRESULT AccessibleResult(REFIID iid, WPARAM wParam, IUnknown* object) {
 BSTR AllocateBstr(const std::wstring& text) {
   SIPO_ON_DEMAND(L"oleaut32.dll", SysAllocStringLen);
   return call != nullptr ? call(text.data(), static_cast<UINT>(text.size())) : nullptr;
+}
+
+DWORD FileVersionInfoSize(const wchar_t* path) {
+  SIPO_ON_DEMAND(L"version.dll", GetFileVersionInfoSizeW);
+  DWORD ignored = 0;
+  return call != nullptr ? call(path, &ignored) : 0;
+}
+
+BOOL FileVersionInfo(const wchar_t* path, DWORD size, void* block) {
+  SIPO_ON_DEMAND(L"version.dll", GetFileVersionInfoW);
+  return call != nullptr ? call(path, 0, size, block) : FALSE;
+}
+
+BOOL QueryVersionValue(const void* block, const wchar_t* subBlock, void** value, UINT* length) {
+  SIPO_ON_DEMAND(L"version.dll", VerQueryValueW);
+  return call != nullptr ? call(block, subBlock, value, length) : FALSE;
 }
 
 }  // namespace sipo::win

@@ -1,5 +1,5 @@
-// on_demand_dlls.h - the shell, file-dialog, COM and accessibility calls, each library loaded by
-// its first call.
+// on_demand_dlls.h - the shell, file-dialog, COM, accessibility and version-resource calls, each
+// library loaded by its first call.
 // The first screen needs none of them, and loading them with the program would hold up its start.
 #pragma once
 
@@ -34,5 +34,11 @@ HRESULT ClearPropVariant(PROPVARIANT* value);
 HRESULT StandardAccessibleObject(HWND window, LONG objectId, REFIID iid, void** object);
 LRESULT AccessibleResult(REFIID iid, WPARAM wParam, IUnknown* object);
 BSTR AllocateBstr(const std::wstring& text);
+
+// GetFileVersionInfoSizeW, GetFileVersionInfoW and VerQueryValueW (version), which only the About
+// window uses.
+DWORD FileVersionInfoSize(const wchar_t* path);
+BOOL FileVersionInfo(const wchar_t* path, DWORD size, void* block);
+BOOL QueryVersionValue(const void* block, const wchar_t* subBlock, void** value, UINT* length);
 
 }  // namespace sipo::win

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -134,8 +135,10 @@ TEST(LineHasValidNumber, EachModeTakesItsNumber) {
     // states it.
     const LineRule rule{c.singleColumn, c.quoted, c.delimiter, c.column};
     test::ChunkSource input(c.line + "\r\n", {SIZE_MAX});
-    AtomicFileWriter bad(folder.Path() / "bad.txt"), ok(folder.Path() / "ok.txt");
-    EXPECT_EQ(SortLines(input, rule, bad, ok).sorted.good, c.expected ? 1u : 0u)
+    EXPECT_EQ(SortFile(input, TargetOf(folder.Path() / "ok.txt"),
+                       TargetOf(folder.Path() / "bad.txt"), {rule, nullptr})
+                  .sorted.good,
+              c.expected ? 1u : 0u)
         << c.line << " column " << c.column;
     EXPECT_EQ(LineIsGood<ByteUnits>(c.line, rule, DelimiterIn(TextEncoding::Bytes, c.delimiter)),
               c.expected)
@@ -333,6 +336,39 @@ TEST(FileRunJob, AStoppedSortKeepsTheOutputsAndSaysSo) {
     EXPECT_EQ(folder.Read("bad.txt"), "old bad\r\n");
     EXPECT_EQ(folder.EntryCount(), 3u);
   }
+}
+
+// An input whose read throws part-way, as a failure the sort cannot foresee would.
+class ThrowingInput : public test::ChunkSource {
+ public:
+  ThrowingInput() : ChunkSource(std::string(600000, 'x'), {65536}) {}
+  std::ptrdiff_t Read(char* buffer, std::size_t size) override {
+    if (++reads_ == 4) throw std::runtime_error("the read failed");
+    return ChunkSource::Read(buffer, size);
+  }
+
+ private:
+  int reads_ = 0;
+};
+
+// A sort that throws never reaches "Hotovo.": the host hears only that the busy indicator went
+// off, then the failure comes to its thread for its error box; the outputs are as they were.
+TEST(FileRunJob, ASortThatThrowsEndsInItsErrorAloneWithTheOutputsAsTheyWere) {
+  test::TempFolder folder;
+  folder.Write("ok.txt", "old ok");
+  folder.Write("bad.txt", "old bad");
+  RecordingHost host;
+  std::optional<FileRunJob> job =
+      FileRunJob::Start(Options("in.txt", "ok.txt", "bad.txt"), folder.Dir(), host);
+  ASSERT_TRUE(job);
+  ThrowingInput input;
+  job->Sort(input);
+  EXPECT_THROW(job->Finish(host), std::runtime_error);
+  EXPECT_EQ(host.events,
+            (Events{kAsk, "busy on", "show Input: " + folder.Dir() + "in.txt", "busy off"}));
+  EXPECT_EQ(folder.Read("ok.txt"), "old ok");
+  EXPECT_EQ(folder.Read("bad.txt"), "old bad");
+  EXPECT_EQ(folder.EntryCount(), 2u);  // no temporary left
 }
 
 TEST(RunFileCheck, InputThatIsAlsoAnOutputIsReadInFullFirst) {

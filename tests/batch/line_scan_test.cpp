@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <random>
 #include <string>
 #include <vector>
@@ -13,6 +14,7 @@
 #include "batch/line_rule.h"
 #include "batch/line_scan.h"
 #include "batch/line_stream.h"
+#include "batch/scan_kernels.h"
 #include "core/codepage1250.h"
 #include "tests/support/chunk_source.h"
 
@@ -21,18 +23,26 @@ namespace {
 
 using namespace std::string_literals;
 
-const ScanPath kPaths[] = {ScanPath::Scalar, ScanPath::Sse2, ScanPath::Avx2};
-
-std::vector<ScanPath> PathsHere() {
-  std::vector<ScanPath> paths;
-  for (const ScanPath path : kPaths) {
-    if (ScanPathRuns(path)) paths.push_back(path);
-  }
+// The kernels this processor runs, the scalar reference first; those it cannot run are named
+// once on the test's output.
+std::vector<const ScanKernels*> PathsHere() {
+  static const std::vector<const ScanKernels*> paths = [] {
+    std::vector<const ScanKernels*> here;
+    for (const ScanKernels& kernels : AllScanKernels()) {
+      if (KernelsRunOn(kernels, CpuFeaturesHere())) {
+        here.insert(here.begin(), &kernels);
+      } else {
+        std::printf("[ SKIPPED  ] the %s line loop: this processor lacks %s\n", kernels.name,
+                    CpuFeatureNames(kernels.needs & ~CpuFeaturesHere()).c_str());
+      }
+    }
+    return here;
+  }();
   return paths;
 }
 
-const char* NameOf(ScanPath path) {
-  return path == ScanPath::Scalar ? "scalar" : path == ScanPath::Sse2 ? "SSE2" : "AVX2";
+const char* NameOf(const ScanKernels* path) {
+  return path->name;
 }
 
 // A text of Windows-1250 lines meant to hit every case of the rule: good and bad numbers, texts of
@@ -168,11 +178,12 @@ std::vector<Judged> Reference(const std::string& text, const LineRule& rule,
 
 template <class Units>
 std::vector<Judged> Scanned(const std::string& text, const LineRule& rule, TextEncoding encoding,
-                            ScanPath path, std::size_t block, std::vector<std::size_t> pieces) {
+                            const ScanKernels* path, std::size_t block,
+                            std::vector<std::size_t> pieces) {
   test::ChunkSource source(text, std::move(pieces));
   Sink sink;
   sink.lineEnd = Units::kLineEnd;
-  EXPECT_EQ(ScanStreamedLines<Units>(source, block, MakeScanRule(rule, encoding), path, sink),
+  EXPECT_EQ(ScanStreamedLines<Units>(source, block, MakeScanRule(rule, encoding), *path, sink),
             StreamEnd::Complete);
   return sink.lines;
 }
@@ -189,7 +200,7 @@ void ExpectPathsAgree(TextEncoding encoding, char delimiter, std::uint32_t seed)
   for (LineRule rule : kRules) {
     rule.delimiter = delimiter;
     const std::vector<Judged> expected = Reference<Units>(text, rule, encoding);
-    for (const ScanPath path : PathsHere()) {
+    for (const ScanKernels* path : PathsHere()) {
       for (const std::size_t block : {std::size_t{64}, std::size_t{1000}, std::size_t{1} << 16}) {
         for (const auto& pieces : {std::vector<std::size_t>{SIZE_MAX}, {1, 7, 64, 3}}) {
           EXPECT_EQ(Scanned<Units>(text, rule, encoding, path, block, pieces), expected)
@@ -230,7 +241,7 @@ TEST(ScanStreamedLines, EveryBlockBoundaryGivesTheSameLines) {
   const std::string text = LineMaker(99, ';').Text(12, false) + "\r\nx;1234567897\r";
   for (const LineRule& rule : kRules) {
     const std::vector<Judged> expected = Reference<ByteUnits>(text, rule, TextEncoding::Bytes);
-    for (const ScanPath path : PathsHere()) {
+    for (const ScanKernels* path : PathsHere()) {
       for (std::size_t block = 1; block <= text.size() + 1; ++block) {
         ASSERT_EQ(Scanned<ByteUnits>(text, rule, TextEncoding::Bytes, path, block, {SIZE_MAX}),
                   expected)
@@ -241,7 +252,7 @@ TEST(ScanStreamedLines, EveryBlockBoundaryGivesTheSameLines) {
   const std::string units = Encoded(text, TextEncoding::Utf16BE);
   const LineRule rule{false, false, ';', 1};
   const auto expected = Reference<Utf16Units<true>>(units, rule, TextEncoding::Utf16BE);
-  for (const ScanPath path : PathsHere()) {
+  for (const ScanKernels* path : PathsHere()) {
     for (std::size_t block = 1; block <= units.size() + 1; ++block) {
       ASSERT_EQ(Scanned<Utf16Units<true>>(units, rule, TextEncoding::Utf16BE, path, block, {3}),
                 expected)
@@ -262,7 +273,7 @@ TEST(ScanStreamedLines, LinesAcrossTheBlocksStretchesAreReadWhole) {
     ASSERT_EQ(expected.size(), 3u);
     const std::string units = Encoded(text.substr(cut / 2 - 12), TextEncoding::Utf16LE);
     const auto expectedUnits = Reference<Utf16Units<false>>(units, rule, TextEncoding::Utf16LE);
-    for (const ScanPath path : PathsHere()) {
+    for (const ScanKernels* path : PathsHere()) {
       EXPECT_EQ(Scanned<ByteUnits>(text, rule, TextEncoding::Bytes, path, 1 << 16, {SIZE_MAX}),
                 expected)
           << NameOf(path) << " cut " << cut;
@@ -275,11 +286,11 @@ TEST(ScanStreamedLines, LinesAcrossTheBlocksStretchesAreReadWhole) {
 }
 
 TEST(ScanStreamedLines, ANulEndsTheTextAndTellsItsLine) {
-  for (const ScanPath path : PathsHere()) {
+  for (const ScanKernels* path : PathsHere()) {
     test::ChunkSource source("a\r\nb\nc\0d\r\n"s, {SIZE_MAX});
     Sink sink;
     std::uint64_t nulLine = 0;
-    EXPECT_EQ(ScanStreamedLines<ByteUnits>(source, 64, MakeScanRule({}, TextEncoding::Bytes), path,
+    EXPECT_EQ(ScanStreamedLines<ByteUnits>(source, 64, MakeScanRule({}, TextEncoding::Bytes), *path,
                                            sink, &nulLine),
               StreamEnd::Complete);
     EXPECT_EQ(sink.lines.size(), 3u);
@@ -287,7 +298,7 @@ TEST(ScanStreamedLines, ANulEndsTheTextAndTellsItsLine) {
   }
 }
 
-TEST(ClassifyBlock, EveryPathFindsTheSameLineEndsAndMarks) {
+TEST(ScanKernels, EveryPathFindsTheSameLineEndsAndMarks) {
   std::mt19937 random(7);
   const char alphabet[] =
       "\r\n\0;\"\xC2\xA7\xE2\x80\xA6"
@@ -306,8 +317,8 @@ TEST(ClassifyBlock, EveryPathFindsTheSameLineEndsAndMarks) {
           for (std::size_t p = 0; p < paths.size(); ++p) {
             ends[p].assign(size / 64 + 1, ~0ULL);
             marks[p].assign(size / 64 + 1, ~0ULL);
-            ClassifyBlock(paths[p], rule, bytes.data(), size, size % 3 == 0, ends[p].data(),
-                          marks[p].data());
+            paths[p]->classifierFor(rule)(rule, bytes.data(), size, size % 3 == 0, ends[p].data(),
+                                          marks[p].data());
             ends[p].resize((size + 63) / 64);
             marks[p].resize((size + 63) / 64);
             EXPECT_EQ(ends[p], ends[0]) << NameOf(paths[p]) << " size " << size;
@@ -317,6 +328,36 @@ TEST(ClassifyBlock, EveryPathFindsTheSameLineEndsAndMarks) {
       }
     }
   }
+}
+
+// A path is forced by its name only on a processor that has every instruction set it is compiled
+// for; AVX2 shown without BMI1 (as some hypervisors do) is refused, and so is an unknown name.
+TEST(ScanKernels, APathIsChosenOnlyWhereEveryFeatureItNeedsIsThere) {
+  EXPECT_STREQ(ChooseScanKernels("scalar", 0).kernels->name, "scalar");
+  const ScanKernelsChoice unknown = ChooseScanKernels("avx512", ~0u);
+  EXPECT_EQ(unknown.kernels, nullptr);
+  EXPECT_TRUE(unknown.refusal.starts_with("no line loop is called 'avx512' (there are: ") &&
+              unknown.refusal.find("scalar") != std::string::npos)
+      << unknown.refusal;
+  for (const ScanKernels& kernels : AllScanKernels()) {
+    EXPECT_EQ(ChooseScanKernels(kernels.name, kernels.needs).kernels, &kernels);
+    for (std::uint32_t feature = 1; feature <= kCpuPopcnt; feature <<= 1) {
+      if ((kernels.needs & feature) == 0) continue;
+      const ScanKernelsChoice lacking = ChooseScanKernels(kernels.name, kernels.needs & ~feature);
+      EXPECT_EQ(lacking.kernels, nullptr) << kernels.name;
+      EXPECT_EQ(lacking.refusal,
+                "the line loop '" + std::string(kernels.name) +
+                    "' needs instruction sets this processor lacks: " + CpuFeatureNames(feature));
+    }
+  }
+#if defined(__x86_64__) || defined(__i386__)
+  const std::uint32_t avx2WithoutBmi1 = kCpuSse2 | kCpuAvx2 | kCpuBmi2 | kCpuPopcnt;
+  EXPECT_EQ(ChooseScanKernels("avx2", avx2WithoutBmi1).refusal,
+            "the line loop 'avx2' needs instruction sets this processor lacks: bmi1");
+  EXPECT_STREQ(ChooseScanKernels("sse2", avx2WithoutBmi1).kernels->name, "sse2");
+#endif
+  // The fastest is the first entry the processor runs, and the run takes it unless forced.
+  EXPECT_EQ(&FastestScanKernels(), PathsHere().back());
 }
 
 }  // namespace

@@ -3,18 +3,26 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <csignal>
 #include <cstdint>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "batch/file_run.h"
+#include "batch/file_sort.h"
 #include "batch/line_list.h"
-#include "batch/line_sorter.h"
 #include "batch/line_stream.h"
+#include "files/output_target.h"
 #include "tests/support/chunk_source.h"
 #include "tests/support/temp_folder.h"
+
+#ifndef _WIN32
+#include <sys/resource.h>
+#endif
 
 namespace sipo {
 namespace {
@@ -94,14 +102,14 @@ struct Outputs {
   std::filesystem::path Ok() const { return folder.Path() / "ok.txt"; }
 };
 
-TEST(SortLines, SameOutputsWhereverTheBlocksEnd) {
+TEST(SortFile, SameOutputsWhereverTheBlocksEnd) {
   const LineRule rule{false, false, ';', 1};
   for (std::size_t block = 1; block <= 20; ++block) {
     Outputs out;
     test::ChunkSource source(kTricky, {3, 1, 4});
-    AtomicFileWriter bad(out.Bad()), ok(out.Ok());
-    const StreamSort sort = SortLines(source, rule, bad, ok, nullptr, block);
-    EXPECT_EQ(sort.end, StreamEnd::Complete);
+    const FileSortResult sort =
+        SortFile(source, TargetOf(out.Ok()), TargetOf(out.Bad()), {rule, nullptr, false, block});
+    EXPECT_EQ(sort.input, InputState::Read);
     EXPECT_EQ(sort.sorted.lines, 9u);
     EXPECT_EQ(sort.sorted.good, 2u);
     EXPECT_EQ(out.folder.Read("ok.txt"), "a;1234567897;x\r\nd;9876543213;\xE1\r\n") << block;
@@ -112,12 +120,14 @@ TEST(SortLines, SameOutputsWhereverTheBlocksEnd) {
   }
 }
 
-TEST(SortLines, AReadThatFailsPartWayLeavesBothOutputsAsTheyWere) {
+TEST(SortFile, AReadThatFailsPartWayLeavesBothOutputsAsTheyWere) {
   Outputs out;
   out.folder.Write("ok.txt", "old ok\r\n");
   test::ChunkSource source(std::string(5000, 'x') + "\r\n1234567897\r\n", {1000}, 3000);
-  AtomicFileWriter bad(out.Bad()), ok(out.Ok());
-  EXPECT_EQ(SortLines(source, LineRule{true}, bad, ok, nullptr, 512).end, StreamEnd::ReadFailed);
+  EXPECT_EQ(SortFile(source, TargetOf(out.Ok()), TargetOf(out.Bad()),
+                     {LineRule{true}, nullptr, false, 512})
+                .input,
+            InputState::ReadFailed);
   EXPECT_EQ(out.folder.Read("ok.txt"), "old ok\r\n");
   EXPECT_FALSE(out.folder.Exists("bad.txt"));
   EXPECT_EQ(out.folder.EntryCount(), 1u);  // no temporary left
@@ -135,25 +145,26 @@ class StoppingMonitor : public RunMonitor {
   std::size_t stopAfter_;
 };
 
-TEST(SortLines, AMonitorHearsOfEveryReadAndCanStopTheRunWithTheOutputsUntouched) {
+TEST(SortFile, AMonitorHearsOfEveryReadAndCanStopTheRunWithTheOutputsUntouched) {
   std::string text;
   for (int i = 0; i < 300; ++i) text += "1234567897\r\nx\r\n";
   for (const std::size_t stopAfter : {std::size_t{1}, std::size_t{3}, SIZE_MAX}) {
     Outputs out;
     out.folder.Write("ok.txt", "old ok\r\n");
     test::ChunkSource source(text, {1000});
-    AtomicFileWriter bad(out.Bad()), ok(out.Ok());
     StoppingMonitor monitor(stopAfter);
-    const StreamSort sort = SortLines(source, LineRule{true}, bad, ok, &monitor, 512);
+    const FileSortResult sort = SortFile(source, TargetOf(out.Ok()), TargetOf(out.Bad()),
+                                         {LineRule{true}, &monitor, false, 512});
     ASSERT_FALSE(monitor.reports.empty());
-    EXPECT_EQ(monitor.reports.front().bytesRead, 512u);
+    // The first read only looks at the signature of a workbook; the blocks follow.
+    EXPECT_LE(monitor.reports.front().bytesRead, 512u);
     if (stopAfter == SIZE_MAX) {
-      EXPECT_EQ(sort.end, StreamEnd::Complete);
+      EXPECT_EQ(sort.input, InputState::Read);
       EXPECT_EQ(monitor.reports.back().bytesRead, text.size());
       EXPECT_EQ(out.folder.Read("bad.txt").size(), 900u);
       continue;
     }
-    EXPECT_EQ(sort.end, StreamEnd::Interrupted) << stopAfter;
+    EXPECT_EQ(sort.input, InputState::Interrupted) << stopAfter;
     EXPECT_EQ(monitor.reports.size(), stopAfter);
     EXPECT_EQ(out.folder.Read("ok.txt"), "old ok\r\n");
     EXPECT_EQ(out.folder.EntryCount(), 1u);  // no bad output, no temporary
@@ -162,7 +173,7 @@ TEST(SortLines, AMonitorHearsOfEveryReadAndCanStopTheRunWithTheOutputsUntouched)
 
 // Before each read the monitor hears the lines counted so far: a read that then waits for a
 // pipe shows every line before it, not those of the read before.
-TEST(SortLines, TheMonitorHearsOfEachReadBeforeItStartsWithTheLinesSoFar) {
+TEST(SortFile, TheMonitorHearsOfEachReadBeforeItStartsWithTheLinesSoFar) {
   struct Recorder : RunMonitor {
     void ReadStarting(const RunProgress& soFar) override { starts.push_back(soFar.lines); }
     void Progress(const RunProgress&) override {}
@@ -170,11 +181,10 @@ TEST(SortLines, TheMonitorHearsOfEachReadBeforeItStartsWithTheLinesSoFar) {
     std::vector<std::uint64_t> starts;
   } monitor;
   Outputs out;
-  AtomicFileWriter bad(out.Bad()), ok(out.Ok());
   std::string text;
   for (int i = 0; i < 10; ++i) text += "1234567897\r\n";
   test::ChunkSource lines(text, {12});
-  SortLines(lines, LineRule{true}, bad, ok, &monitor, 12);
+  SortFile(lines, TargetOf(out.Ok()), TargetOf(out.Bad()), {LineRule{true}, &monitor, false, 12});
   ASSERT_GE(monitor.starts.size(), 3u);
   // The mark is decided on the first read; each later read starts after its line was sorted.
   EXPECT_EQ(monitor.starts.back(), 10u);
@@ -182,20 +192,22 @@ TEST(SortLines, TheMonitorHearsOfEachReadBeforeItStartsWithTheLinesSoFar) {
 
 // A stop ends the input early, which for a UTF-16 text can leave half a unit: the run still
 // reports the stop, not an odd length.
-TEST(SortLines, AStopIsReportedAsAStopWhateverTheLastReadGave) {
+TEST(SortFile, AStopIsReportedAsAStopWhateverTheLastReadGave) {
   const std::string text = "\xFF\xFE" + std::string("1\0\r\0\n\0", 6) + std::string(1001, 'y');
   for (const std::size_t piece : {std::size_t{3}, std::size_t{5}, std::size_t{8}}) {
     Outputs out;
     test::ChunkSource source(text, {piece});
-    AtomicFileWriter bad(out.Bad()), ok(out.Ok());
     StoppingMonitor monitor(3);
-    EXPECT_EQ(SortLines(source, LineRule{true}, bad, ok, &monitor, 64).end, StreamEnd::Interrupted)
+    EXPECT_EQ(SortFile(source, TargetOf(out.Ok()), TargetOf(out.Bad()),
+                       {LineRule{true}, &monitor, false, 64})
+                  .input,
+              InputState::Interrupted)
         << piece;
   }
 }
 
 // Once the outputs are being replaced, a stop no longer interrupts: both are replaced.
-TEST(SortLines, AStopAfterTheCommitStartedReplacesBothOutputs) {
+TEST(SortFile, AStopAfterTheCommitStartedReplacesBothOutputs) {
   struct LateStop : RunMonitor {
     void Progress(const RunProgress&) override {}
     bool StopRequested() override { return committing; }
@@ -206,9 +218,9 @@ TEST(SortLines, AStopAfterTheCommitStartedReplacesBothOutputs) {
   out.folder.Write("ok.txt", "old ok");
   out.folder.Write("bad.txt", "old bad");
   test::ChunkSource source("1234567897\r\nx\r\n", {SIZE_MAX});
-  AtomicFileWriter bad(out.Bad()), ok(out.Ok());
-  const StreamSort sort = SortLines(source, LineRule{true}, bad, ok, &monitor);
-  EXPECT_EQ(sort.end, StreamEnd::Complete);
+  const FileSortResult sort =
+      SortFile(source, TargetOf(out.Ok()), TargetOf(out.Bad()), {LineRule{true}, &monitor});
+  EXPECT_EQ(sort.input, InputState::Read);
   EXPECT_EQ(out.folder.Read("ok.txt"), "1234567897\r\n");
   EXPECT_EQ(out.folder.Read("bad.txt"), "x\r\n");
 }
@@ -230,7 +242,7 @@ class ShrinkingInput : public ByteSource {
   int reads_ = 0;
 };
 
-TEST(SortLines, AnInputThatShrinksMeanwhileIsAFailureNotACrash) {
+TEST(SortFile, AnInputThatShrinksMeanwhileIsAFailureNotACrash) {
   Outputs out;
   std::string text;
   for (int i = 0; i < 20000; ++i) text += "1234567897\r\n";
@@ -238,21 +250,165 @@ TEST(SortLines, AnInputThatShrinksMeanwhileIsAFailureNotACrash) {
   InputFile file;
   ASSERT_TRUE(file.Open(out.folder.Path() / "in.txt"));
   ShrinkingInput input(file, out.folder.Path() / "in.txt");
-  AtomicFileWriter bad(out.Bad()), ok(out.Ok());
-  EXPECT_EQ(SortLines(input, LineRule{true}, bad, ok, nullptr, 4096).end, StreamEnd::ReadFailed);
+  EXPECT_EQ(SortFile(input, TargetOf(out.Ok()), TargetOf(out.Bad()),
+                     {LineRule{true}, nullptr, false, 4096})
+                .input,
+            InputState::ReadFailed);
   EXPECT_TRUE(file.Changed());
   EXPECT_EQ(out.folder.EntryCount(), 1u);  // the input alone: no output, no temporary
 }
 
+// An input that another program changed while it was read, as its file tells when asked.
+class ChangedInput : public test::ChunkSource {
+ public:
+  using ChunkSource::ChunkSource;
+  bool Changed() const override { return true; }
+};
+
+// A changed input replaces nothing, however its reading ended: at its end, at NULs written into
+// it meanwhile that cut its text short, or at half a UTF-16 unit; with a header or without.
+TEST(SortFile, AChangedInputLeavesBothOutputsAsTheyWereHoweverReadingEnded) {
+  const std::string texts[] = {"1234567897\r\nx\r\n", "1234567897\r\n\0\0\0\0\0x\r\n"s,
+                               "\xFF\xFE"
+                               "1\0\r"s};
+  for (const bool header : {false, true}) {
+    for (const std::string& text : texts) {
+      Outputs out;
+      out.folder.Write("ok.txt", "old ok");
+      out.folder.Write("bad.txt", "old bad");
+      ChangedInput input(text, {4});
+      const FileSortResult sort = SortFile(input, TargetOf(out.Ok()), TargetOf(out.Bad()),
+                                           {LineRule{true}, nullptr, header});
+      EXPECT_EQ(sort.input, InputState::Changed) << text.size() << " header " << header;
+      EXPECT_EQ(out.folder.Read("ok.txt"), "old ok");
+      EXPECT_EQ(out.folder.Read("bad.txt"), "old bad");
+      EXPECT_EQ(out.folder.EntryCount(), 2u);  // no temporary left
+    }
+  }
+}
+
+// Another program writes five NULs into the input, in place, after its first block was read:
+// the size stays, the text now ends at the NULs.
+class ScribbledInput : public ByteSource {
+ public:
+  ScribbledInput(InputFile& file, std::filesystem::path path)
+      : file_(file), path_(std::move(path)) {}
+  std::ptrdiff_t Read(char* buffer, std::size_t size) override {
+    const std::ptrdiff_t count = file_.Read(buffer, size);
+    if (reads_++ == 0) {
+      std::fstream(path_, std::ios::in | std::ios::out | std::ios::binary)
+          .seekp(100000)
+          .write("\0\0\0\0\0", 5);
+      std::filesystem::last_write_time(
+          path_, std::filesystem::last_write_time(path_) + std::chrono::seconds(2));
+    }
+    return count;
+  }
+  std::int64_t Size() const override { return file_.Size(); }
+  bool Changed() const override { return file_.Changed(); }
+
+ private:
+  InputFile& file_;
+  std::filesystem::path path_;
+  int reads_ = 0;
+};
+
+TEST(SortFile, NulsWrittenIntoTheInputMeanwhileReplaceNothing) {
+  Outputs out;
+  std::string text;
+  for (int i = 0; i < 20000; ++i) text += "1234567897\r\n";
+  out.folder.Write("in.txt", text);
+  InputFile file;
+  ASSERT_TRUE(file.Open(out.folder.Path() / "in.txt"));
+  ScribbledInput input(file, out.folder.Path() / "in.txt");
+  EXPECT_EQ(SortFile(input, TargetOf(out.Ok()), TargetOf(out.Bad()),
+                     {LineRule{true}, nullptr, false, 4096})
+                .input,
+            InputState::Changed);
+  EXPECT_EQ(out.folder.EntryCount(), 1u);  // the input alone: no output, no temporary
+}
+
+// With no first line there is no header: an empty input, a mark alone or a NUL at the start
+// gives outputs without one (a mark alone is copied, as without a header).
+TEST(SortFile, AHeaderIsCopiedOnlyWhenTheInputHasAFirstLine) {
+  struct Case {
+    const char* name;
+    std::string input;
+    bool copied;
+    std::string ok, bad;
+    std::uint64_t nulLine;
+  };
+  const Case cases[] = {
+      {"empty", "", false, "", "", 0},
+      {"a mark alone", "\xEF\xBB\xBF", false, "\xEF\xBB\xBF", "\xEF\xBB\xBF", 0},
+      {"a NUL first", "\0x\r\n"s, false, "", "", 1},
+      {"an empty first line", "\r\n1234567897", true, "\r\n1234567897\r\n", "\r\n", 0},
+      {"a NUL later", "h\r\nx\0y"s, true, "h\r\n", "h\r\nx\r\n", 2},
+      {"UTF-16 LE", "\xFF\xFEh\0\n\0x\0"s, true, "\xFF\xFEh\0\r\0\n\0"s,
+       "\xFF\xFEh\0\r\0\n\0x\0\r\0\n\0"s, 0},
+  };
+  for (const Case& c : cases) {
+    for (const std::size_t piece : {std::size_t{1}, SIZE_MAX}) {
+      Outputs out;
+      test::ChunkSource input(c.input, {piece});
+      const FileSortResult sort =
+          SortFile(input, TargetOf(out.Ok()), TargetOf(out.Bad()), {LineRule{true}, nullptr, true});
+      EXPECT_EQ(sort.input, InputState::Read) << c.name;
+      EXPECT_EQ(sort.headerCopied, c.copied) << c.name;
+      EXPECT_EQ(sort.sorted.nulLine, c.nulLine) << c.name;
+      EXPECT_EQ(out.folder.Read("ok.txt"), c.ok) << c.name;
+      EXPECT_EQ(out.folder.Read("bad.txt"), c.bad) << c.name;
+    }
+  }
+}
+
+#ifndef _WIN32
+// Lines without end, counting what was read of them.
+class EndlessLines : public ByteSource {
+ public:
+  std::ptrdiff_t Read(char* buffer, std::size_t size) override {
+    static const std::string kLines = "1234567897\r\nx\r\n";
+    for (std::size_t i = 0; i < size; ++i) buffer[i] = kLines[(bytesRead + i) % kLines.size()];
+    bytesRead += size;
+    return static_cast<std::ptrdiff_t>(size);
+  }
+  std::uint64_t bytesRead = 0;
+};
+
+// A full disk, here a limit on a file's size, is found at the first write that fails: no more of
+// the input is read, and neither output is replaced.
+TEST(SortFile, AFailedWriteEndsTheReadingThere) {
+  Outputs out;
+  out.folder.Write("ok.txt", "old ok");
+  out.folder.Write("bad.txt", "old bad");
+  rlimit before{};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &before), 0);
+  const rlimit small{rlim_t{1} << 20, before.rlim_max};
+  std::signal(SIGXFSZ, SIG_IGN);  // the write then fails with EFBIG
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  EndlessLines input;
+  const FileSortResult sort =
+      SortFile(input, TargetOf(out.Ok()), TargetOf(out.Bad()), {LineRule{true}});
+  setrlimit(RLIMIT_FSIZE, &before);
+  EXPECT_EQ(sort.input, InputState::WriteFailed);
+  EXPECT_TRUE(sort.bad.error == std::errc::file_too_large ||
+              sort.ok.error == std::errc::file_too_large);
+  EXPECT_LT(input.bytesRead, std::uint64_t{4} << 20);
+  EXPECT_EQ(out.folder.Read("ok.txt"), "old ok");
+  EXPECT_EQ(out.folder.Read("bad.txt"), "old bad");
+  EXPECT_EQ(out.folder.EntryCount(), 2u);  // no temporary left
+}
+#endif
+
 TEST(SortFile, ReportsHowReadingTheInputEnded) {
   Outputs out;
   const LineRule rule{true};
-  EXPECT_EQ(SortFile(out.folder.Path() / "missing", out.Ok(), out.Bad(), rule).input,
-            InputState::CannotOpen);
-  EXPECT_EQ(SortFile(out.folder.Path(), out.Ok(), out.Bad(), rule).input, InputState::CannotOpen);
+  const OutputTarget ok = TargetOf(out.Ok()), bad = TargetOf(out.Bad());
+  EXPECT_EQ(SortFile(out.folder.Path() / "missing", ok, bad, {rule}).input, InputState::CannotOpen);
+  EXPECT_EQ(SortFile(out.folder.Path(), ok, bad, {rule}).input, InputState::CannotOpen);
   const std::string longLine(1000, 'l');  // longer than the fixed-size copy of short lines
   out.folder.Write("in.txt", "1234567897\r\n" + longLine + "\nx");
-  const FileSortResult sorted = SortFile(out.folder.Path() / "in.txt", out.Ok(), out.Bad(), rule);
+  const FileSortResult sorted = SortFile(out.folder.Path() / "in.txt", ok, bad, {rule});
   EXPECT_EQ(sorted.input, InputState::Read);
   EXPECT_EQ(out.folder.Read("ok.txt"), "1234567897\r\n");
   EXPECT_EQ(out.folder.Read("bad.txt"), longLine + "\r\nx\r\n");

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "batch/line_sorter.h"
+#include "batch/file_sort.h"
 #include "batch/text_mark.h"
 #include "tests/support/chunk_source.h"
 #include "tests/support/temp_folder.h"
@@ -44,69 +44,68 @@ struct Case {
   const char* name;
   std::string input;
   LineRule rule;
-  StreamEnd end;
+  InputState end;
   std::string ok, bad;  // the outputs of a complete read
   std::uint64_t nulLine = 0;
 };
 
 const Case kCases[] = {
     // UTF-16 LE
-    {"LE mark only", kLE, kSingle, StreamEnd::Complete, kLE, kLE},
-    {"LE one line without an end", LE(u"1234567897"), kSingle, StreamEnd::Complete,
+    {"LE mark only", kLE, kSingle, InputState::Read, kLE, kLE},
+    {"LE one line without an end", LE(u"1234567897"), kSingle, InputState::Read,
      LE(u"1234567897\r\n"), kLE},
     {"LE CR, LF and CR LF mixed", LE(u"1234567897\rx\n\n1234567890\r\n9876543213\r"), kSingle,
-     StreamEnd::Complete, LE(u"1234567897\r\n9876543213\r\n"), LE(u"x\r\n\r\n1234567890\r\n")},
-    {"LE NUL mid-line", LE(u"1234567897\r\nab\0cd\r\n1234567897"s), kSingle, StreamEnd::Complete,
+     InputState::Read, LE(u"1234567897\r\n9876543213\r\n"), LE(u"x\r\n\r\n1234567890\r\n")},
+    {"LE NUL mid-line", LE(u"1234567897\r\nab\0cd\r\n1234567897"s), kSingle, InputState::Read,
      LE(u"1234567897\r\n"), LE(u"ab\r\n"), 2},
-    {"LE NUL at the very end is not reported", LE(u"1234567897\r\n\0"s), kSingle,
-     StreamEnd::Complete, LE(u"1234567897\r\n"), kLE},
-    {"LE odd length", LE(u"1234567897\r\n") + "1", kSingle, StreamEnd::OddLength, "", ""},
+    {"LE NUL at the very end is not reported", LE(u"1234567897\r\n\0"s), kSingle, InputState::Read,
+     LE(u"1234567897\r\n"), kLE},
+    {"LE odd length", LE(u"1234567897\r\n") + "1", kSingle, InputState::OddLength, "", ""},
     {"LE section sign delimiter", LE(u"a\u00A71234567897\u00A7b\r\nc;1234567897"), kSectionSign,
-     StreamEnd::Complete, LE(u"a\u00A71234567897\u00A7b\r\n"), LE(u"c;1234567897\r\n")},
+     InputState::Read, LE(u"a\u00A71234567897\u00A7b\r\n"), LE(u"c;1234567897\r\n")},
     {"LE quoted fields", LE(u"\"1\";\"1234567897\"\r\n\"\";\"\"\r\n"), kSecondQuoted,
-     StreamEnd::Complete, LE(u"\"1\";\"1234567897\"\r\n"), LE(u"\"\";\"\"\r\n")},
+     InputState::Read, LE(u"\"1\";\"1234567897\"\r\n"), LE(u"\"\";\"\"\r\n")},
     // Units whose low byte is CR, ';' or a digit: only whole units count.
     {"LE units that hold a line end's or a digit's byte",
      LE(u"\u010D;1234567897\r\nx\u013B1234567897\r\n123456789\u0137\r\n"), kSecondField,
-     StreamEnd::Complete, LE(u"\u010D;1234567897\r\n"),
+     InputState::Read, LE(u"\u010D;1234567897\r\n"),
      LE(u"x\u013B1234567897\r\n123456789\u0137\r\n")},
     {"LE ten digits and a non-digit unit", LE(u"123456789\u0137\r\n1234567897"), kSingle,
-     StreamEnd::Complete, LE(u"1234567897\r\n"), LE(u"123456789\u0137\r\n")},
+     InputState::Read, LE(u"1234567897\r\n"), LE(u"123456789\u0137\r\n")},
     // UTF-16 BE
-    {"BE mark only", kBE, kSingle, StreamEnd::Complete, kBE, kBE},
+    {"BE mark only", kBE, kSingle, InputState::Read, kBE, kBE},
     {"BE CR, LF and CR LF mixed", BE(u"1234567897\rx\n1234567890\r\n9876543213"), kSingle,
-     StreamEnd::Complete, BE(u"1234567897\r\n9876543213\r\n"), BE(u"x\r\n1234567890\r\n")},
-    {"BE NUL mid-line", BE(u"ab\0cd\r\n1234567897"s), kSingle, StreamEnd::Complete, kBE,
-     BE(u"ab\r\n"), 1},
-    {"BE odd length", BE(u"1") + "\0"s, kSingle, StreamEnd::OddLength, "", ""},
-    {"BE section sign delimiter", BE(u"\u0A0D\u00A71234567897\r\n"), kSectionSign,
-     StreamEnd::Complete, BE(u"\u0A0D\u00A71234567897\r\n"), kBE},
+     InputState::Read, BE(u"1234567897\r\n9876543213\r\n"), BE(u"x\r\n1234567890\r\n")},
+    {"BE NUL mid-line", BE(u"ab\0cd\r\n1234567897"s), kSingle, InputState::Read, kBE, BE(u"ab\r\n"),
+     1},
+    {"BE odd length", BE(u"1") + "\0"s, kSingle, InputState::OddLength, "", ""},
+    {"BE section sign delimiter", BE(u"\u0A0D\u00A71234567897\r\n"), kSectionSign, InputState::Read,
+     BE(u"\u0A0D\u00A71234567897\r\n"), kBE},
     // UTF-32 in both byte orders, a UTF-16 LE mark followed by a NUL unit included
-    {"UTF-32 LE", "\xFF\xFE\0\0"s + "1\0\0\0"s, kSingle, StreamEnd::Utf32Mark, "", ""},
-    {"UTF-32 LE mark only", "\xFF\xFE\0\0"s, kSingle, StreamEnd::Utf32Mark, "", ""},
-    {"UTF-32 BE", "\0\0\xFE\xFF"s + "\0\0\0001"s, kSingle, StreamEnd::Utf32Mark, "", ""},
+    {"UTF-32 LE", "\xFF\xFE\0\0"s + "1\0\0\0"s, kSingle, InputState::Utf32, "", ""},
+    {"UTF-32 LE mark only", "\xFF\xFE\0\0"s, kSingle, InputState::Utf32, "", ""},
+    {"UTF-32 BE", "\0\0\xFE\xFF"s + "\0\0\0001"s, kSingle, InputState::Utf32, "", ""},
     // UTF-8
-    {"UTF-8 mark only", kUtf8, kSingle, StreamEnd::Complete, kUtf8, kUtf8},
-    {"UTF-8 first line", kUtf8 + "1234567897\r\nx", kSingle, StreamEnd::Complete,
+    {"UTF-8 mark only", kUtf8, kSingle, InputState::Read, kUtf8, kUtf8},
+    {"UTF-8 first line", kUtf8 + "1234567897\r\nx", kSingle, InputState::Read,
      kUtf8 + "1234567897\r\n", kUtf8 + "x\r\n"},
     {"UTF-8 multi-byte neighbours of the delimiter",
      kUtf8 + "\xC5\xBE;1234567897;\xC3\xA1\r\n\xE2\x82\xAC;1234567890", kSecondField,
-     StreamEnd::Complete, kUtf8 + "\xC5\xBE;1234567897;\xC3\xA1\r\n",
+     InputState::Read, kUtf8 + "\xC5\xBE;1234567897;\xC3\xA1\r\n",
      kUtf8 + "\xE2\x82\xAC;1234567890\r\n"},
-    {"UTF-8 NUL mid-line", kUtf8 + "12\0x\r\n"s, kSingle, StreamEnd::Complete, kUtf8,
-     kUtf8 + "12\r\n", 1},
+    {"UTF-8 NUL mid-line", kUtf8 + "12\0x\r\n"s, kSingle, InputState::Read, kUtf8, kUtf8 + "12\r\n",
+     1},
     // No mark: bytes as always, the start of a mark included.
     {"bytes",
      "\xEF\xBB"
      "1234567897\r\n\xFF",
-     kSingle, StreamEnd::Complete, "",
+     kSingle, InputState::Read, "",
      "\xEF\xBB"
      "1234567897\r\n\xFF\r\n"},
-    {"bytes with a NUL", "1234567897\n\0\n"s, kSingle, StreamEnd::Complete, "1234567897\r\n", "",
-     2},
+    {"bytes with a NUL", "1234567897\n\0\n"s, kSingle, InputState::Read, "1234567897\r\n", "", 2},
 };
 
-TEST(SortLines, ReadsTheInputAsItsMarkSaysWhereverTheReadsEnd) {
+TEST(SortFile, ReadsTheInputAsItsMarkSaysWhereverTheReadsEnd) {
   for (const Case& c : kCases) {
     for (const std::size_t block :
          {std::size_t{1}, std::size_t{3}, std::size_t{7}, std::size_t{64}}) {
@@ -114,11 +113,12 @@ TEST(SortLines, ReadsTheInputAsItsMarkSaysWhereverTheReadsEnd) {
         test::TempFolder folder;
         folder.Write("ok.txt", "old ok");
         test::ChunkSource source(c.input, pieces);
-        AtomicFileWriter bad(folder.Path() / "bad.txt"), ok(folder.Path() / "ok.txt");
-        const StreamSort sort = SortLines(source, c.rule, bad, ok, nullptr, block);
+        const FileSortResult sort =
+            SortFile(source, TargetOf(folder.Path() / "ok.txt"),
+                     TargetOf(folder.Path() / "bad.txt"), {c.rule, nullptr, false, block});
         const std::string where = std::string(c.name) + ", block " + std::to_string(block);
-        ASSERT_EQ(sort.end, c.end) << where;
-        if (c.end != StreamEnd::Complete) {
+        ASSERT_EQ(sort.input, c.end) << where;
+        if (c.end != InputState::Read) {
           EXPECT_EQ(folder.Read("ok.txt"), "old ok") << where;
           EXPECT_EQ(folder.EntryCount(), 1u) << where;  // no bad output, no temporary
           continue;
@@ -135,9 +135,10 @@ TEST(SortLines, ReadsTheInputAsItsMarkSaysWhereverTheReadsEnd) {
 bool SortsAsGood(const std::string& input, const LineRule& rule) {
   test::TempFolder folder;
   test::ChunkSource source(input, {SIZE_MAX});
-  AtomicFileWriter bad(folder.Path() / "bad.txt"), ok(folder.Path() / "ok.txt");
-  const StreamSort sort = SortLines(source, rule, bad, ok, nullptr, 64);
-  EXPECT_EQ(sort.end, StreamEnd::Complete);
+  const FileSortResult sort =
+      SortFile(source, TargetOf(folder.Path() / "ok.txt"), TargetOf(folder.Path() / "bad.txt"),
+               {rule, nullptr, false, 64});
+  EXPECT_EQ(sort.input, InputState::Read);
   return sort.sorted.good == 1;
 }
 
@@ -158,7 +159,7 @@ std::string Encoded(TextEncoding encoding, const std::string& ascii) {
 
 // Only ten digits 0-9 are a number: a header cell, blanks or a sign pass no check digit, even
 // where non-digits would weigh 0.
-TEST(SortLines, TheGoodOutputHoldsOnlyTenDigitsThatPassTheCheck) {
+TEST(SortFile, TheGoodOutputHoldsOnlyTenDigitsThatPassTheCheck) {
   const std::pair<std::string, bool> numbers[] = {
       {"1234567897", true},  {"1234567890", false},  {"          ", false}, {"ABCDEFGHIJ", false},
       {"-123456782", false}, {"+123456782", false},  {"12345.6782", false}, {"\t123456782", false},
@@ -186,7 +187,7 @@ TEST(SortLines, TheGoodOutputHoldsOnlyTenDigitsThatPassTheCheck) {
 
 // In UTF-8 a delimiter is matched as its character's bytes, never as its Windows-1250 byte
 // inside another letter (A7 in "ç", C3 A7).
-TEST(SortLines, AUtf8DelimiterIsItsCharacter) {
+TEST(SortFile, AUtf8DelimiterIsItsCharacter) {
   const struct {
     char delimiter;
     std::string line;

@@ -13,7 +13,7 @@
 #include <string>
 #include <thread>
 
-#include "batch/line_sorter.h"
+#include "batch/file_sort.h"
 #include "files/atomic_file.h"
 #include "files/interruption.h"
 #include "tests/support/temp_folder.h"
@@ -88,14 +88,14 @@ TEST(InterruptMonitor, AnInterruptJustAfterThePipesEndLeavesTheOutputsUntouched)
       std::this_thread::sleep_for(5ms);
       if (comes) interrupted = true;
     });
-    AtomicFileWriter bad(outputs.folder.Path() / "bad.txt");
-    AtomicFileWriter ok(outputs.folder.Path() / "ok.txt");
     InterruptMonitor monitor(Interrupted, 500ms);
     LineRule rule;
     rule.column = 1;
-    const StreamSort sort = SortLines(pipe, rule, bad, ok, &monitor);
+    const FileSortResult sort =
+        SortFile(pipe, TargetOf(outputs.folder.Path() / "ok.txt"),
+                 TargetOf(outputs.folder.Path() / "bad.txt"), {rule, &monitor});
     console.join();
-    EXPECT_EQ(sort.end, comes ? StreamEnd::Interrupted : StreamEnd::Complete);
+    EXPECT_EQ(sort.input, comes ? InputState::Interrupted : InputState::Read);
     EXPECT_EQ(outputs.Untouched(), comes);
   }
   interrupted = false;
@@ -119,12 +119,11 @@ TEST(EndInterruptedRun, ARunBlockedInAReadIsEndedWithItsTemporariesRemoved) {
   PipeSource pipe("x;1234567897\n", true);
   static const char kLine[] = "sipocheck: interrupted\n";
   SetInterruptMessage(kLine);
-  StreamSort sort;
+  FileSortResult sort;
   std::thread run([&] {
-    AtomicFileWriter bad(outputs.folder.Path() / "bad.txt");
-    AtomicFileWriter ok(outputs.folder.Path() / "ok.txt");
     InterruptMonitor monitor(InterruptRequested, 0ms);
-    sort = SortLines(pipe, LineRule{}, bad, ok, &monitor);
+    sort = SortFile(pipe, TargetOf(outputs.folder.Path() / "ok.txt"),
+                    TargetOf(outputs.folder.Path() / "bad.txt"), {LineRule{}, &monitor});
   });
   pipe.WaitForEnd();
   EXPECT_EQ(outputs.folder.EntryCount(), 4u);  // both temporaries
@@ -135,7 +134,7 @@ TEST(EndInterruptedRun, ARunBlockedInAReadIsEndedWithItsTemporariesRemoved) {
   EXPECT_FALSE(ClaimInterruptReport());  // the run, once it wakes, reports nothing more
   pipe.Release();
   run.join();
-  EXPECT_EQ(sort.end, StreamEnd::Interrupted);
+  EXPECT_EQ(sort.input, InputState::Interrupted);
   EXPECT_TRUE(outputs.Untouched());
   EXPECT_FALSE(HasRegisteredTemporaries());
   SetInterruptMessage(nullptr);

@@ -69,14 +69,42 @@ grep -q "cannot create '$work/missing/bad' for the bad lines: No such file or di
   || fail "missing folder: $(cat "$work/err")"
 rm -f "$work/input" "$work/log" "$work/bad"
 
-# A full standard output is a failure with a message, also while standard input never ends.
+# A full disk during the run (here a limit on a file's size): the first failed write ends the run,
+# so an endless input is read no further; nothing is replaced and the message gives the reason.
+printf 'old ok\r\n' >"$work/ok"
+timeout 20 bash -c 'ulimit -f 1024; trap "" XFSZ; yes 1234567897 | "$1" file - --ok "$2/ok" \
+  --bad "$2/bad" --single-column 2>"$2/err"' _ "$sipocheck" "$work"
+status=$?
+[ "$status" -eq 1 ] || fail "full disk: exit status $status"
+grep -q "cannot write '$work/ok' for the good lines: File too large" "$work/err" \
+  || fail "full disk: $(cat "$work/err")"
+grep -q "the rest of the input was not read; the output files were not touched" "$work/err" \
+  || fail "full disk: $(cat "$work/err")"
+[ "$(cat "$work/ok")" = $'old ok\r' ] && [ ! -e "$work/bad" ] && [ "$(temporaries)" -eq 0 ] \
+  || fail "full disk: outputs $(ls -A "$work")"
+rm -f "$work/ok" "$work/err"
+
+# A full standard output is a failure with a message and check's status of its own (5, apart
+# from 1 for a text that is not valid), also while standard input never ends.
 "$sipocheck" check 1234567897 >/dev/full 2>"$work/err"
-[ $? -eq 1 ] || fail "full standard output: exit status"
-grep -q "cannot write to standard output" "$work/err" || fail "full standard output: message"
+[ $? -eq 5 ] || fail "full standard output: exit status"
+grep -q "cannot write to standard output: No space left on device" "$work/err" \
+  || fail "full standard output: message $(cat "$work/err")"
 timeout 20 bash -c 'yes 1234567897 | "$1" check >/dev/full 2>"$2"' _ "$sipocheck" "$work/err"
 status=$?
-[ "$status" -eq 1 ] || fail "endless input to a full standard output: exit status $status"
-grep -q "cannot write to standard output" "$work/err" || fail "endless input: message"
+[ "$status" -eq 5 ] || fail "endless input to a full standard output: exit status $status"
+grep -q "cannot write to standard output: No space left on device" "$work/err" \
+  || fail "endless input: message $(cat "$work/err")"
+
+# check writes in one encoding, the locale's (UTF-8 under the C locale too): an unmarked line is
+# Windows-1250 (0xE8 is c with caron), a marked one and an argument keep their characters.
+for locale in C.UTF-8 C; do
+  got="$( { printf 'x\xe8\n'; } | LC_ALL=$locale "$sipocheck" check; \
+          printf '\xef\xbb\xbfy\xd0\x96\n' | LC_ALL=$locale "$sipocheck" check; \
+          LC_ALL=$locale "$sipocheck" check $'z\xc4\x8d' )"
+  [ "$got" = $'"x\xc4\x8d";"nen\xc3\xad \xc4\x8d\xc3\xadslo"\n"y\xd0\x96";"nen\xc3\xad \xc4\x8d\xc3\xadslo"\n"z\xc4\x8d";"nen\xc3\xad \xc4\x8d\xc3\xadslo"' ] \
+    || fail "check's encoding under $locale: $got"
+done
 
 # From a pipe, each line is answered as soon as it is read, before the input ends.
 coproc CHECK { "$sipocheck" check 2>/dev/null; }
@@ -95,7 +123,9 @@ status=$?
 grep -q "standard input is closed" "$work/err" || fail "closed standard input: $(cat "$work/err")"
 [ "$(cat "$work/ok")" = "old" ] && [ ! -e "$work/bad" ] || fail "closed standard input: outputs"
 "$sipocheck" check <&- 2>"$work/err"
+status=$?
 grep -q "standard input is closed" "$work/err" || fail "check, closed input: $(cat "$work/err")"
+[ "$status" -eq 5 ] || fail "check, closed input: exit status $status"
 
 # A FIFO output is written in place once a reader opens it, as with cat > fifo.
 mkfifo "$work/out"
@@ -187,7 +217,7 @@ printf '1234567897\r\n' >"$work/input"
 if [ "${SIPO_SKIP_MEMORY_LIMIT:-0}" != 1 ]; then
   ( ulimit -v 60000; head -c 80000000 /dev/zero | tr '\0' 1 | "$sipocheck" check >/dev/null 2>"$work/err" )
   status=$?
-  [ "$status" -eq 1 ] || fail "out of memory: exit status $status"
+  [ "$status" -eq 5 ] || fail "out of memory: exit status $status"
   grep -q "out of memory" "$work/err" || fail "out of memory: message $(cat "$work/err")"
 fi
 

@@ -4,8 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <sstream>
 
+#include "batch/scan_kernels.h"
+#include "core/codepage1250.h"
 #include "resources/version.h"
 #include "tests/support/temp_folder.h"
 
@@ -77,13 +80,21 @@ TEST(SipocheckUsage, EachHelpListsItsOptionsWithin80Columns) {
     }
     EXPECT_GE(examples, 2u) << c.args[0];
   }
-  EXPECT_NE(Sipocheck({"--help"}).out.find("  3    the outputs were written"), std::string::npos);
+  // Every help ends with where to report bugs.
+  for (const char* command : {"file", "check"}) {
+    EXPECT_TRUE(Sipocheck({command, "--help"}).out.ends_with(BugReportLine())) << command;
+  }
+  EXPECT_TRUE(Sipocheck({"--help"}).out.ends_with(BugReportLine()));
 }
 
 TEST(SipocheckUsage, HelpVersionAndUsageErrors) {
   EXPECT_EQ(Sipocheck({"--help"}).exit, kExitOk);
   EXPECT_NE(Sipocheck({"--help"}).out.find("sipocheck file [OPTION...] INPUT"), std::string::npos);
-  EXPECT_EQ(Sipocheck({"--version"}).out, "sipocheck " SIPO_VERSION_TEXT "\n");
+  // The package and the version first, the copyright next.
+  EXPECT_TRUE(Sipocheck({"--version"})
+                  .out.starts_with("sipocheck (" SIPO_PRODUCT_NAME ") " SIPO_VERSION_TEXT
+                                   "\n" SIPO_COPYRIGHT "\n"));
+  EXPECT_EQ(Sipocheck({"--vers"}).out, Sipocheck({"--version"}).out);
   const std::pair<std::vector<std::string>, std::string> errors[] = {
       {{}, "no command given"},
       {{"frobnicate"}, "unknown command 'frobnicate'"},
@@ -103,31 +114,44 @@ TEST(SipocheckUsage, HelpVersionAndUsageErrors) {
       {{"file", "--ok", "a", "--bad", "b", "--", "in", "--column"}, "more than one input file"},
       {{"file", "in", "--ok", "a", "--bad", "b", "--delimiter", "\xC2\xA7;"},
        "option '--delimiter' takes exactly one character"},
+      {{"file", "in", "--ok", "a", "--bad", "b", "--h"},
+       "option '--h' is ambiguous; possibilities: '--header' '--help'"},
+      {{"file", "in", "--ok", "a", "--bad", "b", "--quoted=yes"},
+       "option '--quoted' takes no value"},
       {{"check", "--what"}, "unknown option '--what'"},
+      {{"--what"}, "unknown option '--what'"},
   };
   for (const auto& [args, message] : errors) {
     const Result r = Sipocheck(args);
     EXPECT_EQ(r.exit, kExitUsage) << message;
     EXPECT_NE(r.err.find("sipocheck: " + message), std::string::npos) << r.err;
-    EXPECT_NE(r.err.find("Try 'sipocheck --help'."), std::string::npos);
+    // An error inside a command points to that command's help.
+    const bool inCommand = !args.empty() && (args[0] == "file" || args[0] == "check");
+    const std::string help = inCommand ? "sipocheck " + args[0] + " --help" : "sipocheck --help";
+    EXPECT_TRUE(r.err.ends_with("Try '" + help + "'.\n")) << r.err;
     EXPECT_EQ(r.out, "");
   }
 }
 
 TEST(SipocheckCheck, PrintsOneQuotedLinePerText) {
-  const Result valid = Sipocheck({"check", "1234567897", "-123456782"});
+  const Result valid = Sipocheck({"check", "1234567897", "9876543213"});
   EXPECT_EQ(valid.exit, kExitOk);
   EXPECT_EQ(valid.out,
             "\"1234567897\";\"<platn\xE9 \xE8\xEDslo>\"\n"
-            "\"-123456782\";\"<platn\xE9 \xE8\xEDslo>\"\n");
+            "\"9876543213\";\"<platn\xE9 \xE8\xEDslo>\"\n");
+  // A text that begins with a minus is a text to check, not an option.
+  const Result negative = Sipocheck({"check", "-123456782"});
+  EXPECT_EQ(negative.exit, kExitNotValid);
+  EXPECT_EQ(negative.out, "\"-123456782\";\"<neplatn\xE9 \xE8\xEDslo>\"\n");
   const Result mixed = Sipocheck({"check", "1234567897", "", "12345,6786"}, "", '.');
-  EXPECT_EQ(mixed.exit, kExitFailed);
+  EXPECT_EQ(mixed.exit, kExitNotValid);
   EXPECT_EQ(mixed.out,
             "\"1234567897\";\"<platn\xE9 \xE8\xEDslo>\"\n"
             "\"\";\"<>\"\n"
             "\"12345,6786\";\"<nen\xED \xE8\xEDslo>\"\n");
   const Result separator = Sipocheck({"check", "--decimal-separator", ",", "12345,6786"}, "", '.');
-  EXPECT_EQ(separator.exit, kExitOk);
+  EXPECT_EQ(separator.out, "\"12345,6786\";\"<neplatn\xE9 \xE8\xEDslo>\"\n");
+  EXPECT_EQ(Sipocheck({"check", "--dec=,", "12345,6786"}, "", '.').out, separator.out);
   const Result dashed = Sipocheck({"check", "--", "--decimal-separator"});
   EXPECT_EQ(dashed.out, "\"--decimal-separator\";\"<nen\xED \xE8\xEDslo>\"\n");
 }
@@ -147,22 +171,28 @@ class FullBuffer : public std::streambuf {
   std::streamsize xsputn(const char*, std::streamsize) override { return 0; }
 };
 
-TEST(SipocheckCheck, AFailedWriteIsAFailure) {
+// "check" tells a text that is not valid (1) from a check it could not make (5): a failed write
+// of its answers or its messages.
+TEST(SipocheckCheck, AFailedWriteIsAFailureOfItsOwn) {
   FullBuffer full;
   std::ostream out(&full);
   std::istringstream in("1234567897\n");
   std::ostringstream err;
   const Console console{Bracketed, AsGiven, ','};
-  EXPECT_EQ(RunSipocheck({"check", "1234567897"}, in, out, err, console), kExitFailed);
-  EXPECT_EQ(err.str(), "sipocheck: cannot write to standard output\n");
+  for (const char* text : {"1234567897", "1234567890"}) {
+    EXPECT_EQ(RunSipocheck({"check", text}, in, out, err, console), kExitCannotCheck);
+    EXPECT_EQ(err.str(), "sipocheck: cannot write to standard output\n");
+    err.str("");
+  }
   std::ostringstream out2;
   std::ostream failingErr(&full);
   EXPECT_EQ(RunSipocheck({"file"}, in, out2, failingErr, console), kExitFailed);
+  EXPECT_EQ(RunSipocheck({"check", "-"}, in, out2, failingErr, console), kExitCannotCheck);
 }
 
 TEST(SipocheckCheck, ReadsStandardInputLinesWhenNoTextIsGiven) {
   const Result r = Sipocheck({"check"}, "1234567897\r\n1234567890\n12345\r");
-  EXPECT_EQ(r.exit, kExitFailed);
+  EXPECT_EQ(r.exit, kExitNotValid);
   EXPECT_EQ(r.out,
             "\"1234567897\";\"<platn\xE9 \xE8\xEDslo>\"\n"
             "\"1234567890\";\"<neplatn\xE9 \xE8\xEDslo>\"\n"
@@ -180,7 +210,7 @@ TEST(SipocheckFile, SortsAndSummarises) {
   test::TempFolder folder;
   folder.Write("in.csv", "a;1234567897\nb;1234567890\nc;9876543213\n");
   const Result r = Sipocheck({"file", folder.File("in.csv"), "--ok", folder.File("ok.csv"),
-                              "--bad=" + folder.File("bad.csv"), "--column", "1"});
+                              "--bad=" + folder.File("bad.csv"), "--col", "1"});  // --column
   EXPECT_EQ(r.exit, kExitOk) << r.err;
   EXPECT_EQ(r.err, "sipocheck: 3 lines read, 2 good, 1 bad\n");
   EXPECT_EQ(folder.Read("ok.csv"), "a;1234567897\r\nc;9876543213\r\n");
@@ -304,6 +334,10 @@ TEST(SipocheckFile, ReadsByTheMarkRefusesWhatItCannotReadAndReportsANul) {
        "1\0"s,
        kExitFailed, "is UTF-16 with an odd number of bytes"},
       {"1234567897\r\nx\0y\r\n"s, kExitIncomplete, "a NUL character on line 2 ended the text"},
+      {"PK\x03\x04\x14\0\x06\0"s, kExitFailed, "is a spreadsheet workbook, not text"},
+      {"\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1\0\0"s, kExitFailed,
+       "is a spreadsheet workbook, not text; save it as CSV and check that; the output files were "
+       "not touched"},
   };
   for (const Case& c : cases) {
     test::TempFolder folder;
@@ -535,7 +569,7 @@ TEST(SipocheckCheck, ReadsStandardInputByItsMark) {
          {std::vector<std::string>{"check"}, {"check", "-"}, {"check", "--", "-"}}) {
       const Result r = Sipocheck(args, input);
       EXPECT_EQ(r.out, answers) << name << ", " << args.size() << " arguments";
-      EXPECT_EQ(r.exit, kExitFailed) << name;
+      EXPECT_EQ(r.exit, kExitNotValid) << name;
     }
   }
   // A UTF-16 letter reaches the answer as the console's conversion of a Unicode text gives it.
@@ -544,17 +578,181 @@ TEST(SipocheckCheck, ReadsStandardInputByItsMark) {
   const Result utf32 = Sipocheck({"check"},
                                  "\xFF\xFE\0\0"
                                  "1\0\0\0"s);
-  EXPECT_EQ(utf32.exit, kExitFailed);
+  EXPECT_EQ(utf32.exit, kExitCannotCheck);
   EXPECT_NE(utf32.err.find("standard input is UTF-32"), std::string::npos) << utf32.err;
   const Result odd = Sipocheck({"check"},
                                "\xFF\xFE"
                                "1\0\n"s);
-  EXPECT_EQ(odd.exit, kExitFailed);
+  EXPECT_EQ(odd.exit, kExitCannotCheck);
   EXPECT_NE(odd.err.find("odd number of bytes"), std::string::npos) << odd.err;
   // '-' among texts reads standard input at its place.
   EXPECT_EQ(Sipocheck({"check", "12345", "-"}, "1234567897\n").out,
             "\"12345\";\"<ne\xFApln\xE9 \xE8\xEDslo>\"\n"
             "\"1234567897\";\"<platn\xE9 \xE8\xEDslo>\"\n");
+}
+
+// Sets SIPO_SCAN_PATH for the scope; unset again after it.
+class ForcedScanPath {
+ public:
+  explicit ForcedScanPath(const char* name) { Set(name); }
+  ~ForcedScanPath() { Set(""); }
+  ForcedScanPath(const ForcedScanPath&) = delete;
+  ForcedScanPath& operator=(const ForcedScanPath&) = delete;
+
+ private:
+  static void Set(const char* name) {
+#ifdef _WIN32
+    _putenv_s(kScanPathVariable, name);
+#else
+    if (*name == '\0') {
+      unsetenv(kScanPathVariable);
+    } else {
+      setenv(kScanPathVariable, name, 1);
+    }
+#endif
+  }
+};
+
+// A Windows-1250 text as each encoding spells it, after its mark.
+std::string Spelled(const std::string& cp1250, const std::string& encoding) {
+  if (encoding == "bytes") return cp1250;
+  if (encoding == "UTF-8") return "\xEF\xBB\xBF" + Cp1250ToUtf8(cp1250);
+  const bool big = encoding == "UTF-16 BE";
+  std::string units = big ? "\xFE\xFF" : "\xFF\xFE";
+  for (const char16_t unit : Cp1250ToUtf16(cp1250)) {
+    const char low = static_cast<char>(unit & 0xFF), high = static_cast<char>(unit >> 8);
+    units += big ? std::string{high, low} : std::string{low, high};
+  }
+  return units;
+}
+
+// Every layout in every encoding, through every line loop this processor runs (forced by
+// SIPO_SCAN_PATH): the same good and bad lines each time. A line loop it cannot run is named as
+// skipped.
+TEST(SipocheckFile, EveryLineLoopSortsEveryLayoutInEveryEncoding) {
+  struct Layout {
+    const char* name;
+    std::vector<std::string> options;
+    std::string good, bad;  // Windows-1250 lines, CR LF after each
+  };
+  const Layout layouts[] = {
+      {"single column", {"--single-column"}, "1234567897\r\n", "1234567890\r\nx\r\n"},
+      {"delimited", {"--column", "1"}, "a;1234567897\r\nc;9876543213;x\r\n", "b;1234567890\r\n"},
+      {"two-byte delimiter",
+       {"--column", "1", "--delimiter", "\xC2\xA7"},
+       "a\xA7"
+       "1234567897\r\n",
+       "\xE8\xA7"
+       "12345678977\r\n"},
+      {"quoted",
+       {"--column", "1", "--quoted"},
+       "\"a;\";\"1234567897\"\r\n",
+       "\"b\";1234567897\r\n"},
+  };
+  const std::string encodings[] = {"bytes", "UTF-8", "UTF-16 LE", "UTF-16 BE"};
+  // Lines interleaved as the input has them: good first, then bad, each with its own line end.
+  const auto input = [](const Layout& layout) {
+    std::string lines = layout.good + layout.bad;
+    std::string mixed;
+    for (std::size_t at = 0; at < lines.size();) {
+      const std::size_t end = lines.find("\r\n", at);
+      mixed += lines.substr(at, end - at) + (mixed.size() % 2 == 0 ? "\n" : "\r\n");
+      at = end + 2;
+    }
+    return mixed;
+  };
+  for (const ScanKernels& kernels : AllScanKernels()) {
+    if (!KernelsRunOn(kernels, CpuFeaturesHere())) {
+      std::printf("[ SKIPPED  ] the %s line loop: this processor lacks %s\n", kernels.name,
+                  CpuFeatureNames(kernels.needs & ~CpuFeaturesHere()).c_str());
+      continue;
+    }
+    const ForcedScanPath forced(kernels.name);
+    EXPECT_TRUE(
+        Sipocheck({"--version"}).out.ends_with("\nline loop: " + std::string(kernels.name) + "\n"));
+    for (const Layout& layout : layouts) {
+      for (const std::string& encoding : encodings) {
+        test::TempFolder folder;
+        folder.Write("in.txt", Spelled(input(layout), encoding));
+        std::vector<std::string> args = {"file",  folder.File("in.txt"),
+                                         "--ok",  folder.File("ok.txt"),
+                                         "--bad", folder.File("bad.txt")};
+        args.insert(args.end(), layout.options.begin(), layout.options.end());
+        const Result r = Sipocheck(args);
+        const std::string where = std::string(kernels.name) + ", " + layout.name + ", " + encoding;
+        EXPECT_EQ(r.exit, kExitOk) << where << ": " << r.err;
+        EXPECT_EQ(folder.Read("ok.txt"), Spelled(layout.good, encoding)) << where;
+        EXPECT_EQ(folder.Read("bad.txt"), Spelled(layout.bad, encoding)) << where;
+      }
+    }
+  }
+}
+
+// A line loop that is unknown, or that this processor cannot run, is refused before any command
+// runs; help still answers.
+TEST(SipocheckUsage, AForcedLineLoopThatCannotRunIsRefused) {
+  test::TempFolder folder;
+  folder.Write("in.txt", "1234567897\r\n");
+  const ForcedScanPath forced("avx512");
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"--version"},
+        {"file", folder.File("in.txt"), "--ok", folder.File("ok.txt"), "--bad",
+         folder.File("bad.txt"), "--single-column"}}) {
+    const Result r = Sipocheck(args);
+    EXPECT_EQ(r.exit, kExitUsage);
+    EXPECT_EQ(r.out, "");
+    EXPECT_TRUE(r.err.starts_with("sipocheck: SIPO_SCAN_PATH: no line loop is called 'avx512'"))
+        << r.err;
+  }
+  EXPECT_EQ(folder.EntryCount(), 1u);
+  for (const ScanKernels& kernels : AllScanKernels()) {
+    if (KernelsRunOn(kernels, CpuFeaturesHere())) continue;
+    const ForcedScanPath lacking(kernels.name);
+    const Result r = Sipocheck({"--version"});
+    EXPECT_EQ(r.exit, kExitUsage);
+    EXPECT_NE(r.err.find("needs instruction sets this processor lacks"), std::string::npos);
+  }
+  EXPECT_EQ(Sipocheck({"--help"}).exit, kExitOk);
+}
+
+// Each text reaches its answer through the console's conversion for where it came from, and is
+// checked as Windows-1250: with the decimal separator '\xE8' (c with caron), "12345\xE8" "6786"
+// reads as a number there (ten characters, not all digits), while its UTF-8 bytes read as none.
+TEST(SipocheckCheck, EachTextIsShownByItsSourceAndCheckedAsWindows1250) {
+  using namespace std::string_literals;
+  const std::string number = "12345\xE8"s + "6786";
+  Console console{Bracketed, [](std::string_view t) { return "cp1250:" + std::string(t); }, '\xE8'};
+  console.unicodeText = [](std::string_view t) { return "unicode:" + std::string(t); };
+  console.argTextShown = [](std::string_view t) { return "arg:" + std::string(t); };
+  console.argText = [](std::string_view) { return "12345\xE8"s + "6786"; };
+  const std::string valid = ";\"<neplatn\xE9 \xE8\xEDslo>\"\n";
+  const std::string utf8 = "12345\xC4\x8D"s + "6786";
+  const std::pair<std::string, std::string> cases[] = {
+      {number + "\n", "\"cp1250:" + number + "\"" + valid},
+      {"\xEF\xBB\xBF" + utf8 + "\n", "\"unicode:" + utf8 + "\"" + valid},
+      {"\xFF\xFE"
+       "1\0"
+       "2\0"
+       "3\0"
+       "4\0"
+       "5\0"
+       "\x0D\x01"
+       "6\0"
+       "7\0"
+       "8\0"
+       "6\0"s,
+       "\"unicode:" + utf8 + "\"" + valid},
+  };
+  for (const auto& [input, answer] : cases) {
+    std::istringstream in(input);
+    std::ostringstream out, err;
+    EXPECT_EQ(RunSipocheck({"check"}, in, out, err, console), kExitNotValid) << answer;
+    EXPECT_EQ(out.str(), answer);
+  }
+  std::istringstream in;
+  std::ostringstream out, err;
+  EXPECT_EQ(RunSipocheck({"check", "x"}, in, out, err, console), kExitNotValid);
+  EXPECT_EQ(out.str(), "\"arg:x\"" + valid);
 }
 
 }  // namespace

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <filesystem>
 #include <string>
 
@@ -246,20 +245,6 @@ TEST(AtomicFileWriter, WritersCommittedTogetherReplaceBothOrNeither) {
   EXPECT_EQ(folder.Read("a.txt"), "new a");
   EXPECT_EQ(folder.EntryCount(), 2u);
 #endif
-}
-
-// A sorter that writes a text's mark again after the output was begun with it.
-TEST(AtomicFileWriter, SkipsRepeatedBytesOnce) {
-  test::TempFolder folder;
-  AtomicFileWriter writer(folder.Path() / "out.txt");
-  writer.Write("\xFF\xFEhead");
-  writer.SkipIfNext("\xFF\xFE");
-  writer.Write("\xFF");
-  std::memcpy(writer.Room(), "\xFEline", 5);
-  writer.Advance(5);
-  writer.Write("\xFF\xFE");
-  ASSERT_TRUE(writer.Commit());
-  EXPECT_EQ(folder.Read("out.txt"), "\xFF\xFEheadline\xFF\xFE");
 }
 
 #ifndef _WIN32

@@ -22,8 +22,10 @@ void CheckClassification(std::string_view text, char separator) {
   const bool valid = sipo::IsValidSipoNumber(text);
   if (text.size() != sipo::kSipoLength) Require(!valid);
   Require((status == StatusClass::Empty) == sipo::TrimControl(text).empty());
-  if (status == StatusClass::Valid) Require(valid && text.size() == sipo::kSipoLength);
-  if (status == StatusClass::Invalid) Require(!valid || text.size() > sipo::kSipoLength);
+  const bool wellFormed = sipo::IsWellFormedSipoNumber(text);
+  Require(!wellFormed || valid);
+  if (status == StatusClass::Valid) Require(wellFormed);
+  if (status == StatusClass::Invalid) Require(!wellFormed || text.size() > sipo::kSipoLength);
   if (status == StatusClass::Incomplete) Require(text.size() < sipo::kSipoLength);
   if (status != StatusClass::Empty) {
     const bool zero = sipo::StrToRealLenient(text.substr(0, 255), separator).IsZero();

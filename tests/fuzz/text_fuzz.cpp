@@ -151,13 +151,12 @@ void CheckScan(std::uint8_t seed, std::string_view text, char delimiter,
       sipo::ForEachStreamedLineIn<Units>(plain, 4096, [&](std::string_view line, bool) {
         expected.emplace_back(std::string(line), sipo::LineIsGood<Units>(line, rule, cut));
       });
-      for (const sipo::ScanPath path :
-           {sipo::ScanPath::Scalar, sipo::ScanPath::Sse2, sipo::ScanPath::Avx2}) {
-        if (!sipo::ScanPathRuns(path)) continue;
+      for (const sipo::ScanKernels& kernels : sipo::AllScanKernels()) {
+        if (!sipo::KernelsRunOn(kernels, sipo::CpuFeaturesHere())) continue;
         PieceSource source(text, seed);
         ScanSink sink;
         const sipo::StreamEnd end = sipo::ScanStreamedLines<Units>(
-            source, 1 + seed % 97, sipo::MakeScanRule(rule, encoding), path, sink);
+            source, 1 + seed % 97, sipo::MakeScanRule(rule, encoding), kernels, sink);
         Require(end == sipo::StreamEnd::Complete);
         Require(sink.lines == expected);
       }

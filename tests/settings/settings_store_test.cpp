@@ -21,7 +21,11 @@ struct StoreFixture {
   SettingsStore store;
   bool unavailable = !store.EnsureSettingsFile(folder.Dir());
   std::string File() const { return folder.Read("Zerbanix.ini"); }
-  void SetFile(const std::string& text) const { folder.Write("Zerbanix.ini", text); }
+  // The file as the next start finds it: the store reads it afresh.
+  void SetFile(const std::string& text) {
+    folder.Write("Zerbanix.ini", text);
+    store.EnsureSettingsFile(folder.Dir());
+  }
 };
 
 TEST(ProgramDir, DirectoryOfTheExecutableWithATrailingBackslash) {
@@ -138,6 +142,31 @@ TEST(ReadSetting, SectionHeadersEditedByHand) {
             "[DIALOGS] [x]\r\nTMainForm=3\r\n"
             "  [ GENERAL ] ; note\r\nK=4\r\n"
             "[SINGLE]\r\nNumber=5\r\n");
+}
+
+// The file is read at the first read only; a write merges its value into the file as it is on
+// disk then, and what it wrote is what the reads give from then on. A failed write changes
+// neither.
+TEST(ReadSetting, TheFileIsReadOnceAndWhatIsWrittenIsReadBack) {
+  StoreFixture s;
+  s.SetFile("[SINGLE]\r\nNumber=1\r\n");
+  EXPECT_EQ(s.store.ReadSettingText("SINGLE", "Number"), "1");
+  s.folder.Write("Zerbanix.ini", "[SINGLE]\r\nNumber=2\r\n[DIALOGS]\r\nTMainForm=5,6\r\n");
+  EXPECT_EQ(s.store.ReadSettingText("SINGLE", "Number"), "1");
+  EXPECT_EQ(s.store.ReadSettingTextOr("DIALOGS", "TMainForm", "0,0"), "0,0");
+
+  s.store.WriteSettingInteger("FILE", "Column", 3);
+  EXPECT_EQ(s.File(),
+            "[SINGLE]\r\nNumber=2\r\n[DIALOGS]\r\nTMainForm=5,6\r\n[FILE]\r\nColumn=3\r\n");
+  EXPECT_EQ(s.store.ReadSettingText("SINGLE", "Number"), "2");
+  EXPECT_EQ(s.store.ReadSettingTextOr("DIALOGS", "TMainForm", "0,0"), "5,6");
+  EXPECT_EQ(s.store.ReadSettingInteger("FILE", "Column"), 3);
+
+  const std::filesystem::path file = s.folder.Path() / "Zerbanix.ini";
+  std::filesystem::permissions(file, std::filesystem::perms::owner_read);
+  EXPECT_THROW(s.store.WriteSettingInteger("FILE", "Column", 4), std::runtime_error);
+  std::filesystem::permissions(file, std::filesystem::perms::owner_all);
+  EXPECT_EQ(s.store.ReadSettingInteger("FILE", "Column"), 3);
 }
 
 TEST(WriteSetting, InPlaceAppendedKeyAndAppendedSection) {

@@ -5,11 +5,13 @@
 #include <windows.h>
 
 #include <functional>
+#include <new>
 #include <stdexcept>
 #include <string>
 
 #include "ui/base/subclassed_control.h"
 #include "ui/base/window_base.h"
+#include "win/callback_guard.h"
 
 namespace sipo::ui {
 namespace {
@@ -159,6 +161,33 @@ TEST_F(GuardedButton, TheObjectGoesWithItsControl) {
   EXPECT_TRUE(probe_.alive);
   DestroyWindow(button_);
   EXPECT_FALSE(probe_.alive);
+}
+
+// An enumeration callback guarded as the program's are: the first window's visit throws, the
+// enumeration ends there as failed, and the thread carries on to enumerate again.
+struct Visits {
+  int count = 0;
+  bool fail = false;
+};
+
+BOOL CALLBACK VisitWindow(HWND, LPARAM param) {
+  return win::GuardCallback(FALSE, [&] {
+    auto* visits = reinterpret_cast<Visits*>(param);
+    ++visits->count;
+    if (visits->fail) throw std::bad_alloc();
+    return TRUE;
+  });
+}
+
+TEST_F(GuardedButton, AThrowingEnumerationCallbackEndsTheEnumeration) {
+  Visits failing{0, true};
+  EXPECT_FALSE(
+      EnumThreadWindows(GetCurrentThreadId(), VisitWindow, reinterpret_cast<LPARAM>(&failing)));
+  EXPECT_EQ(failing.count, 1);
+  Visits plain;
+  EXPECT_TRUE(
+      EnumThreadWindows(GetCurrentThreadId(), VisitWindow, reinterpret_cast<LPARAM>(&plain)));
+  EXPECT_GE(plain.count, 1);  // the test's own window at least
 }
 
 }  // namespace

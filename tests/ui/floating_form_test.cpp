@@ -159,6 +159,44 @@ TEST(FloatingForm, FollowsTheClipboardAndRaisesItselfForCompleteNumbersOnly) {
   EXPECT_TRUE(Eventually([&] { return WindowText(edit).empty() && WindowText(status).empty(); }));
 }
 
+// A copied spreadsheet cell ends in a line end: one is dropped, in any of its three forms, and the
+// cell is checked as the number it holds; a second line still makes the text no number.
+TEST(FloatingForm, ChecksACopiedCellWithoutItsLineEnd) {
+  SipoApp app;
+  ASSERT_NE(app.MainWindow(), nullptr);
+  SetClipboardText(L"");
+  HWND floating = OpenFloating(app);
+  ASSERT_NE(floating, nullptr);
+  HWND edit = FindControl(floating, IDC_SingleEdit);
+  HWND status = FindControl(floating, IDC_StatusValue);
+  Cover cover(floating);
+  const FollowCase cases[] = {
+      {L"1234567897\r\n", L"platné číslo", kGreen, true},
+      {L"1234567890\r\n", L"neplatné číslo", kRed, true},
+      {L"1234567897\n", L"platné číslo", kGreen, true},
+      {L"12345\r\n", L"neúplné číslo", 0x00FFFF, false},
+      {L"1234567897\r", L"platné číslo", kGreen, true},
+      {L"1234567897\r\n1234567897\r\n", L"není číslo", 0x00FFFF, false},
+  };
+  for (const auto& c : cases) {
+    // A number left on the clipboard raises the window at every tick: it goes first.
+    SetClipboardText(L"");
+    ASSERT_TRUE(Eventually([&] { return WindowText(status).empty(); }));
+    cover.ComeOnTop();
+    ASSERT_TRUE(IsAbove(cover.Handle(), floating));
+    SetClipboardText(c.copied);
+    const std::string copied = testing::PrintToString(std::wstring(c.copied));
+    EXPECT_TRUE(Eventually([&] { return WindowText(status) == c.status; })) << copied;
+    if (c.raises) {
+      EXPECT_TRUE(Eventually([&] { return IsAbove(floating, cover.Handle()); })) << copied;
+      EXPECT_EQ(WindowText(edit), std::wstring(c.copied).substr(0, 10)) << copied;
+    } else {
+      Sleep(700);  // two more ticks, any of which would have raised it
+      EXPECT_FALSE(IsAbove(floating, cover.Handle())) << copied;
+    }
+  }
+}
+
 TEST(FloatingForm, BusyClipboardSkipsTicksSilently) {
   SipoApp app;
   ASSERT_NE(app.MainWindow(), nullptr);

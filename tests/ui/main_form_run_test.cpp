@@ -109,6 +109,34 @@ TEST(MainFormRun, AnInputThatCannotBeReadLeavesBothOutputsAsTheyWere) {
   }
 }
 
+// A workbook chosen in place of its text export (a zip container, an old binary workbook) is
+// named as such, and both outputs stay as they were.
+TEST(MainFormRun, AWorkbookIsRefusedWithBothOutputsAsTheyWere) {
+  using namespace std::string_literals;
+  for (const std::string& start :
+       {"PK\x03\x04\x14\0\x06\0"s, "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1\0\0"s}) {
+    SipoApp app;
+    ASSERT_NE(app.MainWindow(), nullptr);
+    PrepareRun(app);
+    WriteBytes(app.Folder() + L"\\in.txt", start + "1234567897\r\n");
+    WriteBytes(app.Folder() + L"\\ok.txt", "old ok\r\n");
+    WriteBytes(app.Folder() + L"\\bad.txt", "old bad\r\n");
+    app.Click(IDC_FileButton);
+    HWND confirm = WaitForDialog(app.ProcessId(), L"Confirm");
+    ASSERT_NE(confirm, nullptr);
+    PressDialogButton(confirm, IDYES);
+    HWND refused = WaitForDialog(app.ProcessId(), L"Information");
+    ASSERT_NE(refused, nullptr);
+    EXPECT_EQ(MessageOf(refused),
+              L"Vstupní soubor je sešit tabulkového procesoru, ne text. Uložte jej jako CSV a "
+              L"zkontrolujte ten. Výstupní soubory zůstaly beze změny.");
+    PressDialogButton(refused, IDOK);
+    EXPECT_EQ(ReadBytes(app.Folder() + L"\\ok.txt"), "old ok\r\n");
+    EXPECT_EQ(ReadBytes(app.Folder() + L"\\bad.txt"), "old bad\r\n");
+  }
+}
+
+
 // A drive letter of its own for a folder, as subst makes one; removed when it ends. Empty when
 // the system gives none.
 class SecondDrive {

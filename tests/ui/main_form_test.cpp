@@ -1,8 +1,10 @@
 // UI tests of the main window, run against the real program under Wine.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "tests/ui/sipo_app.h"
 #include "tests/ui/window_probe.h"
@@ -82,13 +84,62 @@ TEST(MainForm, StatusFollowsEveryChangeInTextAndColour) {
   }
 }
 
+// Relative luminance and contrast ratio of two colours, by the usual formula.
+double Luminance(COLORREF c) {
+  const auto channel = [](int v) {
+    const double x = v / 255.0;
+    return x <= 0.04045 ? x / 12.92 : std::pow((x + 0.055) / 1.055, 2.4);
+  };
+  return 0.2126 * channel(GetRValue(c)) + 0.7152 * channel(GetGValue(c)) +
+         0.0722 * channel(GetBValue(c));
+}
+double Contrast(COLORREF a, COLORREF b) {
+  const double la = Luminance(a) + 0.05, lb = Luminance(b) + 0.05;
+  return la > lb ? la / lb : lb / la;
+}
+
+// The yellow statuses on the light panel keep their yellow and stand out by an outline: every
+// pixel that touches a yellow one is yellow too or stands at 3 : 1 or more against the panel.
+TEST(MainForm, YellowStatusesStandOutFromTheLightPanel) {
+  SipoApp app;
+  ASSERT_NE(app.MainWindow(), nullptr);
+  const COLORREF panel = GetSysColor(COLOR_BTNFACE);
+  ASSERT_LT(Contrast(kYellow, panel), 3.0) << "the panel is not light";
+  for (const wchar_t* text : {L"abc", L"12345"}) {
+    app.SetText(IDC_SingleEdit, text);
+    ASSERT_GT(PixelsOf(app, IDC_StatusValue, kYellow, 10), 9) << testing::PrintToString(text);
+    HWND label = app.Control(IDC_StatusValue);
+    RECT rc;
+    GetWindowRect(label, &rc);
+    const int width = rc.right - rc.left;
+    const std::vector<COLORREF> pixels = ScreenPixels(label);
+    ASSERT_EQ(pixels.size(), static_cast<std::size_t>(width * (rc.bottom - rc.top)));
+    int edges = 0, faint = 0;
+    for (std::size_t i = 0; i < pixels.size(); ++i) {
+      if (pixels[i] != kYellow) continue;
+      const int x = static_cast<int>(i) % width;
+      for (const int step : {-1, 1, -width, width}) {
+        const long long j = static_cast<long long>(i) + step;
+        if (j < 0 || j >= static_cast<long long>(pixels.size())) continue;
+        if ((step == -1 && x == 0) || (step == 1 && x == width - 1)) continue;
+        if (pixels[j] == kYellow) continue;
+        ++edges;
+        if (Contrast(pixels[j], panel) < 3.0) ++faint;
+      }
+    }
+    EXPECT_GT(edges, 0) << testing::PrintToString(text);
+    EXPECT_EQ(faint, 0) << testing::PrintToString(text) << ": " << faint << " of " << edges
+                        << " edge pixels stand faintly against the panel";
+  }
+}
+
 TEST(MainForm, DecimalSeparatorComesFromTheUserLocale) {
   SipoApp app;
   ASSERT_NE(app.MainWindow(), nullptr);
+  // A decimal comma reads as a number only where it is the separator, and then it is a number
+  // but no SIPO number.
   app.SetText(IDC_SingleEdit, L"12345,6786");
-  EXPECT_EQ(app.Text(IDC_StatusValue), CzechLocale() ? L"platné číslo" : L"není číslo");
-  app.SetText(IDC_SingleEdit, L"12345.6786");
-  EXPECT_EQ(app.Text(IDC_StatusValue), L"platné číslo");
+  EXPECT_EQ(app.Text(IDC_StatusValue), CzechLocale() ? L"neplatné číslo" : L"není číslo");
 }
 
 TEST(MainForm, EscapePutsBackTheTextFromWhenTheFieldGotTheFocus) {

@@ -2,6 +2,7 @@
 // standard object for the control, with the name, role, value and default action overridden.
 #include "ui/base/accessible_object.h"
 
+#include "win/callback_guard.h"
 #include "win/on_demand_dlls.h"
 #include "win/win_text.h"
 
@@ -76,10 +77,13 @@ class AccessibleOverride final : public IAccessible, public IOleWindow {
     return standard_->Invoke(id, iid, locale, flags, params, result, error, badArgument);
   }
 
-  // IAccessible: what the look overrides
+  // IAccessible: what the look overrides. The texts are C++ strings and the caller may be another
+  // process, so an exception in making one ends in the method as a failure.
   HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* out) override {
     if (!IsSelf(child)) return standard_->get_accName(child, out);
-    return CopyText(look_.name.empty() ? win::GetWideText(control_) : look_.name, out);
+    return win::GuardCallback(E_OUTOFMEMORY, [&] {
+      return CopyText(look_.name.empty() ? win::GetWideText(control_) : look_.name, out);
+    });
   }
   HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* out) override {
     if (!IsSelf(child) || look_.role == 0) return standard_->get_accRole(child, out);
@@ -90,13 +94,13 @@ class AccessibleOverride final : public IAccessible, public IOleWindow {
   }
   HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* out) override {
     if (!IsSelf(child) || look_.value.empty()) return standard_->get_accValue(child, out);
-    return CopyText(look_.value, out);
+    return win::GuardCallback(E_OUTOFMEMORY, [&] { return CopyText(look_.value, out); });
   }
   HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* out) override {
     if (!IsSelf(child) || look_.defaultAction.empty()) {
       return standard_->get_accDefaultAction(child, out);
     }
-    return CopyText(look_.defaultAction, out);
+    return win::GuardCallback(E_OUTOFMEMORY, [&] { return CopyText(look_.defaultAction, out); });
   }
   // Posted, as a click's notification would be: the caller is not held while the parent acts.
   HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override {
@@ -185,7 +189,8 @@ LRESULT AnswerAccessibleObject(HWND control, WPARAM wParam, LPARAM lParam,
     return 0;
   }
   void* standard = nullptr;
-  if (FAILED(win::StandardAccessibleObject(control, OBJID_CLIENT, __uuidof(IAccessible), &standard))) {
+  if (FAILED(
+          win::StandardAccessibleObject(control, OBJID_CLIENT, __uuidof(IAccessible), &standard))) {
     return 0;
   }
   auto* object = new AccessibleOverride(control, static_cast<IAccessible*>(standard), look);

@@ -1,18 +1,23 @@
 // placed_window.cpp - a top-level window as the settings' placement rules see it.
 #include "ui/base/placed_window.h"
 
+#include "win/callback_guard.h"
+
 namespace sipo::ui {
 namespace {
 
+// A list that cannot grow ends the enumeration with the areas found so far.
 BOOL CALLBACK AddWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM param) {
-  MONITORINFO info{};
-  info.cbSize = sizeof(info);
-  if (GetMonitorInfoW(monitor, &info)) {
-    const RECT& w = info.rcWork;
-    reinterpret_cast<std::vector<ScreenRect>*>(param)->push_back(
-        {w.left, w.top, w.right, w.bottom});
-  }
-  return TRUE;
+  return win::GuardCallback(FALSE, [&] {
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    if (GetMonitorInfoW(monitor, &info)) {
+      const RECT& w = info.rcWork;
+      reinterpret_cast<std::vector<ScreenRect>*>(param)->push_back(
+          {w.left, w.top, w.right, w.bottom});
+    }
+    return TRUE;
+  });
 }
 
 }  // namespace

@@ -28,7 +28,6 @@ class TaskbarButton : public TaskbarProgress {
 
   HWND window_;
   bool loaded_ = false;
-  HMODULE ole32_ = nullptr;
   bool comStarted_ = false;
   ITaskbarList3* list_ = nullptr;
 };

@@ -20,9 +20,6 @@ std::string& TitleStore() {
 void SetProgramTitle(std::string cp1250Title) {
   TitleStore() = std::move(cp1250Title);
 }
-const std::string& ProgramTitleText() {
-  return TitleStore();
-}
 
 void ShowErrorBox(HWND owner, const std::string& cp1250Message) {
   MessageBoxW(owner, win::Widen(ErrorBoxText(cp1250Message)).c_str(),

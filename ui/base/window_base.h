@@ -9,7 +9,6 @@ namespace sipo::ui {
 
 // Caption of the error box; the program sets it once at start.
 void SetProgramTitle(std::string cp1250Title);
-const std::string& ProgramTitleText();
 
 // Modal error box: error icon, one OK, the program's title, the message with its full stop.
 void ShowErrorBox(HWND owner, const std::string& cp1250Message);

@@ -15,6 +15,7 @@
 #include "ui/base/form_fonts.h"
 #include "ui/controls/control_table.h"
 #include "ui/forms/about_texts.h"
+#include "win/callback_guard.h"
 #include "win/on_demand_dlls.h"
 #include "win/win_text.h"
 
@@ -63,14 +64,13 @@ constexpr int kGrowingLabels[] = {IDC_InfoLabel, IDC_AboutLabel};
 std::optional<FileVersion> ReadOwnFileVersion() {
   wchar_t path[MAX_PATH];
   if (GetModuleFileNameW(nullptr, path, MAX_PATH) == 0) return std::nullopt;
-  DWORD ignored = 0;
-  const DWORD size = GetFileVersionInfoSizeW(path, &ignored);
+  const DWORD size = win::FileVersionInfoSize(path);
   if (size == 0) return std::nullopt;
   std::vector<unsigned char> block(size);
-  if (!GetFileVersionInfoW(path, 0, size, block.data())) return std::nullopt;
+  if (!win::FileVersionInfo(path, size, block.data())) return std::nullopt;
   VS_FIXEDFILEINFO* info = nullptr;
   UINT length = 0;
-  if (!VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&info), &length) ||
+  if (!win::QueryVersionValue(block.data(), L"\\", reinterpret_cast<void**>(&info), &length) ||
       info == nullptr || length < sizeof(VS_FIXEDFILEINFO)) {
     return std::nullopt;
   }
@@ -107,11 +107,13 @@ struct WindowSearch {
 };
 
 BOOL CALLBACK AddEnabledWindow(HWND hwnd, LPARAM param) {
-  auto* search = reinterpret_cast<WindowSearch*>(param);
-  if (hwnd != search->except && IsWindowVisible(hwnd) && IsWindowEnabled(hwnd)) {
-    search->found.push_back(hwnd);
-  }
-  return TRUE;
+  return win::GuardCallback(FALSE, [&] {
+    auto* search = reinterpret_cast<WindowSearch*>(param);
+    if (hwnd != search->except && IsWindowVisible(hwnd) && IsWindowEnabled(hwnd)) {
+      search->found.push_back(hwnd);
+    }
+    return TRUE;
+  });
 }
 
 std::vector<HWND> EnabledThreadWindows(HWND except) {

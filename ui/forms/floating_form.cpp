@@ -3,6 +3,7 @@
 
 #include <memory>
 #include <stdexcept>
+#include <string>
 
 #include "ui/base/contrast_colours.h"
 #include "ui/base/control_ids.h"
@@ -28,6 +29,17 @@ constexpr FormDesign kDesign = {
 constexpr const wchar_t* kCaption = L"SIPO kontrola";
 constexpr UINT_PTR kTimerId = 1;
 constexpr UINT kTimerInterval = 300;
+
+// A spreadsheet ends a copied cell with a line end; one line end at the very end (CR LF, LF or
+// CR) is dropped so that the cell is checked as the number it holds. Nothing else is trimmed: a
+// blank before the number, or a second line, still counts.
+void DropFinalLineEnd(std::string& text) {
+  if (text.ends_with("\r\n")) {
+    text.resize(text.size() - 2);
+  } else if (text.ends_with('\n') || text.ends_with('\r')) {
+    text.pop_back();
+  }
+}
 
 using enum Kind;
 using enum FontKind;
@@ -123,8 +135,9 @@ void FloatingForm::FormCreate() {
 void FloatingForm::TimerTimer() {
   StopTimer();
   TimerRestart restart(Handle());
-  const std::optional<std::string> text = win::TryReadClipboardText(Handle());
+  std::optional<std::string> text = win::TryReadClipboardText(Handle());
   if (!text) return;
+  DropFinalLineEnd(*text);
   HWND edit = Control(IDC_SingleEdit);
   // The same text again is left alone, so the caret and a selection in the field stay put.
   if (win::GetControlText(edit) != *text) win::SetControlText(edit, *text);
