@@ -42,6 +42,7 @@ constexpr std::string_view kFileHelp =
     "  --single-column   the number is the whole line\n"
     "  --quoted          field N is the N-th text between double quotes\n"
     "  --header          the first line goes unchecked to both outputs, first\n"
+    "  --fail-on-bad     end with status 4 when a line went to --bad\n"
     "  --progress        a progress line on standard error, even when not a terminal\n"
     "  --no-progress     no progress line, even on a terminal\n"
     "  -h, --help        this help\n"
@@ -90,6 +91,7 @@ struct FileCommand {
   LineRule rule;
   ProgressMode progress = ProgressMode::OnTerminal;
   bool header = false;
+  bool failOnBad = false;
   bool help = false;
 };
 
@@ -97,8 +99,8 @@ struct FileCommand {
 bool ReadOption(const std::string& arg, ArgumentReader& reader, const Console& console,
                 FileCommand& command) {
   static constexpr std::string_view kOptions[] = {
-      "--ok",     "--bad",    "--column",   "--delimiter",   "--single-column",
-      "--quoted", "--header", "--progress", "--no-progress", "--help"};
+      "--ok",     "--bad",      "--column",      "--delimiter", "--single-column", "--quoted",
+      "--header", "--progress", "--no-progress", "--help",      "--fail-on-bad"};
   static constexpr std::string_view kTakingValues[] = {"--ok", "--bad", "--column", "--delimiter"};
   if (arg == "-h") {
     command.help = true;
@@ -124,6 +126,8 @@ bool ReadOption(const std::string& arg, ArgumentReader& reader, const Console& c
     command.rule.quoted = true;
   } else if (name == "--header") {
     command.header = true;
+  } else if (name == "--fail-on-bad") {
+    command.failOnBad = true;
   } else if (name == "--progress" || name == "--no-progress") {
     command.progress = name == "--progress" ? ProgressMode::Always : ProgressMode::Never;
   } else {
@@ -254,6 +258,14 @@ constexpr char kInterruptedAfterProgress[] =
     "sipocheck: interrupted; the output files were not touched\n";
 static_assert(sizeof kInterruptedAfterProgress - sizeof kInterruptedLine ==
               ProgressLine::kWidest + 2);
+// SIGPIPE: a reader of standard output (or of a FIFO output) went away, as "head" does.
+constexpr char kPipeClosedLine[] =
+    "sipocheck: standard output (or an output pipe) was closed by its reader; the output files "
+    "were not touched\n";
+constexpr char kPipeClosedAfterProgress[] =
+    "\r                                                                               \r"
+    "sipocheck: standard output (or an output pipe) was closed by its reader; the output files "
+    "were not touched\n";
 constexpr char kLateStopLine[] =
     "sipocheck: the stop came while the outputs were being replaced, too late to keep them; "
     "both were replaced\n";
@@ -264,7 +276,8 @@ std::string Lines(std::uint64_t count) {
 }
 
 // The statuses a script acts on: a run that left part of its input unchecked is no success.
-int Summarise(const FileSortResult& result, Report& report) {
+// With failOnBad, a complete run that sent a line to the bad output has a status of its own.
+int Summarise(const FileSortResult& result, Report& report, bool failOnBad) {
   const SortResult& sorted = result.sorted;
   const bool outputsFailed = report.ReportOutputFailures(result, "cannot write");
   if (outputsFailed && !sorted.badWritten && !sorted.okWritten)
@@ -277,7 +290,8 @@ int Summarise(const FileSortResult& result, Report& report) {
   report.Line(header + Lines(sorted.lines) + " read, " + std::to_string(sorted.good) + " good, " +
               std::to_string(sorted.lines - sorted.good) + " bad");
   if (outputsFailed || !sorted.badWritten || !sorted.okWritten) return kExitFailed;
-  return sorted.nulLine != 0 ? kExitIncomplete : kExitOk;
+  if (sorted.nulLine != 0) return kExitIncomplete;
+  return failOnBad && sorted.good < sorted.lines ? kExitBadLines : kExitOk;
 }
 
 // A folder or a loop of links is refused before anything is read or written, and so are two
@@ -331,9 +345,11 @@ int RunFileCommand(ArgumentReader& reader, std::ostream& out, std::ostream& err,
   InterruptMonitor monitor(InterruptRequested, console.interruptGrace,
                            progress ? &*progress : nullptr);
   SetInterruptMessage(progress ? kInterruptedAfterProgress : kInterruptedLine);
+  SetPipeClosedMessage(progress ? kPipeClosedAfterProgress : kPipeClosedLine);
   const FileSortResult result =
       SortFile(input, outputs.ok, outputs.bad, {command.rule, &monitor, command.header});
   SetInterruptMessage(nullptr);
+  SetPipeClosedMessage(nullptr);
   if (progress) progress->Erase();
   if (result.input == InputState::Interrupted) {
     if (ClaimInterruptReport()) err << kInterruptedLine;
@@ -355,7 +371,7 @@ int RunFileCommand(ArgumentReader& reader, std::ostream& out, std::ostream& err,
     report.Line(*failure);
     return kExitFailed;
   }
-  const int status = Summarise(result, report);
+  const int status = Summarise(result, report, command.failOnBad);
   if (LateInterrupt()) err << kLateStopLine;
   return status;
 }
