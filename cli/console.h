@@ -18,6 +18,8 @@ inline constexpr int kExitNotValid = 1;
 inline constexpr int kExitUsage = 2;
 // The outputs were written, but a NUL cut the input short: part of it was not checked.
 inline constexpr int kExitIncomplete = 3;
+// "file --fail-on-bad": the outputs were written, and at least one line went to the bad one.
+inline constexpr int kExitBadLines = 4;
 // "check" could not read standard input or write its answers, or memory ran out.
 inline constexpr int kExitCannotCheck = 5;
 // A run that an interruption ended, as a shell reports a process that SIGINT ended.

@@ -42,6 +42,7 @@ constexpr std::string_view kFileHelp =
     "  --single-column   the number is the whole line\n"
     "  --quoted          field N is the N-th text between double quotes\n"
     "  --header          the first line goes unchecked to both outputs, first\n"
+    "  --fail-on-bad     end with status 4 when a line went to --bad\n"
     "  --progress        a progress line on standard error, even when not a terminal\n"
     "  --no-progress     no progress line, even on a terminal\n"
     "  -h, --help        this help\n"
@@ -90,6 +91,7 @@ struct FileCommand {
   LineRule rule;
   ProgressMode progress = ProgressMode::OnTerminal;
   bool header = false;
+  bool failOnBad = false;
   bool help = false;
 };
 
@@ -97,8 +99,8 @@ struct FileCommand {
 bool ReadOption(const std::string& arg, ArgumentReader& reader, const Console& console,
                 FileCommand& command) {
   static constexpr std::string_view kOptions[] = {
-      "--ok",     "--bad",    "--column",   "--delimiter",   "--single-column",
-      "--quoted", "--header", "--progress", "--no-progress", "--help"};
+      "--ok",     "--bad",      "--column",      "--delimiter", "--single-column", "--quoted",
+      "--header", "--progress", "--no-progress", "--help",      "--fail-on-bad"};
   static constexpr std::string_view kTakingValues[] = {"--ok", "--bad", "--column", "--delimiter"};
   if (arg == "-h") {
     command.help = true;
@@ -124,6 +126,8 @@ bool ReadOption(const std::string& arg, ArgumentReader& reader, const Console& c
     command.rule.quoted = true;
   } else if (name == "--header") {
     command.header = true;
+  } else if (name == "--fail-on-bad") {
+    command.failOnBad = true;
   } else if (name == "--progress" || name == "--no-progress") {
     command.progress = name == "--progress" ? ProgressMode::Always : ProgressMode::Never;
   } else {
@@ -260,34 +264,38 @@ class Report {
 // What a stop leaves: a file output is replaced only at the run's end, so it is as it was; an
 // output written in place (standard output, a FIFO, a device) has had the lines sorted before
 // the stop, up to its last write (it is written in blocks, so these may be none yet).
-std::string InterruptedLine(const FileCommand& command, const Outputs& outputs,
-                            const Report& report) {
+std::string WhatAStopLeft(const FileCommand& command, const Outputs& outputs,
+                          const Report& report) {
   const bool okInPlace = outputs.ok.kind != OutputTarget::Kind::File;
   const bool badInPlace = outputs.bad.kind != OutputTarget::Kind::File;
-  std::string line = "sipocheck: interrupted";
-  if (!okInPlace && !badInPlace) return line + "; the output files were not touched\n";
+  if (!okInPlace && !badInPlace) return "the output files were not touched";
   if (okInPlace && badInPlace) {
-    return line + "; " + report.Shown(command.ok) + " and " + report.Shown(command.bad) +
-           " may already have received some of the lines\n";
+    return report.Shown(command.ok) + " and " + report.Shown(command.bad) +
+           " may already have received some of the lines";
   }
   const std::string& file = okInPlace ? command.bad : command.ok;
   const std::string& inPlace = okInPlace ? command.ok : command.bad;
-  return line + "; the output file " + report.Shown(file) + " was not touched; " +
-         report.Shown(inPlace) + " may already have received some of the " +
-         (okInPlace ? "good" : "bad") + " lines\n";
+  return "the output file " + report.Shown(file) + " was not touched; " + report.Shown(inPlace) +
+         " may already have received some of the " + (okInPlace ? "good" : "bad") + " lines";
 }
 
-// The line that a stop writes, plain and after blanking a progress line (which the handler
-// cannot know is drawn), kept until the process ends so that the handler can reach it whenever
-// the stop comes.
+// The lines that a stop writes, plain and after blanking a progress line (which the handler
+// cannot know is drawn), kept until the process ends so that the handler can reach them whenever
+// the stop comes. A closed pipe (SIGPIPE: a reader such as "head" went away) is no interruption
+// by the user and says what it is.
 struct StopLines {
-  std::string plain, overProgress;
+  std::string plain, overProgress, pipeClosed, pipeClosedOverProgress;
 };
-const StopLines& KeepStopLines(std::string line) {
+const StopLines& KeepStopLines(const std::string& left) {
   static StopLines lines;
   SetInterruptMessage(kInterruptedBeforeRun);  // while the kept lines change
-  lines.overProgress = "\r" + std::string(ProgressLine::kWidest, ' ') + "\r" + line;
-  lines.plain = std::move(line);
+  SetPipeClosedMessage(nullptr);
+  const std::string blank = "\r" + std::string(ProgressLine::kWidest, ' ') + "\r";
+  lines.plain = "sipocheck: interrupted; " + left + "\n";
+  lines.overProgress = blank + lines.plain;
+  lines.pipeClosed =
+      "sipocheck: standard output (or an output pipe) was closed by its reader; " + left + "\n";
+  lines.pipeClosedOverProgress = blank + lines.pipeClosed;
   return lines;
 }
 
@@ -301,7 +309,8 @@ std::string Lines(std::uint64_t count) {
 }
 
 // The statuses a script acts on: a run that left part of its input unchecked is no success.
-int Summarise(const FileSortResult& result, Report& report) {
+// With failOnBad, a complete run that sent a line to the bad output has a status of its own.
+int Summarise(const FileSortResult& result, Report& report, bool failOnBad) {
   const SortResult& sorted = result.sorted;
   const bool outputsFailed = report.ReportOutputFailures(result, "cannot write");
   if (outputsFailed && !sorted.badWritten && !sorted.okWritten)
@@ -318,7 +327,8 @@ int Summarise(const FileSortResult& result, Report& report) {
                 " (columns are counted from 0)");
   }
   if (outputsFailed || !sorted.badWritten || !sorted.okWritten) return kExitFailed;
-  return sorted.nulLine != 0 ? kExitIncomplete : kExitOk;
+  if (sorted.nulLine != 0) return kExitIncomplete;
+  return failOnBad && sorted.good < sorted.lines ? kExitBadLines : kExitOk;
 }
 
 // A folder or a loop of links is refused before anything is read or written, and so are two
@@ -371,12 +381,14 @@ int RunFileCommand(ArgumentReader& reader, std::ostream& out, std::ostream& err,
   if (showProgress) progress.emplace(err);
   InterruptMonitor monitor(InterruptRequested, console.interruptGrace,
                            progress ? &*progress : nullptr);
-  const StopLines& stop = KeepStopLines(InterruptedLine(command, outputs, report));
+  const StopLines& stop = KeepStopLines(WhatAStopLeft(command, outputs, report));
   SetInterruptMessage(progress ? stop.overProgress.c_str() : stop.plain.c_str());
+  SetPipeClosedMessage(progress ? stop.pipeClosedOverProgress.c_str() : stop.pipeClosed.c_str());
   const FileSortResult result =
       SortFile(input, outputs.ok, outputs.bad, {command.rule, &monitor, command.header});
   if (progress) progress->Erase();
   SetInterruptMessage(stop.plain.c_str());
+  SetPipeClosedMessage(stop.pipeClosed.c_str());
   if (result.input == InputState::Interrupted) {
     if (ClaimInterruptReport()) err << stop.plain;
     return kExitInterrupted;
@@ -397,7 +409,7 @@ int RunFileCommand(ArgumentReader& reader, std::ostream& out, std::ostream& err,
     report.Line(*failure);
     return kExitFailed;
   }
-  const int status = Summarise(result, report);
+  const int status = Summarise(result, report, command.failOnBad);
   if (LateInterrupt()) err << kLateStopLine;
   return status;
 }

@@ -13,12 +13,21 @@ enum Phase : int { kSorting, kCommitting, kInterrupted };
 std::atomic<int> phase{kSorting};
 std::atomic<bool> lateStop{false};
 std::atomic<const char*> interruptMessage{nullptr};
+std::atomic<const char*> pipeClosedMessage{nullptr};
 std::atomic<bool> interruptReported{false};
 
 }  // namespace
 
 void SetInterruptMessage(const char* line) {
   interruptMessage.store(line);
+}
+
+void SetPipeClosedMessage(const char* line) {
+  pipeClosedMessage.store(line);
+}
+
+const char* PipeClosedMessage() {
+  return pipeClosedMessage.load();
 }
 
 const char* InterruptMessage() {

@@ -15,6 +15,10 @@ void InstallInterruptCleanup();
 // storage, or nullptr for none). Only one report is made: the first to claim it writes it.
 void SetInterruptMessage(const char* line);
 const char* InterruptMessage();
+// The same for SIGPIPE: a reader that closed its end of an output is no interruption by the user,
+// and is reported as what it is. Without one, the interruption's line is written.
+void SetPipeClosedMessage(const char* line);
+const char* PipeClosedMessage();
 bool ClaimInterruptReport();
 
 // A run goes through two phases: it sorts into its temporaries, where an interruption ends it

@@ -15,7 +15,8 @@ namespace {
 void RemoveRegisteredAndReraise(int signal) {
   if (!RequestInterrupt()) return;
   RemoveRegisteredTemporaries();
-  const char* message = InterruptMessage();
+  const char* pipeMessage = signal == SIGPIPE ? PipeClosedMessage() : nullptr;
+  const char* message = pipeMessage != nullptr ? pipeMessage : InterruptMessage();
   if (message != nullptr && ClaimInterruptReport()) {
     if (write(STDERR_FILENO, message, std::strlen(message)) < 0) {
       // Nothing more can be done about a standard error that takes nothing.

@@ -38,10 +38,13 @@ constexpr std::string_view kStatuses =
     "  2    a usage error, the same file given for --ok and --bad included\n"
     "  3    file: the outputs were written, but part of the input was not checked:\n"
     "       a NUL ended its text\n"
+    "  4    file --fail-on-bad: the outputs were written, and a line went to --bad\n"
     "  5    check: standard input could not be read, standard output or error could\n"
     "       not be written, or memory ran out\n"
     "  130  interrupted (Ctrl-C, or a signal that ends the run); the output files\n"
-    "       were not touched\n";
+    "       were not touched\n"
+    "  141  file: standard output (or an output pipe) was closed by its reader, as\n"
+    "       'head' does (SIGPIPE, on Linux); the output files were not touched\n";
 
 // The package, the version, then the copyright and the licence, as GNU programs give them.
 constexpr std::string_view kCopyright = SIPO_COPYRIGHT

@@ -199,6 +199,18 @@ exec 3>&-
 [ "$silent" -eq 0 ] || fail "early stops: $silent of 15 ended with no message"
 [ "$(temporaries)" -eq 0 ] || fail "early stops: temporaries left: $(ls -A "$work")"
 
+# A reader that closes standard output early (head) is no interruption: the run says what
+# happened, ends by SIGPIPE (141) and leaves a file output untouched.
+echo "old" >"$work/ok"
+yes x | head -n 300000 >"$work/many"
+"$sipocheck" file "$work/many" --ok "$work/ok" --bad - --single-column 2>"$work/err" | head -n 1 >/dev/null
+status=${PIPESTATUS[0]}
+[ "$status" -eq 141 ] || fail "closed pipe: exit status $status"
+grep -q "was closed by its reader; the output file '$work/ok' was not touched" "$work/err" \
+  || fail "closed pipe: message $(cat "$work/err")"
+[ "$(cat "$work/ok")" = "old" ] && [ "$(temporaries)" -eq 0 ] || fail "closed pipe: ok output changed"
+rm -f "$work/many"
+
 # A run killed outright leaves its temporaries; the next run for the same outputs removes them.
 "$sipocheck" file "$work/in" --ok "$work/ok" --bad "$work/bad" --single-column 2>/dev/null &
 pid=$!

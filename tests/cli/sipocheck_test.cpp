@@ -571,6 +571,35 @@ TEST(SipocheckFile, HeaderLinesAndACutInput) {
   }
 }
 
+// --fail-on-bad gives a complete run that sent a line to the bad output a status of its own; a
+// header line is no bad line, and a cut input keeps its own status. Without it the run is a
+// success.
+TEST(SipocheckFile, FailOnBadHasAStatusOfItsOwn) {
+  using namespace std::string_literals;
+  const std::pair<std::string, int> cases[] = {
+      {"SIPO\r\n1234567897\r\n", kExitOk},
+      {"SIPO\r\n1234567897\r\nx\r\n", kExitBadLines},
+      {"SIPO\r\n", kExitOk},
+      {"SIPO\r\nx\r\n\0y\r\n"s, kExitIncomplete},
+  };
+  for (const auto& [input, exit] : cases) {
+    test::TempFolder folder;
+    folder.Write("in.txt", input);
+    const std::vector<std::string> args = {"file",
+                                           folder.File("in.txt"),
+                                           "--ok",
+                                           folder.File("ok.txt"),
+                                           "--bad",
+                                           folder.File("bad.txt"),
+                                           "--single-column",
+                                           "--header"};
+    std::vector<std::string> failing = args;
+    failing.push_back("--fail-on-bad");
+    EXPECT_EQ(Sipocheck(failing).exit, exit) << input;
+    EXPECT_EQ(Sipocheck(args).exit, exit == kExitBadLines ? kExitOk : exit) << input;
+  }
+}
+
 // Standard input is read as its mark says, as a file run reads it; the answers are the same.
 TEST(SipocheckCheck, ReadsStandardInputByItsMark) {
   using namespace std::string_literals;

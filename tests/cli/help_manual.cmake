@@ -1,0 +1,67 @@
+# The options and exit statuses that sipocheck --help lists and those its manual page documents
+# must be the same, so that neither can drift when an option or a status is added.
+# -D: RUNNER, SIPOCHECK, MANUAL
+execute_process(COMMAND ${RUNNER} "${SIPOCHECK}" --help OUTPUT_VARIABLE help RESULT_VARIABLE exit_code)
+if(NOT exit_code EQUAL 0)
+  message(FATAL_ERROR "sipocheck --help: exit ${exit_code}")
+endif()
+file(READ "${MANUAL}" manual)
+
+# Lines as a list, without the semicolons that would cut them.
+function(lines_of text out)
+  string(REPLACE ";" "," text "${text}")
+  string(REPLACE "\r" "" text "${text}")
+  string(REPLACE "\n" ";" text "${text}")
+  set(${out} "${text}" PARENT_SCOPE)
+endfunction()
+
+# The help: an option line begins with two blanks and the option; a status line, after
+# "Exit status:", with two blanks and the number.
+lines_of("${help}" help_lines)
+set(help_options "")
+set(help_statuses "")
+set(in_statuses FALSE)
+foreach(line IN LISTS help_lines)
+  if(line STREQUAL "Exit status:")
+    set(in_statuses TRUE)
+  elseif(line MATCHES "^  (-h, )?(--[a-z-]*)")
+    list(APPEND help_options "${CMAKE_MATCH_2}")
+  elseif(in_statuses AND line MATCHES "^  ([0-9]+) ")
+    list(APPEND help_statuses "${CMAKE_MATCH_1}")
+  endif()
+endforeach()
+
+# The manual: the tag line after each .TP of OPTIONS and of EXIT STATUS.
+lines_of("${manual}" manual_lines)
+set(manual_options "")
+set(manual_statuses "")
+set(section "")
+set(tag FALSE)
+foreach(line IN LISTS manual_lines)
+  if(line MATCHES "^\\.SH +\"?([A-Z ]+)")
+    set(section "${CMAKE_MATCH_1}")
+  elseif(line STREQUAL ".TP")
+    set(tag TRUE)
+    continue()
+  elseif(tag AND section STREQUAL "OPTIONS")
+    string(REPLACE "\\-" "-" line "${line}")
+    string(REGEX MATCHALL "--[a-z-]*" names "${line}")
+    list(APPEND manual_options ${names})
+  elseif(tag AND section STREQUAL "EXIT STATUS" AND line MATCHES "^\\.B +([0-9]+)")
+    list(APPEND manual_statuses "${CMAKE_MATCH_1}")
+  endif()
+  set(tag FALSE)
+endforeach()
+
+foreach(kind options statuses)
+  foreach(list help_${kind} manual_${kind})
+    list(REMOVE_DUPLICATES ${list})
+    list(SORT ${list})
+  endforeach()
+  if(NOT help_${kind} STREQUAL manual_${kind})
+    message(FATAL_ERROR "--help and the manual page differ in their ${kind}:\n"
+                        "  --help: ${help_${kind}}\n  manual: ${manual_${kind}}")
+  endif()
+  list(LENGTH help_${kind} count)
+  message(STATUS "${count} ${kind} alike: ${help_${kind}}")
+endforeach()
