@@ -11,7 +11,7 @@
 #include <emmintrin.h>
 #endif
 
-#include "files/byte_scan.h"
+#include "core/byte_scan.h"
 
 namespace sipo {
 
