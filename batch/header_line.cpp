@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "batch/text_units.h"
+
 namespace sipo {
 namespace {
 
@@ -28,10 +30,7 @@ std::size_t HeaderSource::UnitSize() const {
 }
 
 unsigned HeaderSource::UnitAt(std::size_t at) const {
-  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(start_[i]); };
-  if (UnitSize() == 1) return byte(at);
-  return mark_.encoding == TextEncoding::Utf16BE ? (byte(at) << 8 | byte(at + 1))
-                                                 : (byte(at + 1) << 8 | byte(at));
+  return sipo::UnitAt(start_.data() + at, UnitSize(), mark_.encoding == TextEncoding::Utf16BE);
 }
 
 bool HeaderSource::ReadHeader() {
@@ -78,9 +77,9 @@ bool HeaderSource::ReadHeader() {
 std::string HeaderSource::OutputStart() const {
   std::string start(mark_.bytes);
   start += header_;
-  if (UnitSize() == 1) return start + "\r\n";
-  return start + (mark_.encoding == TextEncoding::Utf16BE ? std::string("\0\r\0\n", 4)
-                                                          : std::string("\r\0\n\0", 4));
+  if (UnitSize() == 1) return start.append(ByteUnits::kLineEnd);
+  return start.append(mark_.encoding == TextEncoding::Utf16BE ? Utf16Units<true>::kLineEnd
+                                                              : Utf16Units<false>::kLineEnd);
 }
 
 std::ptrdiff_t HeaderSource::Read(char* buffer, std::size_t size) {
