@@ -1,7 +1,7 @@
 // field_split.cpp - cuts a line into numbered fields, at a delimiter or between double quotes.
 #include "batch/field_split.h"
 
-#include "files/byte_scan.h"
+#include "core/byte_scan.h"
 
 namespace sipo {
 

@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "files/line_ends.h"
+#include "core/line_ends.h"
 #include "files/whole_file.h"
 
 namespace sipo {

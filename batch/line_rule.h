@@ -1,5 +1,7 @@
 // line_rule.h - which lines of a file run go to the good output: those whose number, the whole
-// line or one field of it, is ten decimal digits that pass the check digit.
+// line or one field of it, is ten decimal digits that pass the check digit. LineHasValidNumber
+// states the rule plainly; a run applies it through its own line judge (line_judge.h), which the
+// tests hold to this statement on every scan path.
 #pragma once
 
 #include <cstdint>
@@ -14,11 +16,12 @@ namespace sipo {
 
 // Whether the line's number (the whole line, or the field at the column) is a well-formed SIPO
 // number. A column outside the field list, a negative one included, gives false. Lists every
-// field: the plain statement of the rule that the run's own search is held to.
+// field: the plain statement of the rule, the reference the line loop is tested against (a run
+// itself does not call it).
 bool LineHasValidNumber(std::string_view line, bool singleColumn, bool quoted, char delimiter,
                         std::int32_t column, FieldList& fields);
 
-// The delimiter byte and column of a run, derived once from its options.
+// The layout of a run's lines, derived once from its options.
 struct LineRule {
   bool singleColumn = false;
   bool quoted = false;
@@ -40,38 +43,6 @@ bool IsSipoNumberIn(const char* p, const char* end) {
     digits[i] = static_cast<char>(unit);
   }
   return IsValidSipoNumber(std::string_view(digits, kSipoLength));
-}
-
-// As LineHasValidNumber for a line of units, but goes straight to the one field that counts
-// instead of listing them all: the file run tests millions of lines. Fields are cut at the
-// delimiter or taken from between quotes, as SplitDelimited and SplitQuoted find them.
-template <class Units>
-bool LineIsGood(std::string_view line, const LineRule& rule, const TextDelimiter& delimiter) {
-  constexpr std::size_t k = Units::kSize;
-  const char* p = line.data();
-  const char* const end = p + line.size();
-  if (rule.singleColumn) return IsSipoNumberIn<Units>(p, end);
-  if (rule.column < 0) return false;
-  if (rule.quoted) {
-    // The texts between pairs of quotes: skip column pairs, then take the next pair.
-    for (std::int32_t i = 0; i <= rule.column; ++i) {
-      const char* open = Units::Find(p, end, '"');
-      if (open == end) return false;
-      const char* close = Units::Find(open + k, end, '"');
-      if (close == end) return false;
-      if (i == rule.column) return IsSipoNumberIn<Units>(open + k, close);
-      p = close + k;
-    }
-    return false;
-  }
-  for (std::int32_t i = 0; i < rule.column; ++i) {
-    const char* at = Units::FindDelimiter(p, end, delimiter);
-    if (at == end) return false;
-    p = at + Units::DelimiterSize(delimiter);
-  }
-  // A delimiter at the very end opens no empty last field.
-  if (p == end) return false;
-  return IsSipoNumberIn<Units>(p, Units::FindDelimiter(p, end, delimiter));
 }
 
 }  // namespace sipo

@@ -12,12 +12,8 @@ namespace {
 
 using scan_kernels::ListBitsBy;
 
-// The value of the unit at p in the rule's byte order.
 unsigned UnitAt(const ScanRule& rule, const char* p) {
-  const unsigned first = static_cast<unsigned char>(p[0]);
-  if (rule.unitSize == 1) return first;
-  const unsigned second = static_cast<unsigned char>(p[1]);
-  return rule.bigEndian ? (first << 8 | second) : (second << 8 | first);
+  return sipo::UnitAt(p, rule.unitSize, rule.bigEndian);
 }
 
 bool MarkStartsAt(const ScanRule& rule, const char* p) {

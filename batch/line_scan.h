@@ -1,28 +1,22 @@
 // line_scan.h - the file run's line loop. A block is classified in 64-byte strides into two bit
-// masks, its line ends and its field marks (the delimiter, or the quote), by the widest vector
-// instructions the processor has; each line's number field is then found from the masks with a
-// few bit operations, and its ten digits are tested with one vector compare and a weighted sum.
-// Every byte of the input is looked at about once, whatever the layout or the encoding.
+// masks, its line ends and its field marks (the delimiter, or the quote), by the kernels chosen
+// for the processor (scan_kernels.h); each line's number field is then found from the masks with
+// a few bit operations and judged by the run's rule (line_judge.h). The classification reads each
+// byte once (a delimiter of several bytes, once for each of them); the judge reads a line's
+// number field again, and a line's first 64 bits of marks.
 #pragma once
 
-#include <bit>
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
-#include <string_view>
 #include <vector>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
 #include "batch/block_reader.h"
+#include "batch/line_judge.h"
 #include "batch/line_rule.h"
 #include "batch/line_stream.h"
 #include "batch/scan_kernels.h"
 #include "batch/text_mark.h"
 #include "batch/text_units.h"
-#include "core/sipo_number.h"
 #include "files/input_file.h"
 
 namespace sipo {
@@ -30,160 +24,6 @@ namespace sipo {
 ScanRule MakeScanRule(const LineRule& rule, TextEncoding encoding);
 
 namespace scan_detail {
-
-// The first set bit at or after i and before limit; limit when there is none.
-inline std::size_t NextBit(const std::uint64_t* bits, std::size_t i, std::size_t limit) {
-  if (i >= limit) return limit;
-  std::size_t w = i >> 6;
-  std::uint64_t word = bits[w] & (~std::uint64_t{0} << (i & 63));
-  while (word == 0) {
-    if ((++w << 6) >= limit) return limit;
-    word = bits[w];
-  }
-  const std::size_t at = (w << 6) + static_cast<std::size_t>(std::countr_zero(word));
-  return at < limit ? at : limit;
-}
-
-#if defined(__GNUC__)
-#define SIPO_SCAN_INLINE inline __attribute__((always_inline))
-#else
-#define SIPO_SCAN_INLINE inline
-#endif
-
-// The check digit over ten digit values: a remainder of 0 over the first nine leaves the tenth
-// free (as IsValidSipoNumber has it); otherwise the tenth completes the sum to a multiple of ten.
-SIPO_SCAN_INLINE bool CheckDigitPasses(unsigned weightedNine, unsigned tenth) {
-  return (weightedNine % 10 == 0) | ((weightedNine + tenth) % 10 == 0);
-}
-
-// Ten units at p, each a digit 0-9, that pass the check digit: one unit at a time.
-template <class Units>
-bool TenDigitsScalar(const char* p) {
-  return IsSipoNumberIn<Units>(p, p + kSipoLength * Units::kSize);
-}
-
-#if defined(__SSE2__)
-// Sixteen bytes, the first ten the number's: digits 0-9 and the check digit, in one compare and
-// one weighted sum (the bytes past the ninth weighted 0). No branch: good and bad numbers come
-// in no order a processor could predict.
-SIPO_SCAN_INLINE bool TenDigitBytesPass(__m128i bytes) {
-  const __m128i zero = _mm_setzero_si128();
-  const __m128i values = _mm_sub_epi8(bytes, _mm_set1_epi8('0'));
-  const __m128i over = _mm_subs_epu8(values, _mm_set1_epi8(9));
-  const unsigned digits = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(over, zero)));
-  const __m128i low = _mm_unpacklo_epi8(values, zero);
-  const __m128i high = _mm_unpackhi_epi8(values, zero);
-  const __m128i sums = _mm_add_epi32(_mm_madd_epi16(low, _mm_setr_epi16(3, 7, 3, 1, 7, 3, 1, 7)),
-                                     _mm_madd_epi16(high, _mm_setr_epi16(3, 0, 0, 0, 0, 0, 0, 0)));
-  const __m128i pairs = _mm_add_epi32(sums, _mm_shuffle_epi32(sums, 0x4E));
-  const __m128i total = _mm_add_epi32(pairs, _mm_shuffle_epi32(pairs, 0xB1));
-  const unsigned nine = static_cast<unsigned>(_mm_cvtsi128_si32(total)) & 0xFFFF;
-  const unsigned tenth = static_cast<unsigned>(_mm_extract_epi16(high, 1)) & 0xFF;
-  return ((digits & 0x3FF) == 0x3FF) & CheckDigitPasses(nine, tenth);
-}
-
-// Ten units at p: sixteen bytes (or sixteen UTF-16 units narrowed to bytes, a unit above 0xFF
-// becoming a non-digit) tested at once. Reads 16 bytes at p, 32 for UTF-16.
-template <class Units>
-SIPO_SCAN_INLINE bool TenDigitsSse2(const char* p) {
-  const __m128i first = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-  if constexpr (Units::kSize == 1) {
-    return TenDigitBytesPass(first);
-  } else {
-    __m128i a = first;
-    __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16));
-    if constexpr (Units::kIsBigEndian) {
-      a = _mm_or_si128(_mm_slli_epi16(a, 8), _mm_srli_epi16(a, 8));
-      b = _mm_or_si128(_mm_slli_epi16(b, 8), _mm_srli_epi16(b, 8));
-    }
-    // Signed saturation: 0x100-0x7FFF become 0xFF, 0x8000 and above 0; neither is a digit.
-    return TenDigitBytesPass(_mm_packus_epi16(a, b));
-  }
-}
-#endif
-
-template <class Units, bool kVector>
-SIPO_SCAN_INLINE bool TenDigits(const char* p) {
-#if defined(__SSE2__)
-  if constexpr (kVector) return TenDigitsSse2<Units>(p);
-#endif
-  return TenDigitsScalar<Units>(p);
-}
-
-// Whether the line [begin, end) (offsets into the block) is good, by the masks: the number field
-// is cut at marks as LineIsGood cuts it at delimiters or quotes. Any length of line.
-template <class Units, bool kVector>
-bool LineGood(ScanRule rule, const char* base, const std::uint64_t* marks, std::size_t begin,
-              std::size_t end) {
-  constexpr std::size_t k = Units::kSize;
-  constexpr std::size_t kNumberBytes = kSipoLength * k;
-  if (rule.singleColumn)
-    return end - begin == kNumberBytes && TenDigits<Units, kVector>(base + begin);
-  if (rule.column < 0) return false;
-  std::size_t field = begin;
-  if (rule.quoted) {
-    for (std::int32_t i = 0;; ++i) {
-      const std::size_t open = NextBit(marks, field, end);
-      if (open == end) return false;
-      const std::size_t close = NextBit(marks, open + k, end);
-      if (close == end) return false;
-      if (i == rule.column) {
-        return close - open - k == kNumberBytes && TenDigits<Units, kVector>(base + open + k);
-      }
-      field = close + k;
-    }
-  }
-  for (std::int32_t i = 0; i < rule.column; ++i) {
-    const std::size_t at = NextBit(marks, field, end);
-    if (at == end) return false;
-    field = at + rule.markSize;
-  }
-  // A delimiter at the very end opens no empty last field.
-  if (field >= end) return false;
-  return NextBit(marks, field, end) - field == kNumberBytes &&
-         TenDigits<Units, kVector>(base + field);
-}
-
-// The 64 bits of the mask from bit i on.
-SIPO_SCAN_INLINE std::uint64_t BitsFrom(const std::uint64_t* bits, std::size_t i) {
-  const unsigned shift = static_cast<unsigned>(i & 63);
-  const std::uint64_t next = bits[(i >> 6) + 1];
-  return bits[i >> 6] >> shift | (next << 1) << (63 - shift);
-}
-
-// As LineGood, for the usual line whose number field lies within 64 bytes of its start: the
-// field's marks are picked from one 64-bit window of the mask, and the rest is arithmetic
-// without a branch on the data.
-template <class Units, bool kVector>
-SIPO_SCAN_INLINE bool LineGoodFast(const ScanRule& rule, const char* base,
-                                   const std::uint64_t* marks, std::size_t begin, std::size_t end) {
-  constexpr std::size_t k = Units::kSize;
-  constexpr std::size_t kNumberBytes = kSipoLength * k;
-  const std::size_t length = end - begin;
-  if (rule.singleColumn) return (length == kNumberBytes) & TenDigits<Units, kVector>(base + begin);
-  if (rule.column < 0) return false;
-  std::uint64_t window = BitsFrom(marks, begin);
-  const std::uint32_t skip = static_cast<std::uint32_t>(rule.column) * (rule.quoted ? 2 : 1);
-  std::size_t last = 0;  // the last mark skipped
-  for (std::uint32_t i = 0; i < skip; ++i) {
-    last = static_cast<std::size_t>(std::countr_zero(window));
-    window &= window - 1;
-  }
-  std::size_t first = static_cast<std::size_t>(std::countr_zero(window));
-  if (rule.quoted) {
-    window &= window - 1;
-    const std::size_t close = static_cast<std::size_t>(std::countr_zero(window));
-    if (close == 64 && length > 64) return LineGood<Units, kVector>(rule, base, marks, begin, end);
-    return (close < length) & (close - first - k == kNumberBytes) &
-           TenDigits<Units, kVector>(base + begin + first + k);
-  }
-  if (first == 64 && length > 64) return LineGood<Units, kVector>(rule, base, marks, begin, end);
-  const bool found = skip == 0 || last < length;
-  const std::size_t field = skip == 0 ? 0 : last + rule.markSize;
-  const std::size_t fieldEnd = first < length ? first : length;
-  return found & (field < length) & (fieldEnd - field == kNumberBytes) &
-         TenDigits<Units, kVector>(base + begin + (found ? field : 0));
-}
 
 // The words of the line-end mask listed at a time.
 inline constexpr std::size_t kListWords = 64;

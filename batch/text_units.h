@@ -11,7 +11,7 @@
 #include <emmintrin.h>
 #endif
 
-#include "files/byte_scan.h"
+#include "core/byte_scan.h"
 
 namespace sipo {
 
@@ -23,6 +23,18 @@ struct TextDelimiter {
   std::size_t size = 1;  // in bytes; UTF-16 delimiters use unit alone
   unsigned unit = ';';
 };
+
+// The value of the UTF-16 unit at p in the given byte order.
+inline unsigned Utf16UnitAt(const char* p, bool bigEndian) {
+  const unsigned first = static_cast<unsigned char>(p[0]);
+  const unsigned second = static_cast<unsigned char>(p[1]);
+  return bigEndian ? (first << 8 | second) : (second << 8 | first);
+}
+
+// The value of the unit at p: a byte, or a UTF-16 unit in the given byte order.
+inline unsigned UnitAt(const char* p, std::size_t unitSize, bool bigEndian) {
+  return unitSize == 1 ? static_cast<unsigned char>(*p) : Utf16UnitAt(p, bigEndian);
+}
 
 struct ByteUnits {
   static constexpr std::size_t kSize = 1;
@@ -55,11 +67,7 @@ struct Utf16Units {
   static constexpr std::string_view kLineEnd =
       kBigEndian ? std::string_view("\0\r\0\n", 4) : std::string_view("\r\0\n\0", 4);
 
-  static unsigned At(const char* p) {
-    const unsigned first = static_cast<unsigned char>(p[0]);
-    const unsigned second = static_cast<unsigned char>(p[1]);
-    return kBigEndian ? (first << 8 | second) : (second << 8 | first);
-  }
+  static unsigned At(const char* p) { return Utf16UnitAt(p, kBigEndian); }
   static const char* FindLineEndOrNul(const char* p, const char* end) {
     return FindAnyOf3(p, end, '\r', '\n', 0);
   }

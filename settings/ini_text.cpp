@@ -2,7 +2,7 @@
 #include "settings/ini_text.h"
 
 #include "core/ascii_text.h"
-#include "files/line_ends.h"
+#include "core/line_ends.h"
 
 namespace sipo {
 namespace {

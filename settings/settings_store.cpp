@@ -7,8 +7,8 @@
 #include <system_error>
 
 #include "core/lenient_conversions.h"
+#include "core/line_ends.h"
 #include "files/atomic_file.h"
-#include "files/line_ends.h"
 #include "files/native_path.h"
 #include "files/whole_file.h"
 #include "settings/ini_text.h"

@@ -1,5 +1,6 @@
 // Tests of the file run: names, the per-line test, and the run's messages and files in order.
 #include "batch/file_run.h"
+#include "tests/support/line_is_good.h"
 
 #include <gtest/gtest.h>
 
@@ -140,8 +141,9 @@ TEST(LineHasValidNumber, EachModeTakesItsNumber) {
                   .sorted.good,
               c.expected ? 1u : 0u)
         << c.line << " column " << c.column;
-    EXPECT_EQ(LineIsGood<ByteUnits>(c.line, rule, DelimiterIn(TextEncoding::Bytes, c.delimiter)),
-              c.expected)
+    EXPECT_EQ(
+        test::LineIsGood<ByteUnits>(c.line, rule, DelimiterIn(TextEncoding::Bytes, c.delimiter)),
+        c.expected)
         << c.line << " column " << c.column;
     EXPECT_EQ(LineHasValidNumber(c.line, c.singleColumn, c.quoted, c.delimiter, c.column, fields),
               c.expected)

@@ -17,6 +17,7 @@
 #include "batch/scan_kernels.h"
 #include "core/codepage1250.h"
 #include "tests/support/chunk_source.h"
+#include "tests/support/line_is_good.h"
 
 namespace sipo {
 namespace {
@@ -170,7 +171,7 @@ std::vector<Judged> Reference(const std::string& text, const LineRule& rule,
     const bool good = encoding == TextEncoding::Bytes
                           ? LineHasValidNumber(line, rule.singleColumn, rule.quoted, rule.delimiter,
                                                rule.column, fields)
-                          : LineIsGood<Units>(line, rule, delimiter);
+                          : test::LineIsGood<Units>(line, rule, delimiter);
     lines.push_back({std::string(line), good});
   });
   return lines;

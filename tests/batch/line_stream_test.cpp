@@ -18,6 +18,7 @@
 #include "batch/line_stream.h"
 #include "files/output_target.h"
 #include "tests/support/chunk_source.h"
+#include "tests/support/line_is_good.h"
 #include "tests/support/temp_folder.h"
 
 #ifndef _WIN32
@@ -88,7 +89,7 @@ TEST(LineIsGood, AgreesWithTheFieldList) {
     for (const bool quoted : {false, true}) {
       for (std::int32_t column = -1; column <= 3; ++column) {
         const LineRule rule{false, quoted, ';', column};
-        EXPECT_EQ(LineIsGood<ByteUnits>(line, rule, TextDelimiter{}),
+        EXPECT_EQ(test::LineIsGood<ByteUnits>(line, rule, TextDelimiter{}),
                   LineHasValidNumber(line, false, quoted, ';', column, fields))
             << line << " quoted " << quoted << " column " << column;
       }

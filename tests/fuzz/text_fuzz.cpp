@@ -16,6 +16,7 @@
 #include "batch/line_stream.h"
 #include "batch/text_units.h"
 #include "settings/ini_text.h"
+#include "tests/support/line_is_good.h"
 
 namespace {
 
@@ -50,7 +51,7 @@ void CheckFields(char delimiter, std::string_view line) {
   for (const bool quoted : {false, true}) {
     for (std::int32_t column = -1; column < 4; ++column) {
       const sipo::LineRule rule{false, quoted, delimiter, column};
-      Require(sipo::LineIsGood<sipo::ByteUnits>(
+      Require(sipo::test::LineIsGood<sipo::ByteUnits>(
                   line, rule, sipo::DelimiterIn(sipo::TextEncoding::Bytes, delimiter)) ==
               sipo::LineHasValidNumber(line, false, quoted, delimiter, column, fields));
     }
@@ -119,8 +120,8 @@ void CheckUnits(std::uint8_t seed, std::string_view text) {
       for (std::int32_t column = -1; column < 3; ++column) {
         const sipo::LineRule rule{column == -1, quoted, ';', column};
         const sipo::TextDelimiter semicolon;
-        Require(sipo::LineIsGood<Units>(units, rule, semicolon) ==
-                sipo::LineIsGood<sipo::ByteUnits>(narrow, rule, semicolon));
+        Require(sipo::test::LineIsGood<Units>(units, rule, semicolon) ==
+                sipo::test::LineIsGood<sipo::ByteUnits>(narrow, rule, semicolon));
       }
     }
   }
@@ -149,7 +150,7 @@ void CheckScan(std::uint8_t seed, std::string_view text, char delimiter,
       PieceSource plain(text, seed);
       std::vector<std::pair<std::string, bool>> expected;
       sipo::ForEachStreamedLineIn<Units>(plain, 4096, [&](std::string_view line, bool) {
-        expected.emplace_back(std::string(line), sipo::LineIsGood<Units>(line, rule, cut));
+        expected.emplace_back(std::string(line), sipo::test::LineIsGood<Units>(line, rule, cut));
       });
       for (const sipo::ScanKernels& kernels : sipo::AllScanKernels()) {
         if (!sipo::KernelsRunOn(kernels, sipo::CpuFeaturesHere())) continue;

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <string_view>
 
-#include "files/byte_scan.h"
+#include "core/byte_scan.h"
 
 namespace sipo {
 
