@@ -6,12 +6,12 @@
 #include <string>
 
 #include "files/file_identity.h"
-#include "win/file_index.h"
+#include "files/file_index_windows.h"
 
 namespace sipo {
 namespace {
 
-std::optional<FileId> IdOf(const std::optional<win::FileIndex>& index) {
+std::optional<FileId> IdOf(const std::optional<FileIndex>& index) {
   if (!index) return std::nullopt;
   return FileId{index->volume, index->index, index->regular};
 }
@@ -28,18 +28,18 @@ bool IsSeparator(wchar_t c) {
 }  // namespace
 
 std::optional<FileId> FileIdOf(const std::filesystem::path& name) {
-  return IdOf(win::FileIndexOf(name.native()));
+  return IdOf(FileIndexOf(name.native()));
 }
 
 std::optional<FileId> FileIdOfDescriptor(int fd) {
-  return IdOf(win::FileIndexOfHandle(_get_osfhandle(fd)));
+  return IdOf(FileIndexOfHandle(_get_osfhandle(fd)));
 }
 
 // "\\?\Z:\dir\new.txt", "\\.\Z:\dir\new.txt", "Z:/dir/sub/../new.txt " and "new.txt." in Z:\dir
 // all come to the folder Z:\dir, opened for its identity, and the name "new.txt". A drive's root
 // keeps its backslash: "Z:" alone (or "\\.\Z:") is the current folder or the volume itself.
 std::optional<FolderEntry> EntryOf(const std::filesystem::path& name) {
-  const std::wstring full = win::FullPathName(name.native());
+  const std::wstring full = FullPathName(name.native());
   std::size_t end = full.size();
   while (end > 0 && IsSeparator(full[end - 1])) --end;
   std::size_t start = end;
@@ -49,15 +49,15 @@ std::optional<FolderEntry> EntryOf(const std::filesystem::path& name) {
   if (start == 0 || last.empty() || last == L"." || last == L"..") return std::nullopt;
   std::wstring folder = full.substr(0, start - 1);
   if (folder.empty() || folder.back() == L':') folder.push_back(L'\\');
-  std::optional<FileId> id = IdOf(win::FileIndexOf(folder));
+  std::optional<FileId> id = IdOf(FileIndexOf(folder));
   // A share's root ("\\server\share") opens with its backslash.
-  if (!id) id = IdOf(win::FileIndexOf(folder + L'\\'));
+  if (!id) id = IdOf(FileIndexOf(folder + L'\\'));
   if (!id) return std::nullopt;
   return FolderEntry{*id, std::filesystem::path(last)};
 }
 
 bool SameEntryName(const std::filesystem::path& a, const std::filesystem::path& b) {
-  return win::SameIgnoringCase(a.native(), b.native());
+  return SameIgnoringCase(a.native(), b.native());
 }
 
 }  // namespace sipo

@@ -1,6 +1,6 @@
-// file_index.h - how Windows tells files apart: the volume's serial number and the file's index,
-// of a name (a folder's included) or of an open handle; and names compared as the file system
-// compares them.
+// file_index_windows.h - how Windows tells files apart: the volume's serial number and the file's
+// index, of a name (a folder's included) or of an open handle; and names compared as the file
+// system compares them.
 #pragma once
 
 #include <cstdint>
@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-namespace sipo::win {
+namespace sipo {
 
 struct FileIndex {
   std::uint64_t volume = 0;
@@ -30,4 +30,4 @@ std::wstring FullPathName(const std::wstring& name);
 // outside ASCII too.
 bool SameIgnoringCase(std::wstring_view a, std::wstring_view b);
 
-}  // namespace sipo::win
+}  // namespace sipo

@@ -1,9 +1,10 @@
-// file_index.cpp - how Windows tells files apart, and names compared as its file systems do.
-#include "win/file_index.h"
+// file_index_windows.cpp - how Windows tells files apart, and names compared as its file systems
+// do.
+#include "files/file_index_windows.h"
 
 #include <windows.h>
 
-namespace sipo::win {
+namespace sipo {
 namespace {
 
 std::optional<FileIndex> IndexOfOpen(HANDLE file) {
@@ -55,4 +56,4 @@ bool SameIgnoringCase(std::wstring_view a, std::wstring_view b) {
                               static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
 }
 
-}  // namespace sipo::win
+}  // namespace sipo
