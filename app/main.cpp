@@ -11,6 +11,7 @@
 #include "program/program_title.h"
 #include "resources/picture_ids.h"
 #include "settings/program_dir.h"
+#include "ui/base/start_steps.h"
 #include "ui/base/window_base.h"
 #include "ui/forms/main_form.h"
 #include "win/final_path.h"
@@ -44,12 +45,14 @@ int RunEventLoop(HWND mainWindow) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
+  sipo::ui::MarkStartStep("main");
   const std::string executable = sipo::win::Narrow(ExecutablePath());
   sipo::ui::SetProgramTitle(sipo::ProgramTitle(executable));
   // A file run's output that is a link keeps it, even one that only the system sees.
   sipo::SetLinkResolver(sipo::win::FinalPathOf);
   INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
+  sipo::ui::MarkStartStep("common");
   HICON icon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_SIPO), IMAGE_ICON, 0, 0,
                                              LR_DEFAULTSIZE | LR_SHARED));
   sipo::ui::MainForm mainForm(sipo::ProgramDir(executable));

@@ -35,6 +35,8 @@ std::string RefusalMessage(const FileSortResult& result) {
       return file_run_text::WithOutputsKept(file_run_text::kUtf32Refused);
     case InputState::OddLength:
       return file_run_text::WithOutputsKept(file_run_text::kOddLengthRefused);
+    case InputState::Workbook:
+      return file_run_text::WithOutputsKept(file_run_text::kWorkbookRefused);
     case InputState::NotStarted:
       return file_run_text::WithOutputsKept(FailedOutputTexts(result));
     case InputState::CannotOpen:

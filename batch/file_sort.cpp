@@ -5,6 +5,7 @@
 
 #include "batch/text_start.h"
 #include "batch/text_units.h"
+#include "batch/workbook_start.h"
 #include "files/atomic_file.h"
 
 namespace sipo {
@@ -112,6 +113,7 @@ class FileSort {
                     ok);
     const StreamEnd end = Sort(source, bad, ok);
     const bool changed = input_.Changed();
+    if (changed) result_.inputChange = input_.WhatChanged();
     source.Close();
     result_.input = Ending(end, changed, source);
     if (result_.input == InputState::Read) {
@@ -129,7 +131,12 @@ class FileSort {
  private:
   // Both outputs begin with the text's mark, then its header line; the lines follow.
   StreamEnd Sort(RunInput& source, AtomicFileWriter& bad, AtomicFileWriter& ok) {
-    TextStart text(source, settings_.blockSize);
+    WorkbookLook look(source);
+    if (!look.ReadStart()) return StreamEnd::ReadFailed;
+    // A workbook chosen in place of its text export ends the sort before a byte is written.
+    workbook_ = look.IsWorkbook();
+    if (workbook_) return StreamEnd::Complete;
+    TextStart text(look, settings_.blockSize);
     if (!text.ReadMark()) return StreamEnd::ReadFailed;
     const TextEncoding encoding = text.Mark().encoding;
     result_.sorted.encoding = encoding;
@@ -164,6 +171,7 @@ class FileSort {
   InputState Ending(StreamEnd end, bool changed, RunInput& source) {
     if (source.Stopped()) return InputState::Interrupted;
     if (changed) return InputState::Changed;
+    if (workbook_) return InputState::Workbook;
     if (source.WriteFailed()) return InputState::WriteFailed;
     if (end == StreamEnd::ReadFailed) result_.inputError = input_.Error();
     if (end == StreamEnd::Complete && !source.MayCommit()) return InputState::Interrupted;
@@ -173,6 +181,7 @@ class FileSort {
   ByteSource& input_;
   const SortSettings& settings_;
   FileSortResult result_;
+  bool workbook_ = false;
 };
 
 }  // namespace

@@ -17,8 +17,9 @@ namespace sipo {
 
 // How reading the input of a sort ended. Changed: another program changed it meanwhile.
 // WriteFailed: an output's write failed, and no more of the input was read. Utf32 and OddLength:
-// refused as unreadable (a UTF-32 mark, a UTF-16 text of odd length). NotStarted: an output could
-// not be made, so nothing was read.
+// refused as unreadable (a UTF-32 mark, a UTF-16 text of odd length). Workbook: refused as a
+// spreadsheet's workbook, not its text. NotStarted: an output could not be made, so nothing was
+// read.
 enum class InputState {
   Read,
   CannotOpen,
@@ -28,6 +29,7 @@ enum class InputState {
   WriteFailed,
   Utf32,
   OddLength,
+  Workbook,
   NotStarted
 };
 
@@ -45,6 +47,7 @@ struct FileSortResult {
   InputState input = InputState::CannotOpen;
   SortResult sorted;
   std::error_code inputError;  // why the input could not be opened or read
+  InputChange inputChange;     // Changed: what another program altered
   OutputOutcome bad, ok;
   bool headerCopied = false;  // the first line went to both outputs unchecked
   bool InputRead() const { return input == InputState::Read; }

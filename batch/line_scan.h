@@ -16,6 +16,7 @@
 #include <emmintrin.h>
 #endif
 
+#include "batch/block_reader.h"
 #include "batch/line_rule.h"
 #include "batch/line_stream.h"
 #include "batch/scan_kernels.h"
@@ -187,6 +188,103 @@ SIPO_SCAN_INLINE bool LineGoodFast(const ScanRule& rule, const char* base,
 // The words of the line-end mask listed at a time.
 inline constexpr std::size_t kListWords = 64;
 
+// The line loop's work on a block, apart from reading it: the masks, the line ends listed from
+// them, and each line's verdict. Its buffers are made once and kept for the run.
+template <class Units, bool kVector>
+class LineScanner {
+ public:
+  struct Judged {
+    std::size_t begin;
+    std::size_t end;
+    bool good;
+    bool crlf;  // the line's CR LF follows it in the block
+  };
+
+  LineScanner(const ScanRule& rule, const ScanKernels& kernels)
+      : rule_(rule),
+        classify_(kernels.classifierFor(rule)),
+        listBits_(kernels.listBits),
+        listed_(kListWords * 64 + 8),
+        judged_(kListWords * 64) {}
+
+  // Makes room for the masks of a block of size bytes (whole units); the words past them stay
+  // clear.
+  void Prepare(std::size_t size) {
+    const std::size_t words = (size + 63) / 64;
+    if (ends_.size() < words + 2) {
+      ends_.resize(words + 2);
+      marks_.resize(words + 2);
+    }
+    ends_[words] = marks_[words] = ends_[words + 1] = marks_[words + 1] = 0;
+  }
+
+  // Classifies the words [from, from + kListWords) of the units [0, size), while the stretch
+  // the lines are read from next is still in the nearest cache.
+  void Classify(const char* base, std::size_t size, std::size_t from) {
+    constexpr std::size_t k = Units::kSize;
+    const std::size_t at = from << 6;
+    if (at >= size) return;
+    const std::size_t stretch = kListWords << 6;
+    const bool crBefore = at > 0 && Units::At(base + at - k) == '\r';
+    classify_(rule_, base + at, size - at < stretch ? size - at : stretch, crBefore,
+              ends_.data() + from, marks_.data() + from);
+  }
+
+  // The verdict on the last line of the input, [0, size), classified whole.
+  bool LastLineGood(const char* base, std::size_t size) {
+    Prepare(size);
+    for (std::size_t from = 0; from << 6 < size; from += kListWords) Classify(base, size, from);
+    return Good(base, 0, size);
+  }
+
+  bool Good(const char* base, std::size_t begin, std::size_t end) const {
+    return LineGoodFast<Units, kVector>(rule_, base, marks_.data(), begin, end);
+  }
+
+  // Judges the lines that end in the words [from, to) of the units [0, units), the first
+  // starting at line, which moves past each; the lines independent of each other, so that their
+  // verdicts overlap. Stops at a NUL, whose offset it returns (SIZE_MAX for none), and at a CR
+  // that ends the units (its LF, if any, opens the next block).
+  std::size_t Judge(const char* base, std::size_t units, std::size_t from, std::size_t to,
+                    std::size_t& line) {
+    constexpr std::size_t k = Units::kSize;
+    // The loop's own copy, which nothing else can reach: its fields stay in registers.
+    const ScanRule rule = rule_;
+    const std::size_t found = listBits_(ends_.data(), from, to, listed_.data());
+    count_ = 0;
+    for (std::size_t i = 0; i < found; ++i) {
+      const std::size_t q = (from << 6) + listed_[i];
+      if (q < line) continue;  // an LF that opened the block after its CR
+      const unsigned unit = Units::At(base + q);
+      if (unit == 0) return q;
+      ++lines_;
+      Judged& next = judged_[count_++];
+      next.begin = line;
+      next.end = q;
+      next.good = LineGoodFast<Units, kVector>(rule, base, marks_.data(), line, q);
+      next.crlf = unit == '\r' && q + k < units && Units::At(base + q + k) == '\n';
+      line = q + (next.crlf ? 2 * k : k);
+    }
+    return SIZE_MAX;
+  }
+
+  // The lines the last Judge judged, in order.
+  const Judged* begin() const { return judged_.data(); }
+  const Judged* end() const { return judged_.data() + count_; }
+  // Lines ended so far.
+  std::uint64_t Lines() const { return lines_; }
+
+ private:
+  const ScanRule rule_;
+  const ClassifyFunction classify_;
+  const ListBitsFunction listBits_;
+  std::vector<std::uint64_t> ends_, marks_;
+  std::vector<std::uint32_t> listed_;
+  std::vector<Judged> judged_;
+  std::size_t count_ = 0;
+  std::uint64_t lines_ = 0;
+};
+
 }  // namespace scan_detail
 
 // Calls sink.Line(begin, end, good, crlfFollows) for each line of the stream, in the same lines
@@ -199,129 +297,44 @@ inline constexpr std::size_t kListWords = 64;
 template <class Units, bool kVector, class Sink>
 StreamEnd ScanStreamedLinesBy(ByteSource& source, std::size_t blockSize, const ScanRule& rule,
                               const ScanKernels& kernels, Sink& sink, std::uint64_t* nulLine) {
-  using namespace scan_detail;
-  constexpr std::size_t k = Units::kSize;
-  // The line loop's own copy, which nothing else can reach: its fields stay in registers.
-  const ScanRule lineRule = rule;
-  const ClassifyFunction classifyStretch = kernels.classifierFor(rule);
-  std::size_t capacity = blockSize;
-  std::vector<char> buffer(capacity + kScanSlack);
-  std::vector<std::uint64_t> ends, marks;
-  std::vector<std::uint32_t> listed(kListWords * 64 + 8);
-  struct Pending {
-    std::size_t begin;
-    std::size_t end;
-    bool good;
-    bool crlf;
-  };
-  std::vector<Pending> pending(kListWords * 64);
-  std::size_t carried = 0;  // the start of an unfinished line, moved to the buffer's front
-  bool skipLF = false;      // a CR ended the last block: an LF opening this one belongs to it
-  std::uint64_t lines = 0;
-  // Prepares the masks of the units [0, size) of the block, the bytes from dataEnd on zeroed;
-  // the words past the units' end stay clear.
-  const auto prepare = [&](char* base, std::size_t size, std::size_t dataEnd) {
-    std::memset(base + dataEnd, 0, kScanSlack);
-    const std::size_t words = (size + 63) / 64;
-    if (ends.size() < words + 2) {
-      ends.resize(words + 2);
-      marks.resize(words + 2);
-    }
-    ends[words] = marks[words] = ends[words + 1] = marks[words + 1] = 0;
-  };
-  // Classifies the words [from, from + kListWords) of the units [0, size), while the stretch
-  // the lines are read from next is still in the nearest cache.
-  const auto classify = [&](const char* base, std::size_t size, std::size_t from) {
-    const std::size_t at = from << 6;
-    if (at >= size) return;
-    const std::size_t stretch = kListWords << 6;
-    const bool crBefore = at > 0 && Units::At(base + at - k) == '\r';
-    classifyStretch(rule, base + at, size - at < stretch ? size - at : stretch, crBefore,
-                    ends.data() + from, marks.data() + from);
-  };
+  using scan_detail::kListWords;
+  BlockReader<Units> reader(source, blockSize, kScanSlack);
+  scan_detail::LineScanner<Units, kVector> scanner(rule, kernels);
   for (;;) {
-    if (carried == capacity) {
-      capacity *= 2;
-      buffer.resize(capacity + kScanSlack);
-    }
-    char* const base = buffer.data();
-    const std::ptrdiff_t count = source.Read(base + carried, capacity - carried);
-    if (count < 0) return StreamEnd::ReadFailed;
-    if (count == 0) {
-      if (carried % k != 0) return StreamEnd::OddLength;
-      if (carried > 0) {
-        prepare(base, carried, carried);
-        for (std::size_t from = 0; from << 6 < carried; from += kListWords) {
-          classify(base, carried, from);
-        }
-        sink.Line(base, base + carried,
-                  LineGoodFast<Units, kVector>(lineRule, base, marks.data(), 0, carried), false);
-      }
+    const BlockRead read = reader.Next();
+    if (read == BlockRead::Failed) return StreamEnd::ReadFailed;
+    if (read == BlockRead::OddLength) return StreamEnd::OddLength;
+    const char* const base = reader.Data();
+    if (read == BlockRead::End) {
+      const std::size_t size = reader.Size();
+      if (size > 0) sink.Line(base, base + size, scanner.LastLineGood(base, size), false);
       sink.Pause();
       return StreamEnd::Complete;
     }
-    const std::size_t size = carried + static_cast<std::size_t>(count);
-    const std::size_t units = size - size % k;  // half a unit waits for the next read
-    prepare(base, units, size);
-    classify(base, units, 0);
-    std::size_t line = 0;
-    if (skipLF && units > 0) {
-      if (Units::At(base) == '\n') line = k;
-      skipLF = false;
-    }
+    const std::size_t units = reader.UnitBytes();
+    std::size_t line = reader.First();
+    scanner.Prepare(units);
+    scanner.Classify(base, units, 0);
     const std::size_t words = (units + 63) / 64;
+    // For each stretch: classify the next (a line's window of marks reaches into it), list the
+    // line ends and judge the lines, then hand them out in order.
     for (std::size_t from = 0; from < words; from += kListWords) {
       const std::size_t to = from + kListWords < words ? from + kListWords : words;
-      // A line's window of marks reaches into the next stretch.
-      classify(base, units, to);
-      const std::size_t found = kernels.listBits(ends.data(), from, to, listed.data());
-      // First every line of the stretch is judged, the lines independent of each other; then
-      // they are handed out in order.
-      std::size_t judged = 0;
-      std::size_t nul = SIZE_MAX;
-      for (std::size_t i = 0; i < found; ++i) {
-        const std::size_t q = (from << 6) + listed[i];
-        if (q < line) continue;  // an LF that opened the block after its CR
-        const unsigned unit = Units::At(base + q);
-        if (unit == 0) {
-          nul = q;
-          break;
-        }
-        ++lines;
-        Pending& next = pending[judged++];
-        next.begin = line;
-        next.end = q;
-        next.good = LineGoodFast<Units, kVector>(lineRule, base, marks.data(), line, q);
-        if (unit == '\r' && q + k == units) {
-          next.crlf = false;
-          skipLF = true;
-          line = units;
-          break;
-        }
-        next.crlf = unit == '\r' && Units::At(base + q + k) == '\n';
-        line = q + (next.crlf ? 2 * k : k);
-      }
-      for (std::size_t i = 0; i < judged; ++i) {
-        const Pending& out = pending[i];
-        sink.Line(base + out.begin, base + out.end, out.good, out.crlf);
+      scanner.Classify(base, units, to);
+      const std::size_t nul = scanner.Judge(base, units, from, to, line);
+      for (const auto& judged : scanner) {
+        sink.Line(base + judged.begin, base + judged.end, judged.good, judged.crlf);
       }
       if (nul != SIZE_MAX) {
         // The units before a NUL on its line still form a line; nothing after it is read.
-        if (nulLine != nullptr) {
-          char probe;
-          if (nul + k < size || source.Read(&probe, 1) > 0) *nulLine = lines + 1;
-        }
-        if (nul > line) {
-          sink.Line(base + line, base + nul,
-                    LineGoodFast<Units, kVector>(lineRule, base, marks.data(), line, nul), false);
-        }
+        if (nulLine != nullptr && reader.MoreAfter(nul)) *nulLine = scanner.Lines() + 1;
+        if (nul > line) sink.Line(base + line, base + nul, scanner.Good(base, line, nul), false);
         sink.Pause();
         return StreamEnd::Complete;
       }
     }
     sink.Pause();
-    carried = size - line;
-    std::memmove(base, base + line, carried);
+    reader.Carry(line);
   }
 }
 

@@ -7,6 +7,7 @@
 #include <emmintrin.h>
 #endif
 
+#include "batch/column_presence.h"
 #include "batch/line_scan.h"
 
 namespace sipo {
@@ -50,14 +51,25 @@ inline void Append(AtomicFileWriter& out, std::string_view line, bool crlfFollow
 template <class Units>
 class LineWriter {
  public:
-  LineWriter(AtomicFileWriter* const outputs[2], SortResult& counts)
-      : outputs_(outputs), counts_(counts), lines_(counts.lines), good_(counts.good) {}
+  LineWriter(AtomicFileWriter* const outputs[2], SortResult& counts, const LineRule& rule,
+             TextEncoding encoding)
+      : outputs_(outputs),
+        counts_(counts),
+        lines_(counts.lines),
+        good_(counts.good),
+        rule_(rule),
+        delimiter_(DelimiterIn(encoding, rule.delimiter)),
+        columnSeen_(rule.singleColumn) {}
   void Line(const char* begin, const char* end, bool good, bool crlfFollows) {
     ++lines_;
     good_ += good;
-    Append<Units>(*outputs_[good], std::string_view(begin, static_cast<std::size_t>(end - begin)),
-                  crlfFollows);
+    const std::string_view line(begin, static_cast<std::size_t>(end - begin));
+    // Looked for only until a line has the column, which a good line has: one predictable branch
+    // a line after that.
+    if (!columnSeen_) columnSeen_ = good || LineHasColumn<Units>(line, rule_, delimiter_);
+    Append<Units>(*outputs_[good], line, crlfFollows);
   }
+  bool ColumnSeen() const { return columnSeen_; }
   void Pause() {
     counts_.lines = lines_;
     counts_.good = good_;
@@ -68,14 +80,19 @@ class LineWriter {
   SortResult& counts_;
   std::uint64_t lines_;
   std::uint64_t good_;
+  const LineRule& rule_;
+  TextDelimiter delimiter_;
+  bool columnSeen_;
 };
 
 template <class Units>
 StreamEnd SortText(ByteSource& text, TextEncoding encoding, const LineRule& rule,
                    AtomicFileWriter* const outputs[2], SortResult& sorted, std::size_t blockSize) {
-  LineWriter<Units> writer(outputs, sorted);
-  return ScanStreamedLines<Units>(text, blockSize, MakeScanRule(rule, encoding), RunScanKernels(),
-                                  writer, &sorted.nulLine);
+  LineWriter<Units> writer(outputs, sorted, rule, encoding);
+  const StreamEnd end = ScanStreamedLines<Units>(text, blockSize, MakeScanRule(rule, encoding),
+                                                 RunScanKernels(), writer, &sorted.nulLine);
+  if (sorted.lines > 0 && !writer.ColumnSeen()) sorted.missingColumn = rule.column;
+  return end;
 }
 
 }  // namespace

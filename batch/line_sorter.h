@@ -18,6 +18,9 @@ struct SortResult {
   std::uint64_t good = 0;
   // The line (from 1) of a NUL that ended the text before the input's end, else 0.
   std::uint64_t nulLine = 0;
+  // The column that no line had (a run of the field or quoted layout over at least one line),
+  // else -1: most likely counted from one.
+  std::int32_t missingColumn = -1;
   TextEncoding encoding = TextEncoding::Bytes;
   bool badWritten = false;
   bool okWritten = false;

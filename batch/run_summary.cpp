@@ -22,6 +22,13 @@ constexpr std::string_view kNulBefore =
     "dku ";
 constexpr std::string_view kNulAfter = " st\xE1l znak NUL, zbytek souboru nebyl zkontrolov\xE1n.";
 
+// "Žádný řádek neměl sloupec N (sloupce se počítají od nuly)."
+constexpr std::string_view kNoColumnBefore =
+    "\x8E\xE1"
+    "dn\xFD \xF8\xE1"
+    "dek nem\xECl sloupec ";
+constexpr std::string_view kNoColumnAfter = " (sloupce se po\xE8\xEDtaj\xED od nuly).";
+
 constexpr std::string_view kLineBreak = "\r\n";
 
 }  // namespace
@@ -47,6 +54,10 @@ std::string DoneMessage(const SortResult& sorted) {
   if (sorted.nulLine != 0) {
     message.append(kLineBreak).append(kNulBefore).append(GroupedNumber(sorted.nulLine));
     message.append(kNulAfter);
+  }
+  if (sorted.missingColumn >= 0) {
+    message.append(kLineBreak).append(kNoColumnBefore);
+    message.append(std::to_string(sorted.missingColumn)).append(kNoColumnAfter);
   }
   return message;
 }

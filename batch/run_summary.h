@@ -13,7 +13,8 @@ namespace sipo {
 // Thousands grouped by a space: "10 000 000".
 std::string GroupedNumber(std::uint64_t number);
 
-// "Hotovo." and, a line each, the lines read, good and bad, and a NUL that ended the text.
+// "Hotovo." and, a line each, the lines read, good and bad, a NUL that ended the text, and a
+// column that no line had.
 std::string DoneMessage(const SortResult& sorted);
 
 }  // namespace sipo

@@ -43,6 +43,10 @@ inline constexpr std::string_view kOddLengthRefused =
     "dov\xE1n\xED UTF-16 m\xE1 lich\xFD po\xE8"
     "et bajt\xF9, nelze jej p\xF8"
     "e\xE8\xEDst.";
+// "Vstupní soubor je sešit tabulkového procesoru, ne text. Uložte jej jako CSV a zkontrolujte ten."
+inline constexpr std::string_view kWorkbookRefused =
+    "Vstupn\xED soubor je se\x9Ait tabulkov\xE9ho procesoru, ne text. Ulo\x9Ete jej jako CSV a "
+    "zkontrolujte ten.";
 // "Výstupní soubory zůstaly beze změny."
 inline constexpr std::string_view kOutputsKept = "V\xFDstupn\xED soubory z\xF9staly beze zm\xECny.";
 

@@ -204,6 +204,9 @@ int RunCheckCommand(ArgumentReader& reader, std::istream& in, std::ostream& out,
                     const Console& console) {
   static constexpr std::string_view kOptions[] = {"--decimal-separator", "--help"};
   static constexpr std::string_view kTakingValues[] = {"--decimal-separator"};
+  // Check makes no file: a stop, or a reader of its answers that went away (head -1), ends it as
+  // the signal does, with no line that would only repeat what the shell shows.
+  SetInterruptMessage(nullptr);
   char separator = console.decimalSeparator;
   std::vector<std::string> texts;
   bool optionsEnded = false;

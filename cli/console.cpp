@@ -15,4 +15,8 @@ std::string ReasonAsGiven(const std::error_code& error) {
   return error.message();
 }
 
+bool NoTerminal() {
+  return false;
+}
+
 }  // namespace sipo::cli

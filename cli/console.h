@@ -8,8 +8,6 @@
 #include <string_view>
 #include <system_error>
 
-#include "cli/progress_line.h"
-
 namespace sipo::cli {
 
 inline constexpr int kExitOk = 0;
@@ -24,11 +22,14 @@ inline constexpr int kExitIncomplete = 3;
 inline constexpr int kExitBadLines = 4;
 // "check" could not read standard input or write its answers, or memory ran out.
 inline constexpr int kExitCannotCheck = 5;
-// kExitInterrupted (130) is in cli/interrupt_monitor.h.
+// A run that an interruption ended, as a shell reports a process that SIGINT ended.
+inline constexpr int kExitInterrupted = 130;
 
 std::filesystem::path PathAsGiven(std::string_view arg);
 std::string TextAsGiven(std::string_view arg);
 std::string ReasonAsGiven(const std::error_code& error);
+// For a console that shows no progress line: the platform's entry gives the real test.
+bool NoTerminal();
 
 // What the platform supplies: how texts reach the console, the locale's decimal separator, and
 // what an argument means as a file name and as a text to check.
@@ -62,7 +63,7 @@ struct Console {
   // may still be on its way (Windows delivers it on another thread, a little late).
   std::chrono::milliseconds interruptGrace{0};
   // Whether the error stream is a terminal, where the file run shows its progress line.
-  bool (*errorIsTerminal)() = StandardErrorIsTerminal;
+  bool (*errorIsTerminal)() = NoTerminal;
 };
 
 }  // namespace sipo::cli

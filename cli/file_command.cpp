@@ -170,6 +170,12 @@ std::string Quoted(std::string_view name) {
   return quoted;
 }
 
+// "size", "modification time" or both.
+std::string WhatChanged(const InputChange& change) {
+  if (change.size && change.time) return "size and modification time";
+  return change.time ? "modification time" : "size";
+}
+
 struct Outputs {
   OutputTarget ok, bad;
 };
@@ -219,12 +225,16 @@ class Report {
       case InputState::ReadFailed:
         return "reading " + subject + " failed part-way" + reason + Untouched(result);
       case InputState::Changed:
-        return subject + " changed its size while it was read" + Untouched(result);
+        return subject + " changed its " + WhatChanged(result.inputChange) + " while it was read" +
+               Untouched(result);
       case InputState::Utf32:
         return subject + " is UTF-32 (its byte-order mark says so), which cannot be read" +
                Untouched(result);
       case InputState::OddLength:
         return subject + " is UTF-16 with an odd number of bytes, which cannot be read" +
+               Untouched(result);
+      case InputState::Workbook:
+        return subject + " is a spreadsheet workbook, not text; save it as CSV and check that" +
                Untouched(result);
     }
     return std::nullopt;
@@ -251,13 +261,40 @@ class Report {
   std::ostream& err_;
 };
 
-constexpr char kInterruptedLine[] = "sipocheck: interrupted; the output files were not touched\n";
-// The same after blanking a progress line, which the handler cannot know is drawn.
-constexpr char kInterruptedAfterProgress[] =
-    "\r                                                                               \r"
-    "sipocheck: interrupted; the output files were not touched\n";
-static_assert(sizeof kInterruptedAfterProgress - sizeof kInterruptedLine ==
-              ProgressLine::kWidest + 2);
+// What a stop leaves: a file output is replaced only at the run's end, so it is as it was; an
+// output written in place (standard output, a FIFO, a device) has had the lines sorted before
+// the stop, up to its last write (it is written in blocks, so these may be none yet).
+std::string InterruptedLine(const FileCommand& command, const Outputs& outputs,
+                            const Report& report) {
+  const bool okInPlace = outputs.ok.kind != OutputTarget::Kind::File;
+  const bool badInPlace = outputs.bad.kind != OutputTarget::Kind::File;
+  std::string line = "sipocheck: interrupted";
+  if (!okInPlace && !badInPlace) return line + "; the output files were not touched\n";
+  if (okInPlace && badInPlace) {
+    return line + "; " + report.Shown(command.ok) + " and " + report.Shown(command.bad) +
+           " may already have received some of the lines\n";
+  }
+  const std::string& file = okInPlace ? command.bad : command.ok;
+  const std::string& inPlace = okInPlace ? command.ok : command.bad;
+  return line + "; the output file " + report.Shown(file) + " was not touched; " +
+         report.Shown(inPlace) + " may already have received some of the " +
+         (okInPlace ? "good" : "bad") + " lines\n";
+}
+
+// The line that a stop writes, plain and after blanking a progress line (which the handler
+// cannot know is drawn), kept until the process ends so that the handler can reach it whenever
+// the stop comes.
+struct StopLines {
+  std::string plain, overProgress;
+};
+const StopLines& KeepStopLines(std::string line) {
+  static StopLines lines;
+  SetInterruptMessage(kInterruptedBeforeRun);  // while the kept lines change
+  lines.overProgress = "\r" + std::string(ProgressLine::kWidest, ' ') + "\r" + line;
+  lines.plain = std::move(line);
+  return lines;
+}
+
 // SIGPIPE: a reader of standard output (or of a FIFO output) went away, as "head" does.
 constexpr char kPipeClosedLine[] =
     "sipocheck: standard output (or an output pipe) was closed by its reader; the output files "
@@ -266,6 +303,7 @@ constexpr char kPipeClosedAfterProgress[] =
     "\r                                                                               \r"
     "sipocheck: standard output (or an output pipe) was closed by its reader; the output files "
     "were not touched\n";
+
 constexpr char kLateStopLine[] =
     "sipocheck: the stop came while the outputs were being replaced, too late to keep them; "
     "both were replaced\n";
@@ -289,6 +327,10 @@ int Summarise(const FileSortResult& result, Report& report, bool failOnBad) {
   const std::string header = result.headerCopied ? "the header line copied to both outputs; " : "";
   report.Line(header + Lines(sorted.lines) + " read, " + std::to_string(sorted.good) + " good, " +
               std::to_string(sorted.lines - sorted.good) + " bad");
+  if (sorted.missingColumn >= 0) {
+    report.Line("no line had column " + std::to_string(sorted.missingColumn) +
+                " (columns are counted from 0)");
+  }
   if (outputsFailed || !sorted.badWritten || !sorted.okWritten) return kExitFailed;
   if (sorted.nulLine != 0) return kExitIncomplete;
   return failOnBad && sorted.good < sorted.lines ? kExitBadLines : kExitOk;
@@ -344,15 +386,16 @@ int RunFileCommand(ArgumentReader& reader, std::ostream& out, std::ostream& err,
   if (showProgress) progress.emplace(err);
   InterruptMonitor monitor(InterruptRequested, console.interruptGrace,
                            progress ? &*progress : nullptr);
-  SetInterruptMessage(progress ? kInterruptedAfterProgress : kInterruptedLine);
+  const StopLines& stop = KeepStopLines(InterruptedLine(command, outputs, report));
+  SetInterruptMessage(progress ? stop.overProgress.c_str() : stop.plain.c_str());
   SetPipeClosedMessage(progress ? kPipeClosedAfterProgress : kPipeClosedLine);
   const FileSortResult result =
       SortFile(input, outputs.ok, outputs.bad, {command.rule, &monitor, command.header});
-  SetInterruptMessage(nullptr);
   SetPipeClosedMessage(nullptr);
   if (progress) progress->Erase();
+  SetInterruptMessage(stop.plain.c_str());
   if (result.input == InputState::Interrupted) {
-    if (ClaimInterruptReport()) err << kInterruptedLine;
+    if (ClaimInterruptReport()) err << stop.plain;
     return kExitInterrupted;
   }
   if (result.input == InputState::NotStarted) {

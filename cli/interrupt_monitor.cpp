@@ -19,14 +19,11 @@ void InterruptMonitor::Progress(const RunProgress& progress) {
 }
 
 bool InterruptMonitor::StopRequested() {
-  if (ended_ && !waited_ && grace_.count() > 0) {
-    std::this_thread::sleep_for(grace_);
-    waited_ = true;
-  }
   return requested_() || (inner_ != nullptr && inner_->StopRequested());
 }
 
 bool InterruptMonitor::CommitStarting() {
+  if (ended_ && grace_.count() > 0) std::this_thread::sleep_for(grace_);
   return !StopRequested() && BeginCommit();
 }
 

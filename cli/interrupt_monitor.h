@@ -7,11 +7,13 @@
 #include <cstdint>
 
 #include "batch/run_monitor.h"
+#include "cli/console.h"
 
 namespace sipo::cli {
 
-// The status of a run that an interruption ended, as a shell reports a process that SIGINT ended.
-inline constexpr int kExitInterrupted = 130;
+// What a stop reports before a file run has begun, or when there is none (check, the help):
+// the entry sets it before it installs the handlers, so that no stop ends the process unsaid.
+inline constexpr char kInterruptedBeforeRun[] = "sipocheck: interrupted; no file was touched\n";
 
 class InterruptMonitor : public RunMonitor {
  public:
@@ -24,8 +26,9 @@ class InterruptMonitor : public RunMonitor {
   void ReadStarting(const RunProgress& soFar) override;
   void Progress(const RunProgress& progress) override;
   bool StopRequested() override;
-  // The outputs are replaced only if no interruption came first; one that comes later no longer
-  // stops the run.
+  // After an input of unknown size has ended, first waits the grace for an interruption still on
+  // its way. The outputs are replaced only if no interruption came first; one that comes later no
+  // longer stops the run.
   bool CommitStarting() override;
 
  private:
@@ -34,7 +37,6 @@ class InterruptMonitor : public RunMonitor {
   RunMonitor* inner_;
   std::uint64_t bytesSeen_ = 0;
   bool ended_ = false;
-  bool waited_ = false;
 };
 
 // For a console handler's thread: asks the run to stop and gives it wait to remove its

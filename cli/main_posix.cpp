@@ -14,6 +14,9 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
+#include "cli/interrupt_monitor.h"
 #include "cli/sipocheck.h"
 #include "cli/unicode_text.h"
 #include "core/codepage1250.h"
@@ -116,10 +119,16 @@ std::string ArgShownAsChecked(std::string_view arg) {
   return LocaleToUtf8(arg) ? std::string(arg) : Cp1250ToLocale(arg);
 }
 
+bool StandardErrorIsTerminal() {
+  return isatty(STDERR_FILENO) != 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   try {
+    // First of all: a stop in the run's first moments must say what it did too.
+    sipo::SetInterruptMessage(sipo::cli::kInterruptedBeforeRun);
     sipo::InstallInterruptCleanup();
     std::ios::sync_with_stdio(false);
     const std::vector<std::string> args(argv + 1, argv + argc);
@@ -129,6 +138,7 @@ int main(int argc, char** argv) {
     console.argTextShown = ArgShownAsChecked;
     console.argUtf8 = ArgUtf8;
     console.readsProcessInput = true;
+    console.errorIsTerminal = StandardErrorIsTerminal;
     return sipo::cli::RunSipocheck(args, std::cin, std::cout, std::cerr, console);
   } catch (const std::bad_alloc&) {
     std::fputs("sipocheck: out of memory\n", stderr);

@@ -68,6 +68,10 @@ constexpr std::chrono::milliseconds kInterruptGrace{100};
 // a stop never waits for data longer than this.
 constexpr std::chrono::milliseconds kRunStopWait{500};
 
+bool StandardErrorIsTerminal() {
+  return _isatty(_fileno(stderr)) != 0;
+}
+
 void ReportToStandardError(const char* line) {
   std::fputs(line, stderr);
   std::fflush(stderr);
@@ -97,11 +101,13 @@ BOOL WINAPI OnConsoleControl(DWORD event) {
 
 int wmain(int argc, wchar_t** argv) {
   try {
+    // First of all: a stop in the run's first moments must say what it did too.
+    sipo::SetInterruptMessage(sipo::cli::kInterruptedBeforeRun);
+    SetConsoleCtrlHandler(OnConsoleControl, TRUE);
     // Text mode would end standard input at a byte 0x1A and turn LF into CR LF on output.
     _setmode(_fileno(stdin), _O_BINARY);
     _setmode(_fileno(stdout), _O_BINARY);
     _setmode(_fileno(stderr), _O_BINARY);
-    SetConsoleCtrlHandler(OnConsoleControl, TRUE);
     sipo::SetLinkResolver(sipo::win::FinalPathOf);
     std::vector<std::string> args;
     for (int i = 1; i < argc; ++i) args.push_back(sipo::win::InCodePage(argv[i], CP_UTF8));
@@ -117,6 +123,7 @@ int wmain(int argc, wchar_t** argv) {
     console.reasonText = ReasonInConsole;
     console.readsProcessInput = true;
     console.interruptGrace = kInterruptGrace;
+    console.errorIsTerminal = StandardErrorIsTerminal;
     const int status = sipo::cli::RunSipocheck(args, std::cin, std::cout, std::cerr, console);
     // An interrupted run has removed its temporaries and reported; it ends as Linux's does.
     return sipo::InterruptRequested() ? sipo::cli::kExitInterrupted : status;

@@ -5,12 +5,6 @@
 #include <cstdio>
 #include <ostream>
 
-#ifdef _WIN32
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
-
 namespace sipo::cli {
 namespace {
 
@@ -40,14 +34,6 @@ std::string Duration(double seconds) {
 }
 
 }  // namespace
-
-bool StandardErrorIsTerminal() {
-#ifdef _WIN32
-  return _isatty(_fileno(stderr)) != 0;
-#else
-  return isatty(STDERR_FILENO) != 0;
-#endif
-}
 
 ProgressLine::ProgressLine(std::ostream& out, Clock clock)
     : out_(out), clock_(clock), start_(clock()), drawn_(start_) {}

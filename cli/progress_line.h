@@ -11,9 +11,6 @@
 
 namespace sipo::cli {
 
-// Whether standard error is a terminal, where the line belongs unless the user says otherwise.
-bool StandardErrorIsTerminal();
-
 class ProgressLine : public RunMonitor {
  public:
   using Clock = std::chrono::steady_clock::time_point (*)();

@@ -2,12 +2,15 @@
 // chosen by the first argument, and the failures that any command can end in.
 #include "cli/sipocheck.h"
 
+#include <cerrno>
 #include <iostream>
 #include <new>
+#include <system_error>
 
 #include "cli/arguments.h"
 #include "cli/check_command.h"
 #include "cli/file_command.h"
+#include "cli/scan_path.h"
 #include "program/maker.h"
 #include "resources/version.h"
 
@@ -70,16 +73,24 @@ int RunCommand(ArgumentReader& reader, std::istream& in, std::ostream& out, std:
   static constexpr std::string_view kOptions[] = {"--help", "--version"};
   if (reader.Done()) throw UsageError{"no command given"};
   const std::string arg = reader.Next();
+  const bool help =
+      arg == "-h" || (arg.rfind("--", 0) == 0 && LongOption(arg, kOptions, {}).name == "--help");
+  // A line loop forced that this processor cannot run is refused, not replaced; help still answers.
+  if (const auto refusal = ScanPathRefusal(); refusal && !help) {
+    err << "sipocheck: " << *refusal << '\n';
+    return kExitUsage;
+  }
   if (arg == "file" || arg == "check") {
     command = arg;
     return arg == "file" ? RunFileCommand(reader, out, err, console)
                          : RunCheckCommand(reader, in, out, err, console);
   }
   if (arg != "-h" && arg.rfind("--", 0) != 0) throw UsageError{"unknown command '" + arg + "'"};
-  if (arg == "-h" || LongOption(arg, kOptions, {}).name == "--help") {
+  if (help) {
     PrintHelp(out, console);
   } else {
-    out << "sipocheck (" SIPO_PRODUCT_NAME ") " SIPO_VERSION_TEXT "\n" << kCopyright;
+    out << "sipocheck (" SIPO_PRODUCT_NAME ") " SIPO_VERSION_TEXT "\n"
+        << kCopyright << ScanPathLine() << '\n';
   }
   return kExitOk;
 }
@@ -111,6 +122,7 @@ int RunSipocheck(const std::vector<std::string>& args, std::istream& in, std::os
   std::string command;
   const auto failed = [&] { return command == "check" ? kExitCannotCheck : kExitFailed; };
   int status = kExitFailed;
+  errno = 0;  // the reason a write to standard output fails is left here
   try {
     status = RunCommand(reader, in, out, err, console, command);
   } catch (const UsageError& error) {
@@ -121,7 +133,10 @@ int RunSipocheck(const std::vector<std::string>& args, std::istream& in, std::os
     status = failed();
   }
   if (!out.flush()) {
-    err << "sipocheck: cannot write to standard output\n";
+    const int cause = errno;
+    err << "sipocheck: cannot write to standard output";
+    if (cause != 0) err << ": " << console.reasonText({cause, std::generic_category()});
+    err << '\n';
     status = failed();
   }
   if (!err.flush()) status = failed();

@@ -246,10 +246,10 @@ bool AtomicFileWriter::Prepare(Durability durability) {
 // Puts the prepared temporary in the target's place.
 bool AtomicFileWriter::Replace() {
   if (mode_ != Mode::Temporary) return true;
-  ClearLastError();
-  const bool replaced = RenameTemporary(folderFd_, temporary_, target_);
+  const std::error_code failed = RenameTemporary(folderFd_, temporary_, target_);
+  const bool replaced = !failed;
   if (!replaced) {
-    error_ = LastErrorOr(EIO);
+    error_ = failed;
     RemoveTemporary(folderFd_, temporary_);
   }
   temporaryMade_ = false;
@@ -265,15 +265,18 @@ bool AtomicFileWriter::Commit(Durability durability) {
   return *outcome_;
 }
 
-// Both are written out before either replaces its target; one that cannot be keeps the other's
-// target as it was (a device or standard output has had its bytes already).
+// Both are written out before either replaces its target; one that cannot be written, or the
+// first that cannot replace its target, keeps the other's target as it was (a device or standard
+// output has had its bytes already).
 bool AtomicFileWriter::CommitPair(Durability durability) {
   AtomicFileWriter& other = *partner_;
   const bool mine = Prepare(durability);
   const bool theirs = other.Prepare(durability);
   if (mine && theirs) {
+    // A first replacement that failed keeps the second target as it was too.
     outcome_ = Replace();
-    other.outcome_ = other.Replace();
+    other.outcome_ = *outcome_ && other.Replace();
+    if (!*outcome_) other.Discard();
   } else {
     outcome_ = mine && WritesInPlace();
     other.outcome_ = theirs && other.WritesInPlace();

@@ -71,22 +71,25 @@ std::ptrdiff_t InputFile::Read(char* buffer, std::size_t size) {
   return count;
 }
 
-bool InputFile::Changed() const {
-  if (changed_ || sizeAtOpen_ < 0 || fd_ < 0) return changed_;
+InputChange InputFile::WhatChanged() const {
+  if (change_.size || change_.time || sizeAtOpen_ < 0 || fd_ < 0) return change_;
   DescriptorFacts facts;
-  return !FactsOf(fd_, facts) || facts.size != sizeAtOpen_ || facts.modified != timeAtOpen_;
+  if (!FactsOf(fd_, facts)) return {true, false};
+  return {facts.size != sizeAtOpen_, facts.modified != timeAtOpen_};
 }
 
 // Standard input that is a regular file may start part-way into it: only the size counts there.
 bool InputFile::AtEndUnchanged() {
   if (sizeAtOpen_ < 0) return true;
   DescriptorFacts facts;
-  const bool same =
-      FactsOf(fd_, facts) && facts.size == sizeAtOpen_ && facts.modified == timeAtOpen_;
+  const bool known = FactsOf(fd_, facts);
+  const bool sameSize = known && facts.size == sizeAtOpen_;
+  const bool sameTime = known && facts.modified == timeAtOpen_;
+  const bool same = sameSize && sameTime;
   const bool readAll =
       standardInput_ || bytesRead_ == sizeAtOpen_ || (same && IsPseudoSize(sizeAtOpen_));
-  changed_ = !(same && readAll);
-  return !changed_;
+  change_ = {!(sameSize && readAll), !sameTime};
+  return !Changed();
 }
 
 }  // namespace sipo

@@ -9,6 +9,13 @@
 
 namespace sipo {
 
+// What another program altered in a file while it was read: its size (or the length read no
+// longer being its size), its modification time, or both.
+struct InputChange {
+  bool size = false;
+  bool time = false;
+};
+
 // Bytes read in order, from a file or from anything a test puts in its place.
 class ByteSource {
  public:
@@ -23,6 +30,8 @@ class ByteSource {
   // Whether another program changed the input since it was opened, as far as can be told now;
   // asked before Close, however reading ended.
   virtual bool Changed() const { return false; }
+  // What changed, when Changed says so; a source that cannot tell more names its size.
+  virtual InputChange WhatChanged() const { return {Changed(), false}; }
   // Why opening or the last read failed, as the system said.
   virtual std::error_code Error() const { return {}; }
 };
@@ -51,9 +60,13 @@ class InputFile : public ByteSource {
   // longer the one it had when it was opened, or whose length read differs from its size:
   // another program changed it. Read then reports a failure, since what was read is neither the
   // old content nor the new one. A file that reports 0 or a page as its size and stays so (a file
-  // of /proc or /sys) is read to its end like a pipe. Before the end (a NUL ended the text), true
-  // when the size or the modification time is no longer the one it had.
-  bool Changed() const override;
+  // of /proc or /sys) is read to its end like a pipe. Before the end (a NUL ended the text), what
+  // differs now from the size and the modification time it had.
+  bool Changed() const override {
+    const InputChange change = WhatChanged();
+    return change.size || change.time;
+  }
+  InputChange WhatChanged() const override;
   std::error_code Error() const override { return error_; }
 
  private:
@@ -65,7 +78,7 @@ class InputFile : public ByteSource {
   std::int64_t sizeAtOpen_ = -1;
   std::int64_t timeAtOpen_ = 0;
   std::int64_t bytesRead_ = 0;
-  bool changed_ = false;
+  InputChange change_;
   std::error_code error_;
 };
 

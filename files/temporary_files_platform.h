@@ -8,6 +8,7 @@
 #include <atomic>
 #include <cstdint>
 #include <filesystem>
+#include <system_error>
 
 namespace sipo {
 
@@ -20,8 +21,9 @@ bool OpenTargetFolder(const std::filesystem::path& target, int& folderFd);
 // when the name is taken).
 int CreateTemporary(int folderFd, const std::filesystem::path& temporary);
 void RemoveTemporary(int folderFd, const std::filesystem::path& temporary);
-bool RenameTemporary(int folderFd, const std::filesystem::path& temporary,
-                     const std::filesystem::path& target);
+// Nothing when the temporary replaced the target, else the system's reason.
+std::error_code RenameTemporary(int folderFd, const std::filesystem::path& temporary,
+                                const std::filesystem::path& target);
 
 // The character as the platform compares names: folded to lower case where case does not count.
 NativeChar NameCaseFolded(NativeChar c);

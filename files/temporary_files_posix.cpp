@@ -28,9 +28,11 @@ void RemoveTemporary(int folderFd, const std::filesystem::path& temporary) {
   unlinkat(folderFd, temporary.filename().c_str(), 0);
 }
 
-bool RenameTemporary(int folderFd, const std::filesystem::path& temporary,
-                     const std::filesystem::path& target) {
-  return renameat(folderFd, temporary.filename().c_str(), folderFd, target.filename().c_str()) == 0;
+std::error_code RenameTemporary(int folderFd, const std::filesystem::path& temporary,
+                                const std::filesystem::path& target) {
+  if (renameat(folderFd, temporary.filename().c_str(), folderFd, target.filename().c_str()) == 0)
+    return {};
+  return {errno, std::generic_category()};
 }
 
 NativeChar NameCaseFolded(NativeChar c) {

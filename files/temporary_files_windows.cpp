@@ -29,11 +29,13 @@ void RemoveTemporary(int, const std::filesystem::path& temporary) {
   std::filesystem::remove(temporary, ignored);
 }
 
-bool RenameTemporary(int, const std::filesystem::path& temporary,
-                     const std::filesystem::path& target) {
+// The reason is the one the system gave the rename (a target held open without sharing: access
+// denied), not whatever errno holds.
+std::error_code RenameTemporary(int, const std::filesystem::path& temporary,
+                                const std::filesystem::path& target) {
   std::error_code error;
   std::filesystem::rename(temporary, target, error);
-  return !error;
+  return error;
 }
 
 NativeChar NameCaseFolded(NativeChar c) {

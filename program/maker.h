@@ -5,7 +5,7 @@
 
 #include <string>
 
-// SIPO_MAKER_HOST and SIPO_CONTACT_EMAIL are the CMake cache variables of the same names.
+#include "program/maker_values.h"  // written by CMake from the cache variables of the same names
 
 namespace sipo {
 

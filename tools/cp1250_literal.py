@@ -1,7 +1,12 @@
 #!/usr/bin/env python3
-"""cp1250_literal.py - prints a UTF-8 text (standard input) as a C++ literal of Windows-1250 bytes,
-one piece a line with the readable text in a comment, as the code keeps its Czech texts.
-A literal backslash-r-backslash-n in the input stands for a line break."""
+"""cp1250_literal.py - prints a text as a C++ literal of Windows-1250 bytes, one piece a line with
+the readable text in a comment, as the code keeps its Czech texts.
+
+Usage: tools/cp1250_literal.py [TEXT...]
+  The TEXT arguments, joined by blanks, or standard input (UTF-8) when there are none or TEXT is
+  "-". A literal backslash-r-backslash-n in the text stands for a line break (CR LF).
+Example: tools/cp1250_literal.py 'Výstupní soubory zůstaly beze změny.'
+"""
 import sys
 
 HEX = set("0123456789abcdefABCDEF")
@@ -41,6 +46,29 @@ def chunks(text, width=44):
         yield line
 
 
-for part in chunks(sys.stdin.read().rstrip("\n")):
-    readable = part.replace("\r\n", "\\r\\n")
-    print("    %s  // %s" % (piece(part), readable))
+def main(argv):
+    if any(arg in ("-h", "--help") for arg in argv):
+        sys.stdout.write(__doc__)
+        return 0
+    text = sys.stdin.read() if argv in ([], ["-"]) else " ".join(argv)
+    text = text.rstrip("\n")
+    foreign = sorted({ch for ch in text if ch not in "\r\n" and not _in_cp1250(ch)})
+    if foreign:
+        sys.stderr.write("cp1250_literal.py: not in Windows-1250: %s\n" % " ".join(foreign))
+        return 1
+    for part in chunks(text):
+        readable = part.replace("\r\n", "\\r\\n")
+        print("    %s  // %s" % (piece(part), readable))
+    return 0
+
+
+def _in_cp1250(ch):
+    try:
+        ch.encode("cp1250")
+        return True
+    except UnicodeEncodeError:
+        return False
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv[1:]))

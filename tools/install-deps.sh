@@ -5,6 +5,7 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ python3 git              # native build
+  clang-format                                   # formatting (the repository's .clang-format)
   clang libclang-rt-14-dev                       # libFuzzer
   googletest                                     # GoogleTest sources, built by each configuration
   g++-mingw-w64-x86-64-posix mingw-w64-tools     # the Windows program

@@ -101,14 +101,21 @@ def version_fields(resource):
 
 
 def main(argv):
+    if any(arg in ("-h", "--help") for arg in argv[1:]):
+        sys.stdout.write(__doc__)
+        return 0
     manifest = argv[1:2] == ["--manifest"]
     paths = argv[2:] if manifest else argv[1:]
-    if len(paths) != 1:
+    if len(paths) != 1 or paths[0].startswith("-"):
         sys.stderr.write(__doc__)
         return 2
-    with open(paths[0], "rb") as f:
-        image = Image(f.read())
-    resource = image.resource(RT_MANIFEST if manifest else RT_VERSION)
+    try:
+        with open(paths[0], "rb") as f:
+            image = Image(f.read())
+        resource = image.resource(RT_MANIFEST if manifest else RT_VERSION)
+    except (OSError, ValueError, struct.error) as error:
+        sys.stderr.write("%s: %s\n" % (paths[0], getattr(error, "strerror", None) or error))
+        return 1
     if resource is None:
         sys.stderr.write("%s: no %s resource\n" % (paths[0], "manifest" if manifest else "version"))
         return 1

@@ -29,6 +29,8 @@ bash tools/install-deps.sh
 
 export SOURCE_DATE_EPOCH="${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct)}"
 export TZ=UTC LC_ALL=C.UTF-8
+# As many compile jobs as the machine has processors (ninja alone would run two more).
+export CMAKE_BUILD_PARALLEL_LEVEL="${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc)}"
 umask 022
 if [ -n "$(git status --porcelain --untracked-files=no)" ]; then
   echo "release: the working tree has uncommitted changes; the release is built from them" >&2

@@ -9,13 +9,22 @@
 #     description with its diacritics, and
 #     sipocheck.exe's manifest declares what the README says;
 #   - signing with a throw-away self-signed certificate verifies against that certificate;
-#   - the .deb holds sipocheck, its manual page and the guide, and its sipocheck prints the version.
+#   - the .deb holds sipocheck, its manual page and the guide, and its sipocheck prints the version;
+#   - lintian finds no error in the .deb.
 # Ends with "release checks: N passed, N failed"; non-zero on any failure.
 set -uo pipefail
 SIPO_ROOT="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$SIPO_ROOT" || exit 1
 
 bash tools/install-deps.sh || { echo "release checks: installing the packages failed"; exit 1; }
+# lintian checks the package as Debian's archive would; only these checks need it.
+if ! command -v lintian >/dev/null; then
+  as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
+  echo "Installing: lintian"
+  { as_root apt-get update -qq &&
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
+      lintian >/dev/null; } || { echo "release checks: installing lintian failed"; exit 1; }
+fi
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 log_dir="$SIPO_ROOT/build/test-logs"
@@ -171,6 +180,14 @@ deb_package() {
     zcat "$root/usr/share/man/man1/sipocheck.1.gz" | grep -q '^\.TH SIPOCHECK 1'
 }
 check ".deb: package, sipocheck --version, manual page, guide" deb_package
+
+# Errors fail the check; warnings and notes are shown but pass.
+deb_lintian() {
+  lintian --fail-on error "$first/dist/sipocheck_${version}_amd64.deb" 2>&1 |
+    grep -v "running with root privileges"
+  return "${PIPESTATUS[0]}"
+}
+check ".deb: lintian without errors" deb_lintian
 
 echo "release checks: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]

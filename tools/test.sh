@@ -1,20 +1,26 @@
 #!/usr/bin/env bash
-# test.sh - installs what is missing, builds everything and runs every test: the native tests,
-# the same under AddressSanitizer and UndefinedBehaviorSanitizer, a bounded fuzzing run, and the
-# Windows build's tests under Wine on a virtual display. Exits non-zero on any failure.
+# test.sh - installs what is missing, builds everything and runs every test: the includes' layer
+# order, the native tests, the same under AddressSanitizer and UndefinedBehaviorSanitizer, a
+# bounded fuzzing run, and the Windows build's tests under Wine on a virtual display. Exits
+# non-zero on any failure.
 set -uo pipefail
 SIPO_ROOT="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$SIPO_ROOT"
 
 FUZZ_SECONDS="${SIPO_FUZZ_SECONDS:-45}"  # for each fuzz target
+# As many compile jobs as the machine has processors (ninja alone would run two more).
+export CMAKE_BUILD_PARALLEL_LEVEL="${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc)}"
 passed=0
 failed=0
+skipped=0
 log_dir="$SIPO_ROOT/build/test-logs"
 
 bash tools/install-deps.sh || { echo "test: installing the packages failed"; exit 1; }
 mkdir -p "$log_dir"
 
 # Adds one CTest run's counts to the totals; a run that prints no summary counts as one failure.
+# CTest counts a skipped test (GTEST_SKIP, a disabled test) among the passed ones and lists it
+# under "did not run"; here it is counted apart.
 count_ctest() {
   local summary
   summary=$(grep -E "tests passed, [0-9]+ tests? failed out of [0-9]+" "$1" | tail -n 1)
@@ -22,8 +28,11 @@ count_ctest() {
   local bad total
   bad=$(echo "$summary" | sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\1/')
   total=$(echo "$summary" | sed -E 's/.* failed out of ([0-9]+).*/\1/')
-  passed=$((passed + total - bad))
+  local skip
+  skip=$(sed -n '/The following tests did not run:/,$p' "$1" | grep -cE '\((Skipped|Disabled)\)$')
+  passed=$((passed + total - bad - skip))
   failed=$((failed + bad))
+  skipped=$((skipped + skip))
 }
 
 # build_and_test NAME: configure, build and run CTest with the preset of that name.
@@ -64,6 +73,14 @@ run_fuzzers() {
   done
 }
 
+# No include runs up the layer order (docs/layout.md).
+echo "== layers"
+if python3 tools/check_layers.py >"$log_dir/layers.log" 2>&1; then
+  tail -n 1 "$log_dir/layers.log"; passed=$((passed + 1))
+else
+  cat "$log_dir/layers.log"; echo "== layers FAILED"; failed=$((failed + 1))
+fi
+
 build_and_test native
 build_and_test asan
 run_fuzzers
@@ -74,5 +91,5 @@ trap stop_wine_and_display EXIT
 start_wine
 build_and_test mingw
 
-echo "tests: $passed passed, $failed failed"
+echo "tests: $passed passed, $failed failed, $skipped skipped"
 [ "$failed" -eq 0 ]

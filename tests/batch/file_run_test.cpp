@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -278,6 +279,39 @@ TEST(RunFileCheck, TheClosingBoxGroupsThousandsAndNamesTheLineOfANul) {
   EXPECT_EQ(GroupedNumber(10000000), "10 000 000");
 }
 
+// A run in which no line has the column, most likely counted from one, says so after the counts;
+// a column that some line has, even without a good number, says nothing more.
+TEST(RunFileCheck, TheClosingBoxSaysWhenNoLineHadTheColumn) {
+  struct Case {
+    std::string input, column;
+    bool quoted;
+    std::string done;
+  };
+  const std::string kNone = "\r\nŽádný řádek neměl sloupec ";
+  const std::string kFromZero = " (sloupce se počítají od nuly).";
+  const Case cases[] = {
+      {"a;1234567897\r\nb;x\r\n", "2", false, Done("2", "0", "2") + kNone + "2" + kFromZero},
+      {"a;1234567897\r\nb;x\r\n", "1", false, Done("2", "1", "1")},
+      {"a;x\r\nb\r\n", "1", false, Done("2", "0", "2")},
+      {"a;\r\nb\r\n", "1", false, Done("2", "0", "2") + kNone + "1" + kFromZero},
+      {"\"a\";1234567897\r\n", "1", true, Done("1", "0", "1") + kNone + "1" + kFromZero},
+      {"\"a\";\"x\"\r\n", "1", true, Done("1", "0", "1")},
+      {"", "3", false, Done("0", "0", "0")},
+  };
+  for (const Case& c : cases) {
+    test::TempFolder folder;
+    folder.Write("in.txt", c.input);
+    FileRunOptions options = Options("in.txt", "ok.txt", "bad.txt");
+    options.SingleColumn = false;
+    options.Column = c.column;
+    options.SYLK = c.quoted;
+    RecordingHost host;
+    RunFileCheck(options, folder.Dir(), host);
+    EXPECT_EQ(host.events.back(), c.done)
+        << testing::PrintToString(c.input) << " column " << c.column;
+  }
+}
+
 // An input that cannot be read as its mark says ends in the reason, with both outputs and their
 // names' fields untouched.
 TEST(RunFileCheck, AnUnreadableEncodingIsRefusedWithItsReason) {
@@ -335,6 +369,39 @@ TEST(FileRunJob, AStoppedSortKeepsTheOutputsAndSaysSo) {
     EXPECT_EQ(folder.Read("bad.txt"), "old bad\r\n");
     EXPECT_EQ(folder.EntryCount(), 3u);
   }
+}
+
+// An input whose read throws part-way, as a failure the sort cannot foresee would.
+class ThrowingInput : public test::ChunkSource {
+ public:
+  ThrowingInput() : ChunkSource(std::string(600000, 'x'), {65536}) {}
+  std::ptrdiff_t Read(char* buffer, std::size_t size) override {
+    if (++reads_ == 4) throw std::runtime_error("the read failed");
+    return ChunkSource::Read(buffer, size);
+  }
+
+ private:
+  int reads_ = 0;
+};
+
+// A sort that throws never reaches "Hotovo.": the host hears only that the busy indicator went
+// off, then the failure comes to its thread for its error box; the outputs are as they were.
+TEST(FileRunJob, ASortThatThrowsEndsInItsErrorAloneWithTheOutputsAsTheyWere) {
+  test::TempFolder folder;
+  folder.Write("ok.txt", "old ok");
+  folder.Write("bad.txt", "old bad");
+  RecordingHost host;
+  std::optional<FileRunJob> job =
+      FileRunJob::Start(Options("in.txt", "ok.txt", "bad.txt"), folder.Dir(), host);
+  ASSERT_TRUE(job);
+  ThrowingInput input;
+  job->Sort(input);
+  EXPECT_THROW(job->Finish(host), std::runtime_error);
+  EXPECT_EQ(host.events,
+            (Events{kAsk, "busy on", "show Input: " + folder.Dir() + "in.txt", "busy off"}));
+  EXPECT_EQ(folder.Read("ok.txt"), "old ok");
+  EXPECT_EQ(folder.Read("bad.txt"), "old bad");
+  EXPECT_EQ(folder.EntryCount(), 2u);  // no temporary left
 }
 
 TEST(RunFileCheck, InputThatIsAlsoAnOutputIsReadInFullFirst) {

@@ -69,15 +69,32 @@ grep -q "cannot create '$work/missing/bad' for the bad lines: No such file or di
   || fail "missing folder: $(cat "$work/err")"
 rm -f "$work/input" "$work/log" "$work/bad"
 
+# A full disk during the run (here a limit on a file's size): the first failed write ends the run,
+# so an endless input is read no further; nothing is replaced and the message gives the reason.
+printf 'old ok\r\n' >"$work/ok"
+timeout 20 bash -c 'ulimit -f 1024; trap "" XFSZ; yes 1234567897 | "$1" file - --ok "$2/ok" \
+  --bad "$2/bad" --single-column 2>"$2/err"' _ "$sipocheck" "$work"
+status=$?
+[ "$status" -eq 1 ] || fail "full disk: exit status $status"
+grep -q "cannot write '$work/ok' for the good lines: File too large" "$work/err" \
+  || fail "full disk: $(cat "$work/err")"
+grep -q "the rest of the input was not read; the output files were not touched" "$work/err" \
+  || fail "full disk: $(cat "$work/err")"
+[ "$(cat "$work/ok")" = $'old ok\r' ] && [ ! -e "$work/bad" ] && [ "$(temporaries)" -eq 0 ] \
+  || fail "full disk: outputs $(ls -A "$work")"
+rm -f "$work/ok" "$work/err"
+
 # A full standard output is a failure with a message and check's status of its own (5, apart
 # from 1 for a text that is not valid), also while standard input never ends.
 "$sipocheck" check 1234567897 >/dev/full 2>"$work/err"
 [ $? -eq 5 ] || fail "full standard output: exit status"
-grep -q "cannot write to standard output" "$work/err" || fail "full standard output: message"
+grep -q "cannot write to standard output: No space left on device" "$work/err" \
+  || fail "full standard output: message $(cat "$work/err")"
 timeout 20 bash -c 'yes 1234567897 | "$1" check >/dev/full 2>"$2"' _ "$sipocheck" "$work/err"
 status=$?
 [ "$status" -eq 5 ] || fail "endless input to a full standard output: exit status $status"
-grep -q "cannot write to standard output" "$work/err" || fail "endless input: message"
+grep -q "cannot write to standard output: No space left on device" "$work/err" \
+  || fail "endless input: message $(cat "$work/err")"
 
 # check writes in one encoding, the locale's (UTF-8 under the C locale too): an unmarked line is
 # Windows-1250 (0xE8 is c with caron), a marked one and an argument keep their characters.
@@ -155,6 +172,44 @@ grep -q "was closed by its reader; the output files were not touched" "$work/err
   || fail "closed pipe: message $(cat "$work/err")"
 [ "$(cat "$work/ok")" = "old" ] && [ "$(temporaries)" -eq 0 ] || fail "closed pipe: ok output changed"
 rm -f "$work/many"
+
+# A stop while standard output is an output: the file output is untouched, and the message says
+# that standard output is not.
+echo "old" >"$work/bad"
+"$sipocheck" file "$work/in" --ok - --bad "$work/bad" --single-column >"$work/log" 2>"$work/err" &
+pid=$!
+exec 3>"$work/in"
+printf '1234567897\r\nx\r\n' >&3
+for _ in $(seq 100); do [ "$(temporaries)" -eq 1 ] && break; sleep 0.05; done
+kill -s INT "$pid"
+wait "$pid"
+status=$?
+exec 3>&-
+[ "$status" -eq 130 ] && [ "$(temporaries)" -eq 0 ] && [ "$(cat "$work/bad")" = "old" ] \
+  || fail "a stop with standard output: exit $status, bad $(cat "$work/bad")"
+[ "$(cat "$work/err")" = "sipocheck: interrupted; the output file '$work/bad' was not touched; \
+standard output may already have received some of the good lines" ] \
+  || fail "a stop with standard output: message $(cat "$work/err")"
+rm -f "$work/log" "$work/bad"
+
+# A stop at any moment of a file run says what it did, from the process's first moments on.
+binary="$(readlink -f "$sipocheck")"
+exec 3<>"$work/in"  # a writer that never writes: the run waits for its input
+silent=0
+for delay in 0 1 2 3 4 5 6 8 10 12 15 20 25 30 40; do
+  "$sipocheck" file "$work/in" --ok "$work/ok" --bad "$work/bad" 2>"$work/err" &
+  pid=$!
+  # The loader's moments before the program's entry cannot be helped: wait for them to pass.
+  for _ in $(seq 1000); do [ "$(readlink "/proc/$pid/exe")" = "$binary" ] && break; done
+  sleep 0.0"$(printf '%02d' $((delay + 3)))"
+  kill -s INT "$pid" 2>/dev/null
+  wait "$pid"
+  status=$?
+  [ "$status" -eq 130 ] && ! grep -q "^sipocheck: interrupted; " "$work/err" && silent=$((silent + 1))
+done
+exec 3>&-
+[ "$silent" -eq 0 ] || fail "early stops: $silent of 15 ended with no message"
+[ "$(temporaries)" -eq 0 ] || fail "early stops: temporaries left: $(ls -A "$work")"
 
 # A run killed outright leaves its temporaries; the next run for the same outputs removes them.
 "$sipocheck" file "$work/in" --ok "$work/ok" --bad "$work/bad" --single-column 2>/dev/null &

@@ -4,8 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <sstream>
 
+#include "batch/scan_kernels.h"
+#include "core/codepage1250.h"
 #include "resources/version.h"
 #include "tests/support/temp_folder.h"
 
@@ -331,6 +334,10 @@ TEST(SipocheckFile, ReadsByTheMarkRefusesWhatItCannotReadAndReportsANul) {
        "1\0"s,
        kExitFailed, "is UTF-16 with an odd number of bytes"},
       {"1234567897\r\nx\0y\r\n"s, kExitIncomplete, "a NUL character on line 2 ended the text"},
+      {"PK\x03\x04\x14\0\x06\0"s, kExitFailed, "is a spreadsheet workbook, not text"},
+      {"\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1\0\0"s, kExitFailed,
+       "is a spreadsheet workbook, not text; save it as CSV and check that; the output files were "
+       "not touched"},
   };
   for (const Case& c : cases) {
     test::TempFolder folder;
@@ -344,6 +351,32 @@ TEST(SipocheckFile, ReadsByTheMarkRefusesWhatItCannotReadAndReportsANul) {
       EXPECT_EQ(folder.Read("ok.txt"), "old");
       EXPECT_FALSE(folder.Exists("bad.txt"));
     }
+  }
+}
+
+// The summary says when no line had the column, in bytes and in UTF-16 alike.
+TEST(SipocheckFile, SaysWhenNoLineHadTheColumn) {
+  using namespace std::string_literals;
+  const std::pair<std::string, bool> cases[] = {
+      {"a;1234567897\r\nb;c\r\n", false},
+      {"a;1234567897\r\nb;c;d\r\n", true},
+      {"\xFF\xFE"
+       "a\0;\0b\0\r\0\n\0"s,
+       false},
+      {"\xFF\xFE"
+       "a\0;\0b\0;\0c\0\r\0\n\0"s,
+       true},
+  };
+  for (const auto& [input, hasColumn] : cases) {
+    test::TempFolder folder;
+    folder.Write("in.txt", input);
+    const Result r = Sipocheck({"file", folder.File("in.txt"), "--ok", folder.File("ok.txt"),
+                                "--bad", folder.File("bad.txt"), "--column", "2"});
+    EXPECT_EQ(r.exit, kExitOk) << r.err;
+    const bool told =
+        r.err.find("sipocheck: no line had column 2 (columns are counted from 0)\n") !=
+        std::string::npos;
+    EXPECT_EQ(told, !hasColumn) << testing::PrintToString(input) << ": " << r.err;
   }
 }
 
@@ -611,6 +644,130 @@ TEST(SipocheckCheck, ReadsStandardInputByItsMark) {
   EXPECT_EQ(Sipocheck({"check", "12345", "-"}, "1234567897\n").out,
             "\"12345\";\"<ne\xFApln\xE9 \xE8\xEDslo>\"\n"
             "\"1234567897\";\"<platn\xE9 \xE8\xEDslo>\"\n");
+}
+
+// Sets SIPO_SCAN_PATH for the scope; unset again after it.
+class ForcedScanPath {
+ public:
+  explicit ForcedScanPath(const char* name) { Set(name); }
+  ~ForcedScanPath() { Set(""); }
+  ForcedScanPath(const ForcedScanPath&) = delete;
+  ForcedScanPath& operator=(const ForcedScanPath&) = delete;
+
+ private:
+  static void Set(const char* name) {
+#ifdef _WIN32
+    _putenv_s(kScanPathVariable, name);
+#else
+    if (*name == '\0') {
+      unsetenv(kScanPathVariable);
+    } else {
+      setenv(kScanPathVariable, name, 1);
+    }
+#endif
+  }
+};
+
+// A Windows-1250 text as each encoding spells it, after its mark.
+std::string Spelled(const std::string& cp1250, const std::string& encoding) {
+  if (encoding == "bytes") return cp1250;
+  if (encoding == "UTF-8") return "\xEF\xBB\xBF" + Cp1250ToUtf8(cp1250);
+  const bool big = encoding == "UTF-16 BE";
+  std::string units = big ? "\xFE\xFF" : "\xFF\xFE";
+  for (const char16_t unit : Cp1250ToUtf16(cp1250)) {
+    const char low = static_cast<char>(unit & 0xFF), high = static_cast<char>(unit >> 8);
+    units += big ? std::string{high, low} : std::string{low, high};
+  }
+  return units;
+}
+
+// Every layout in every encoding, through every line loop this processor runs (forced by
+// SIPO_SCAN_PATH): the same good and bad lines each time. A line loop it cannot run is named as
+// skipped.
+TEST(SipocheckFile, EveryLineLoopSortsEveryLayoutInEveryEncoding) {
+  struct Layout {
+    const char* name;
+    std::vector<std::string> options;
+    std::string good, bad;  // Windows-1250 lines, CR LF after each
+  };
+  const Layout layouts[] = {
+      {"single column", {"--single-column"}, "1234567897\r\n", "1234567890\r\nx\r\n"},
+      {"delimited", {"--column", "1"}, "a;1234567897\r\nc;9876543213;x\r\n", "b;1234567890\r\n"},
+      {"two-byte delimiter",
+       {"--column", "1", "--delimiter", "\xC2\xA7"},
+       "a\xA7"
+       "1234567897\r\n",
+       "\xE8\xA7"
+       "12345678977\r\n"},
+      {"quoted",
+       {"--column", "1", "--quoted"},
+       "\"a;\";\"1234567897\"\r\n",
+       "\"b\";1234567897\r\n"},
+  };
+  const std::string encodings[] = {"bytes", "UTF-8", "UTF-16 LE", "UTF-16 BE"};
+  // Lines interleaved as the input has them: good first, then bad, each with its own line end.
+  const auto input = [](const Layout& layout) {
+    std::string lines = layout.good + layout.bad;
+    std::string mixed;
+    for (std::size_t at = 0; at < lines.size();) {
+      const std::size_t end = lines.find("\r\n", at);
+      mixed += lines.substr(at, end - at) + (mixed.size() % 2 == 0 ? "\n" : "\r\n");
+      at = end + 2;
+    }
+    return mixed;
+  };
+  for (const ScanKernels& kernels : AllScanKernels()) {
+    if (!KernelsRunOn(kernels, CpuFeaturesHere())) {
+      std::printf("[ SKIPPED  ] the %s line loop: this processor lacks %s\n", kernels.name,
+                  CpuFeatureNames(kernels.needs & ~CpuFeaturesHere()).c_str());
+      continue;
+    }
+    const ForcedScanPath forced(kernels.name);
+    EXPECT_TRUE(
+        Sipocheck({"--version"}).out.ends_with("\nline loop: " + std::string(kernels.name) + "\n"));
+    for (const Layout& layout : layouts) {
+      for (const std::string& encoding : encodings) {
+        test::TempFolder folder;
+        folder.Write("in.txt", Spelled(input(layout), encoding));
+        std::vector<std::string> args = {"file",  folder.File("in.txt"),
+                                         "--ok",  folder.File("ok.txt"),
+                                         "--bad", folder.File("bad.txt")};
+        args.insert(args.end(), layout.options.begin(), layout.options.end());
+        const Result r = Sipocheck(args);
+        const std::string where = std::string(kernels.name) + ", " + layout.name + ", " + encoding;
+        EXPECT_EQ(r.exit, kExitOk) << where << ": " << r.err;
+        EXPECT_EQ(folder.Read("ok.txt"), Spelled(layout.good, encoding)) << where;
+        EXPECT_EQ(folder.Read("bad.txt"), Spelled(layout.bad, encoding)) << where;
+      }
+    }
+  }
+}
+
+// A line loop that is unknown, or that this processor cannot run, is refused before any command
+// runs; help still answers.
+TEST(SipocheckUsage, AForcedLineLoopThatCannotRunIsRefused) {
+  test::TempFolder folder;
+  folder.Write("in.txt", "1234567897\r\n");
+  const ForcedScanPath forced("avx512");
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"--version"},
+        {"file", folder.File("in.txt"), "--ok", folder.File("ok.txt"), "--bad",
+         folder.File("bad.txt"), "--single-column"}}) {
+    const Result r = Sipocheck(args);
+    EXPECT_EQ(r.exit, kExitUsage);
+    EXPECT_EQ(r.out, "");
+    EXPECT_TRUE(r.err.starts_with("sipocheck: SIPO_SCAN_PATH: no line loop is called 'avx512'"))
+        << r.err;
+  }
+  EXPECT_EQ(folder.EntryCount(), 1u);
+  for (const ScanKernels& kernels : AllScanKernels()) {
+    if (KernelsRunOn(kernels, CpuFeaturesHere())) continue;
+    const ForcedScanPath lacking(kernels.name);
+    const Result r = Sipocheck({"--version"});
+    EXPECT_EQ(r.exit, kExitUsage);
+    EXPECT_NE(r.err.find("needs instruction sets this processor lacks"), std::string::npos);
+  }
+  EXPECT_EQ(Sipocheck({"--help"}).exit, kExitOk);
 }
 
 // Each text reaches its answer through the console's conversion for where it came from, and is

@@ -78,3 +78,37 @@ execute_process(COMMAND ${RUNNER} "${SIPOCHECK}" file delimited.txt --ok d-ok.tx
 if(NOT exit_code EQUAL 2 OR NOT err MATCHES "U\\+0416")
   message(FATAL_ERROR "--delimiter Ж (exit ${exit_code}): ${err}")
 endif()
+
+# Standard output appended to the input: the run would read back its own lines, so it is refused
+# before anything is read (the two handles are on one volume with one file index).
+file(WRITE "${WORK}/big.txt" "1234567897\r\nx\r\n")
+string(REPLACE "/" "\\" windows_sipocheck "Z:${SIPOCHECK}")
+execute_process(COMMAND ${RUNNER} cmd /c "${windows_sipocheck}" file big.txt --ok - --bad big-bad.txt
+                        >> big.txt
+  WORKING_DIRECTORY "${WORK}" RESULT_VARIABLE exit_code ERROR_VARIABLE err)
+file(READ "${WORK}/big.txt" big HEX)
+if(NOT exit_code EQUAL 2 OR NOT err MATCHES "--ok standard output is the same file as the input"
+   OR NOT big STREQUAL "313233343536373839370d0a780d0a" OR EXISTS "${WORK}/big-bad.txt")
+  message(FATAL_ERROR "standard output appended to the input (exit ${exit_code}, input '${big}'): ${err}")
+endif()
+
+# A second drive letter for the work folder, as subst or a mapped drive makes one (under Wine a
+# link among the prefix's drives): a name not made yet is one file through either letter.
+set(letter "")
+foreach(candidate s t u v w x y)
+  if(NOT letter AND NOT EXISTS "$ENV{WINEPREFIX}/dosdevices/${candidate}:")
+    set(letter ${candidate})
+  endif()
+endforeach()
+if(NOT DEFINED ENV{WINEPREFIX} OR NOT IS_DIRECTORY "$ENV{WINEPREFIX}/dosdevices" OR NOT letter)
+  message(STATUS "skipped: no Wine prefix in which to add a drive letter")
+else()
+  file(CREATE_LINK "${WORK}" "$ENV{WINEPREFIX}/dosdevices/${letter}:" SYMBOLIC)
+  execute_process(COMMAND ${RUNNER} "${SIPOCHECK}" file plain.txt --ok new.txt --bad "${letter}:\\new.txt"
+                          --single-column
+    WORKING_DIRECTORY "${WORK}" RESULT_VARIABLE exit_code ERROR_VARIABLE err)
+  file(REMOVE "$ENV{WINEPREFIX}/dosdevices/${letter}:")
+  if(NOT exit_code EQUAL 2 OR NOT err MATCHES "are one file" OR EXISTS "${WORK}/new.txt")
+    message(FATAL_ERROR "a second drive letter (exit ${exit_code}): ${err}")
+  endif()
+endif()

@@ -35,25 +35,38 @@ std::optional<std::string> ReadAll(InputFile& file) {
   }
 }
 
+// Each change says what it altered: the size, the modification time, or both.
 TEST(InputFile, AFileChangedDuringTheReadFails) {
   test::TempFolder folder;
   const fs::path path = folder.Path() / "in.txt";
-  enum class Change { None, Grown, RewrittenToTheSameSize };
-  for (const Change change : {Change::None, Change::Grown, Change::RewrittenToTheSameSize}) {
+  struct Case {
+    const char* name;
+    const char* rewrite;  // the bytes written over the start, or nullptr
+    int seconds;          // the modification time moved by this much
+    bool size, time;
+  };
+  const Case cases[] = {
+      {"unchanged", nullptr, 0, false, false},
+      {"grown, its time kept", "1234567897\r\nx\r\nmore\r\n", 0, true, false},
+      {"rewritten to the same size", "9876543213", 2, false, true},
+      {"touched alone", nullptr, 2, false, true},
+      {"grown and a new time", "1234567897\r\nx\r\nmore\r\n", 2, true, true},
+  };
+  for (const Case& c : cases) {
     folder.Write("in.txt", "1234567897\r\nx\r\n");
     const auto time = fs::last_write_time(path);
     InputFile file;
     ASSERT_TRUE(file.Open(path));
     char first[4];
     ASSERT_EQ(file.Read(first, sizeof first), 4);
-    if (change == Change::Grown) folder.Write("in.txt", "1234567897\r\nx\r\nmore\r\n");
-    if (change == Change::RewrittenToTheSameSize) {
-      std::fstream(path, std::ios::binary | std::ios::in | std::ios::out) << "9876543213";
-      fs::last_write_time(path, time + std::chrono::seconds(2));
-    }
+    if (c.rewrite != nullptr)
+      std::fstream(path, std::ios::binary | std::ios::in | std::ios::out) << c.rewrite;
+    fs::last_write_time(path, time + std::chrono::seconds(c.seconds));
     const bool read = ReadAll(file).has_value();
-    EXPECT_EQ(read, change == Change::None) << static_cast<int>(change);
-    EXPECT_EQ(file.Changed(), change != Change::None) << static_cast<int>(change);
+    EXPECT_EQ(read, !c.size && !c.time) << c.name;
+    EXPECT_EQ(file.Changed(), c.size || c.time) << c.name;
+    EXPECT_EQ(file.WhatChanged().size, c.size) << c.name;
+    EXPECT_EQ(file.WhatChanged().time, c.time) << c.name;
   }
 }
 

@@ -77,6 +77,9 @@ void SipoApp::Start() {
   WaitForInputIdle(process_.hProcess, 20000);
   mainWindow_ = WaitForWindow(L"TMainForm");
   if (mainWindow_ == nullptr) ADD_FAILURE() << "the main window did not appear";
+  // The window shows before the last of its start (the grid's list) is made; the start has ended
+  // once the program answers a message.
+  Settle(mainWindow_);
 }
 
 SipoApp::~SipoApp() {

@@ -5,6 +5,7 @@
 
 #include "ui/base/child_control.h"
 #include "ui/base/contrast_colours.h"
+#include "ui/base/start_steps.h"
 #include "ui/base/subclassed_control.h"
 #include "win/win_text.h"
 
@@ -52,28 +53,41 @@ HWND MultiGrid::Create(HWND parent, int id, const RECT& place, HFONT font) {
   HWND hwnd = CreateFor(kClassName, L"", WS_CHILD | WS_VISIBLE, WS_EX_CONTROLPARENT, place.left,
                         place.top, place.right - place.left, place.bottom - place.top, parent);
   SetWindowLongPtrW(hwnd, GWLP_ID, id);
-  CreateList(id, font);
+  font_ = font;
   rows_.assign(kStartRows, MultiRow{});
-  ShowRowCount();
-  // Its first size, which makes it measure its rows and lay out its header.
-  RECT client;
-  GetClientRect(hwnd, &client);
-  SetWindowPos(list_, nullptr, 0, 0, client.right, client.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
   return hwnd;
+}
+
+// The list is made hidden, given everything, sized to the frame, which makes it measure its rows
+// and lay out its header once, and only then shown.
+void MultiGrid::CreateList() {
+  if (list_ != nullptr) return;
+  MakeList();
+  MarkStartStep("g-cols");
+  ShowRowCount();
+  MarkStartStep("g-rows");
+  RECT client;
+  GetClientRect(Handle(), &client);
+  SetWindowPos(list_, nullptr, 0, 0, client.right, client.bottom,
+               SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  MarkStartStep("g-size");
 }
 
 // Owner-drawn rows give each cell its own background and every row the same fixed height;
 // the list stays a virtual one, so it holds no copy of the rows. It carries the grid's
 // identifier, as it is the part that takes the focus. It gets its fonts and columns before its
 // first size, so nothing is measured twice.
-void MultiGrid::CreateList(int id, HFONT font) {
+void MultiGrid::MakeList() {
   list_ = CreateChildControl(WC_LISTVIEWW, L"",
-                             WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA |
+                             WS_CHILD | WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA |
                                  LVS_OWNERDRAWFIXED | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER,
-                             Handle(), id, RECT{}, WS_EX_CLIENTEDGE);
+                             Handle(), GetDlgCtrlID(Handle()), RECT{}, WS_EX_CLIENTEDGE);
+  MarkStartStep("g-list");
   ListView_SetExtendedListViewStyle(list_, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
   SubclassedControl::Attach<GridHeader>(ListView_GetHeader(list_));
-  GiveFonts(font, FALSE);
+  MarkStartStep("g-style");
+  GiveFonts(font_, FALSE);
+  MarkStartStep("g-fonts");
   for (int column = 0; column < 2; ++column) {
     std::wstring title = win::Widen(kHeaders[column]);
     LVCOLUMNW spec{};

@@ -23,9 +23,13 @@ class MultiGrid : public WindowBase {
   MultiGrid(const MultiGrid&) = delete;
   MultiGrid& operator=(const MultiGrid&) = delete;
 
-  // Starts at place with kStartRows empty, uncoloured rows, in font; the header row takes the
-  // bold form of that font. A later WM_SETFONT changes the font.
+  // Makes the grid's frame at place, to hold kStartRows empty, uncoloured rows in font; the
+  // header row takes the bold form of that font. A later WM_SETFONT changes the font. The list
+  // itself comes with CreateList, so that a window can show before its list, its fonts and
+  // columns are made: called before the window's first paint, the grid shows no different.
   HWND Create(HWND parent, int id, const RECT& place, HFONT font);
+  // Makes the list in the frame, with its fonts, columns and rows, at the frame's size. Once.
+  void CreateList();
 
   // An import's rows, each in its own colour. No rows leaves one empty, uncoloured row.
   void SetRows(std::vector<MultiRow> rows);
@@ -37,7 +41,7 @@ class MultiGrid : public WindowBase {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
-  void CreateList(int id, HFONT font);
+  void MakeList();
   void SetFont(HFONT font);
   void GiveFonts(HFONT font, BOOL redraw);
   void LayOut();

@@ -31,8 +31,7 @@ struct FileRunThread::Shared : RunMonitor {
   // From here on the outputs are replaced whatever comes: a stop must not leave them half done.
   bool CommitStarting() override {
     std::lock_guard lock(mutex);
-    committing = !stop;
-    return committing;
+    return !stop;
   }
 
   FileRunJob job;
@@ -43,7 +42,6 @@ struct FileRunThread::Shared : RunMonitor {
   std::optional<RunProgress> latest;
   bool stop = false;
   bool inRead = false;
-  bool committing = false;
   bool ended = false;
   bool abandoned = false;
   std::chrono::steady_clock::time_point stopAt;

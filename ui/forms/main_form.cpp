@@ -157,7 +157,9 @@ void MainForm::FormCreate() {
 
 void MainForm::FormShow() {
   RestorePlace(store_, settingsUnavailable_);
+  MarkStartStep("restore");
   LoadSettings(store_, *this, settingsUnavailable_);
+  MarkStartStep("fields");
   SingleEditChange();
 }
 

@@ -61,11 +61,15 @@ void MainForm::Create(HICON icon) {
   if (Handle() == nullptr) throw std::runtime_error("Cannot create the main window");
 }
 
+// The grid's list, its fonts and columns are made once the window shows but before anything of it
+// is painted: the window is there sooner, and its first paint is the same.
 void MainForm::Show(int showCommand) {
   FormShow();
   MarkStartStep("load");
   ShowWindow(Handle(), showCommand);
   MarkStartStep("show");
+  multiGrid_.CreateList();
+  MarkStartStep("grid");
   UpdateWindow(Handle());
   MarkStartStep("paint");
   WriteStartSteps();
@@ -83,6 +87,7 @@ void MainForm::CreateControls() {
   for (const auto& panel : MainFormPanels()) {
     PanelOf(panel.id).Create(Handle(), panel.id, ScaleBounds(panel.bounds, Dpi()));
   }
+  MarkStartStep("panels");
   for (const auto& row : MainFormControls()) CreateControl(row);
   InstallEscapeRestore(Control(IDC_SingleEdit));
   InstallOutlinedText(Control(IDC_StatusValue));  // the yellow statuses on the light panel
@@ -98,6 +103,7 @@ void MainForm::CreateControl(const ControlRow& row) {
   }
   const RECT place = ScaleBounds(row.bounds, Dpi());
   if (row.id == IDC_MultiGrid) {
+    MarkStartStep("pregrid");
     multiGrid_.Create(parent, row.id, place, font);
     return;
   }
