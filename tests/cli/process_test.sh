@@ -181,14 +181,18 @@ standard output may already have received some of the good lines" ] \
 rm -f "$work/log" "$work/bad"
 
 # A stop at any moment of a file run says what it did, from the process's first moments on.
-binary="$(readlink -f "$sipocheck")"
 exec 3<>"$work/in"  # a writer that never writes: the run waits for its input
 silent=0
 for delay in 0 1 2 3 4 5 6 8 10 12 15 20 25 30 40; do
   "$sipocheck" file "$work/in" --ok "$work/ok" --bad "$work/bad" 2>"$work/err" &
   pid=$!
-  # The loader's moments before the program's entry cannot be helped: wait for them to pass.
-  for _ in $(seq 1000); do [ "$(readlink "/proc/$pid/exe")" = "$binary" ] && break; done
+  # The loader's and the runtime's moments before the program's entry cannot be helped (under the
+  # sanitizers they last tens of milliseconds): wait until the process catches SIGINT, which its
+  # entry arranges before anything else.
+  for _ in $(seq 5000); do
+    caught=$(awk '/^SigCgt:/ { print $2 }' "/proc/$pid/status" 2>/dev/null)
+    [ -n "$caught" ] && (( (16#$caught >> 1) & 1 )) && break
+  done
   sleep 0.0"$(printf '%02d' $((delay + 3)))"
   kill -s INT "$pid" 2>/dev/null
   wait "$pid"
