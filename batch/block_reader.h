@@ -26,13 +26,22 @@ template <class Units>
 class BlockReader {
  public:
   BlockReader(ByteSource& source, std::size_t blockSize, std::size_t slack)
-      : source_(source), capacity_(blockSize), slack_(slack), buffer_(blockSize + slack) {}
+      : BlockReader(source, blockSize, slack, own_) {}
+
+  // Reads into kept, a buffer the caller keeps from one reader to the next: it only grows, and
+  // what an earlier reader left in it is never read (each block's slack is zeroed anew).
+  BlockReader(ByteSource& source, std::size_t blockSize, std::size_t slack, std::vector<char>& kept)
+      : source_(source), capacity_(blockSize), slack_(slack), buffer_(kept) {
+    Reserve();
+  }
+  BlockReader(const BlockReader&) = delete;
+  BlockReader& operator=(const BlockReader&) = delete;
 
   // Reads the next block after the carried line.
   BlockRead Next() {
     if (carried_ == capacity_) {
       capacity_ *= 2;
-      buffer_.resize(capacity_ + slack_);
+      Reserve();
     }
     const std::ptrdiff_t count = source_.Read(buffer_.data() + carried_, capacity_ - carried_);
     if (count < 0) return BlockRead::Failed;
@@ -77,10 +86,15 @@ class BlockReader {
  private:
   static constexpr std::size_t k = Units::kSize;
 
+  void Reserve() {
+    if (buffer_.size() < capacity_ + slack_) buffer_.resize(capacity_ + slack_);
+  }
+
   ByteSource& source_;
   std::size_t capacity_;
   std::size_t slack_;
-  std::vector<char> buffer_;
+  std::vector<char> own_;  // declared before buffer_, which may name it
+  std::vector<char>& buffer_;
   std::size_t size_ = 0, units_ = 0, carried_ = 0, first_ = 0;
   bool skipLF_ = false;
 };

@@ -28,24 +28,45 @@ namespace scan_detail {
 // The words of the line-end mask listed at a time.
 inline constexpr std::size_t kListWords = 64;
 
+// A line the scanner judged: its units [begin, end) in the block.
+struct Judged {
+  std::size_t begin;
+  std::size_t end;
+  bool good;
+  bool crlf;  // the line's CR LF follows it in the block
+};
+
+}  // namespace scan_detail
+
+// The line loop's memory: the block, its masks and the lists of line ends and verdicts. A run
+// makes its own; a caller that runs the loop many times over small inputs may keep one and pass
+// it to each run, which then grows it only as needed and neither makes nor clears it anew. What
+// one run leaves in it is never read by the next.
+struct ScanBuffers {
+  std::vector<char> block;
+  std::vector<std::uint64_t> ends, marks;
+  std::vector<std::uint32_t> listed;
+  std::vector<scan_detail::Judged> judged;
+};
+
+namespace scan_detail {
+
 // The line loop's work on a block, apart from reading it: the masks, the line ends listed from
-// them, and each line's verdict. Its buffers are made once and kept for the run.
+// them, and each line's verdict. Its buffers are kept for the run, or longer by the caller.
 template <class Units, bool kVector>
 class LineScanner {
  public:
-  struct Judged {
-    std::size_t begin;
-    std::size_t end;
-    bool good;
-    bool crlf;  // the line's CR LF follows it in the block
-  };
-
-  LineScanner(const ScanRule& rule, const ScanKernels& kernels)
+  LineScanner(const ScanRule& rule, const ScanKernels& kernels, ScanBuffers& buffers)
       : rule_(rule),
         classify_(kernels.classifierFor(rule)),
         listBits_(kernels.listBits),
-        listed_(kListWords * 64 + 8),
-        judged_(kListWords * 64) {}
+        ends_(buffers.ends),
+        marks_(buffers.marks),
+        listed_(buffers.listed),
+        judged_(buffers.judged) {
+    if (listed_.size() < kListWords * 64 + 8) listed_.resize(kListWords * 64 + 8);
+    if (judged_.size() < kListWords * 64) judged_.resize(kListWords * 64);
+  }
 
   // Makes room for the masks of a block of size bytes (whole units); the words past them stay
   // clear.
@@ -90,18 +111,21 @@ class LineScanner {
     constexpr std::size_t k = Units::kSize;
     // The loop's own copy, which nothing else can reach: its fields stay in registers.
     const ScanRule rule = rule_;
+    const std::uint64_t* const marks = marks_.data();
+    const std::uint32_t* const listed = listed_.data();
+    Judged* const judged = judged_.data();
     const std::size_t found = listBits_(ends_.data(), from, to, listed_.data());
     count_ = 0;
     for (std::size_t i = 0; i < found; ++i) {
-      const std::size_t q = (from << 6) + listed_[i];
+      const std::size_t q = (from << 6) + listed[i];
       if (q < line) continue;  // an LF that opened the block after its CR
       const unsigned unit = Units::At(base + q);
       if (unit == 0) return q;
       ++lines_;
-      Judged& next = judged_[count_++];
+      Judged& next = judged[count_++];
       next.begin = line;
       next.end = q;
-      next.good = LineGoodFast<Units, kVector>(rule, base, marks_.data(), line, q);
+      next.good = LineGoodFast<Units, kVector>(rule, base, marks, line, q);
       next.crlf = unit == '\r' && q + k < units && Units::At(base + q + k) == '\n';
       line = q + (next.crlf ? 2 * k : k);
     }
@@ -118,9 +142,10 @@ class LineScanner {
   const ScanRule rule_;
   const ClassifyFunction classify_;
   const ListBitsFunction listBits_;
-  std::vector<std::uint64_t> ends_, marks_;
-  std::vector<std::uint32_t> listed_;
-  std::vector<Judged> judged_;
+  std::vector<std::uint64_t>& ends_;
+  std::vector<std::uint64_t>& marks_;
+  std::vector<std::uint32_t>& listed_;
+  std::vector<Judged>& judged_;
   std::size_t count_ = 0;
   std::uint64_t lines_ = 0;
 };
@@ -136,10 +161,11 @@ class LineScanner {
 // line, counted from 1.
 template <class Units, bool kVector, class Sink>
 StreamEnd ScanStreamedLinesBy(ByteSource& source, std::size_t blockSize, const ScanRule& rule,
-                              const ScanKernels& kernels, Sink& sink, std::uint64_t* nulLine) {
+                              const ScanKernels& kernels, Sink& sink, ScanBuffers& buffers,
+                              std::uint64_t* nulLine) {
   using scan_detail::kListWords;
-  BlockReader<Units> reader(source, blockSize, kScanSlack);
-  scan_detail::LineScanner<Units, kVector> scanner(rule, kernels);
+  BlockReader<Units> reader(source, blockSize, kScanSlack, buffers.block);
+  scan_detail::LineScanner<Units, kVector> scanner(rule, kernels, buffers);
   for (;;) {
     const BlockRead read = reader.Next();
     if (read == BlockRead::Failed) return StreamEnd::ReadFailed;
@@ -178,14 +204,25 @@ StreamEnd ScanStreamedLinesBy(ByteSource& source, std::size_t blockSize, const S
   }
 }
 
+// The same, in buffers the caller keeps between runs.
+template <class Units, class Sink>
+StreamEnd ScanStreamedLines(ByteSource& source, std::size_t blockSize, const ScanRule& rule,
+                            const ScanKernels& kernels, Sink& sink, ScanBuffers& buffers,
+                            std::uint64_t* nulLine = nullptr) {
+  if (kernels.vectorDigits) {
+    return ScanStreamedLinesBy<Units, true>(source, blockSize, rule, kernels, sink, buffers,
+                                            nulLine);
+  }
+  return ScanStreamedLinesBy<Units, false>(source, blockSize, rule, kernels, sink, buffers,
+                                           nulLine);
+}
+
 template <class Units, class Sink>
 StreamEnd ScanStreamedLines(ByteSource& source, std::size_t blockSize, const ScanRule& rule,
                             const ScanKernels& kernels, Sink& sink,
                             std::uint64_t* nulLine = nullptr) {
-  if (kernels.vectorDigits) {
-    return ScanStreamedLinesBy<Units, true>(source, blockSize, rule, kernels, sink, nulLine);
-  }
-  return ScanStreamedLinesBy<Units, false>(source, blockSize, rule, kernels, sink, nulLine);
+  ScanBuffers buffers;
+  return ScanStreamedLines<Units>(source, blockSize, rule, kernels, sink, buffers, nulLine);
 }
 
 }  // namespace sipo
