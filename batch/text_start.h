@@ -41,8 +41,8 @@ class TextStart : public ByteSource {
 
  private:
   bool Fill(std::size_t size);
-  std::size_t UnitSize() const;
-  unsigned UnitAt(std::size_t at) const;
+  template <class Units>
+  bool ReadFirstLineBy();
 
   ByteSource& input_;
   std::size_t readSize_;
