@@ -9,20 +9,17 @@
 
 namespace sipo {
 
-// Appends one read to what is pending; false when it failed.
-bool TextStart::Fill(std::size_t size) {
-  const std::size_t have = pending_.size();
-  pending_.resize(have + size);
-  const std::ptrdiff_t count = input_.Read(pending_.data() + have, size);
-  pending_.resize(have + static_cast<std::size_t>(std::max<std::ptrdiff_t>(count, 0)));
-  if (count == 0) ended_ = true;
-  return count >= 0;
-}
-
+// The mark is read block by block with the reader the line loops use, each read taking what the
+// input has (a terminal's line), until its bytes decide it.
 bool TextStart::ReadMark() {
-  while (!ended_ && !MarkDecidedBy(std::string_view(pending_.data(), pending_.size()))) {
-    if (!Fill(readSize_)) return false;
+  BlockReader<ByteUnits> reader(*this, readSize_, 0);
+  for (;;) {
+    const BlockRead read = reader.Next();
+    if (read == BlockRead::Failed) return false;
+    if (read != BlockRead::Block || MarkDecidedBy({reader.Data(), reader.Size()})) break;
+    reader.Carry(0);
   }
+  pending_.assign(reader.Data(), reader.Data() + reader.Size());
   mark_ = MarkOf(std::string_view(pending_.data(), pending_.size()));
   next_ = mark_.bytes.size();
   return true;

@@ -40,7 +40,6 @@ class TextStart : public ByteSource {
   void Close() override { input_.Close(); }
 
  private:
-  bool Fill(std::size_t size);
   template <class Units>
   bool ReadFirstLineBy();
 
