@@ -4,77 +4,83 @@
 #include <algorithm>
 #include <cstring>
 
+#include "batch/block_reader.h"
 #include "batch/text_units.h"
 
 namespace sipo {
 
-// Appends one read to what is pending; false when it failed.
-bool TextStart::Fill(std::size_t size) {
-  const std::size_t have = pending_.size();
-  pending_.resize(have + size);
-  const std::ptrdiff_t count = input_.Read(pending_.data() + have, size);
-  pending_.resize(have + static_cast<std::size_t>(std::max<std::ptrdiff_t>(count, 0)));
-  if (count == 0) ended_ = true;
-  return count >= 0;
-}
-
+// The mark is read block by block with the reader the line loops use, each read taking what the
+// input has (a terminal's line), until its bytes decide it.
 bool TextStart::ReadMark() {
-  while (!ended_ && !MarkDecidedBy(std::string_view(pending_.data(), pending_.size()))) {
-    if (!Fill(readSize_)) return false;
+  BlockReader<ByteUnits> reader(*this, readSize_, 0);
+  for (;;) {
+    const BlockRead read = reader.Next();
+    if (read == BlockRead::Failed) return false;
+    if (read != BlockRead::Block || MarkDecidedBy({reader.Data(), reader.Size()})) break;
+    reader.Carry(0);
   }
+  pending_.assign(reader.Data(), reader.Data() + reader.Size());
   mark_ = MarkOf(std::string_view(pending_.data(), pending_.size()));
   next_ = mark_.bytes.size();
   return true;
 }
 
-std::size_t TextStart::UnitSize() const {
-  const bool utf16 =
-      mark_.encoding == TextEncoding::Utf16LE || mark_.encoding == TextEncoding::Utf16BE;
-  return utf16 ? 2 : 1;
-}
-
-unsigned TextStart::UnitAt(std::size_t at) const {
-  const char* const p = pending_.data() + at;
-  switch (mark_.encoding) {
-    case TextEncoding::Utf16LE:
-      return Utf16Units<false>::At(p);
-    case TextEncoding::Utf16BE:
-      return Utf16Units<true>::At(p);
-    default:
-      return ByteUnits::At(p);
-  }
-}
-
-bool TextStart::ReadFirstLine() {
-  const std::size_t from = next_;
-  const std::size_t k = UnitSize();
-  std::size_t at = from;
+// The first line read through the block reader that every line loop reads with: the bytes read
+// past the mark come first. A CR at a block's end waits for the next block, which tells whether
+// an LF follows it.
+template <class Units>
+bool TextStart::ReadFirstLineBy() {
+  constexpr std::size_t k = Units::kSize;
+  BlockReader<Units> reader(*this, readSize_, 0);
+  std::size_t at = 0;
   std::size_t lineEnd = 0;  // the line end's size in bytes, once found
+  bool end = false;
   for (;;) {
-    for (; at + k <= pending_.size(); at += k) {
-      const unsigned unit = UnitAt(at);
-      if (unit == '\r' && at + 2 * k > pending_.size() && !ended_) break;  // LF may come next
+    const BlockRead read = reader.Next();
+    if (read == BlockRead::Failed) return false;
+    end = read != BlockRead::Block;
+    const char* const data = reader.Data();
+    const std::size_t units = reader.UnitBytes();
+    for (; at + k <= units; at += k) {
+      const unsigned unit = Units::At(data + at);
+      if (unit == '\r' && at + 2 * k > units && !end) break;  // LF may come next
       if (unit == '\r')
-        lineEnd = at + 2 * k <= pending_.size() && UnitAt(at + k) == '\n' ? 2 * k : k;
+        lineEnd = at + 2 * k <= units && Units::At(data + at + k) == '\n' ? 2 * k : k;
       if (unit == '\n' || unit == 0) lineEnd = k;
       if (lineEnd != 0) break;
     }
-    if (lineEnd != 0 || ended_) break;
-    if (!Fill(readSize_)) return false;
+    if (lineEnd != 0 || end) break;
+    reader.Carry(0);  // the line so far stays where it is; the scan goes on from at
   }
-  const bool nul = lineEnd != 0 && UnitAt(at) == 0;
+  const char* const data = reader.Data();
+  const bool nul = lineEnd != 0 && Units::At(data + at) == 0;
   // The units before a NUL still form a line; an empty text has none.
-  hasFirstLine_ = at > from || (lineEnd != 0 && !nul);
-  firstLine_.assign(pending_.data() + from, pending_.data() + at);
-  next_ = at + lineEnd;  // half a unit at the end stays, for the sort to refuse
+  hasFirstLine_ = at > 0 || (lineEnd != 0 && !nul);
+  firstLine_.assign(data, data + at);
+  // What the reader holds past the line (half a unit at the end too, for the sort to refuse) is
+  // handed out before what was read and not yet taken.
+  std::vector<char> rest(data + at + lineEnd, data + reader.Size());
+  rest.insert(rest.end(), pending_.begin() + static_cast<std::ptrdiff_t>(next_), pending_.end());
+  pending_ = std::move(rest);
+  next_ = 0;
   if (nul) {
     // Nothing after a NUL is read; whether anything followed it decides the report.
-    char probe;
-    nulEnded_ = pending_.size() > at + k || (!ended_ && input_.Read(&probe, 1) > 0);
+    nulEnded_ = !pending_.empty() || (!ended_ && reader.MoreAfter(at));
     ended_ = true;
     next_ = pending_.size();
   }
   return true;
+}
+
+bool TextStart::ReadFirstLine() {
+  switch (mark_.encoding) {
+    case TextEncoding::Utf16LE:
+      return ReadFirstLineBy<Utf16Units<false>>();
+    case TextEncoding::Utf16BE:
+      return ReadFirstLineBy<Utf16Units<true>>();
+    default:
+      return ReadFirstLineBy<ByteUnits>();
+  }
 }
 
 std::ptrdiff_t TextStart::Read(char* buffer, std::size_t size) {
@@ -84,7 +90,10 @@ std::ptrdiff_t TextStart::Read(char* buffer, std::size_t size) {
     next_ += count;
     return static_cast<std::ptrdiff_t>(count);
   }
-  return ended_ ? 0 : input_.Read(buffer, size);
+  if (ended_) return 0;
+  const std::ptrdiff_t count = input_.Read(buffer, size);
+  if (count == 0) ended_ = true;
+  return count;
 }
 
 }  // namespace sipo

@@ -40,9 +40,8 @@ class TextStart : public ByteSource {
   void Close() override { input_.Close(); }
 
  private:
-  bool Fill(std::size_t size);
-  std::size_t UnitSize() const;
-  unsigned UnitAt(std::size_t at) const;
+  template <class Units>
+  bool ReadFirstLineBy();
 
   ByteSource& input_;
   std::size_t readSize_;

@@ -339,8 +339,14 @@ TEST(SortFile, AHeaderIsCopiedOnlyWhenTheInputHasAFirstLine) {
     std::string ok, bad;
     std::uint64_t nulLine;
   };
+  // A header whose CR ends the first block, and one longer than two blocks.
+  const std::string edge(kStreamBlockSize - 1, 'h'), longer(2 * kStreamBlockSize + 3, 'h');
   const Case cases[] = {
       {"empty", "", false, "", "", 0},
+      {"a CR at a block's end", edge + "\r\n1234567897", true, edge + "\r\n1234567897\r\n",
+       edge + "\r\n", 0},
+      {"a header longer than two blocks", longer + "\nx", true, longer + "\r\n",
+       longer + "\r\nx\r\n", 0},
       {"a mark alone", "\xEF\xBB\xBF", false, "\xEF\xBB\xBF", "\xEF\xBB\xBF", 0},
       {"a NUL first", "\0x\r\n"s, false, "", "", 1},
       {"an empty first line", "\r\n1234567897", true, "\r\n1234567897\r\n", "\r\n", 0},

@@ -6,13 +6,18 @@
 #include <cstdio>
 #include <cstdlib>
 #include <sstream>
+#include <thread>
 
 #include "batch/scan_kernels.h"
 #include "core/codepage1250.h"
 #include "resources/version.h"
 #include "tests/support/temp_folder.h"
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+#else
 #include <sys/mount.h>
 #endif
 
@@ -270,6 +275,53 @@ TEST(SipocheckFile, FailuresGiveClearMessagesAndLoseNothing) {
   EXPECT_EQ(folder.Read("ok.txt"), "keep me\r\n");
   EXPECT_FALSE(folder.Exists("bad.txt"));
 }
+
+#ifdef _WIN32
+// A replace the system refuses (the target held open without sharing once both outputs are
+// written, before the rename): the message names the system's reason and neither output is
+// replaced. The run reads a pipe on its standard input, so the test takes the hold only after
+// both temporaries exist and before the last line is given.
+TEST(SipocheckFile, AReplaceTheSystemRefusesNamesItsReason) {
+  test::TempFolder folder;
+  folder.Write("ok.txt", "old ok\r\n");
+  folder.Write("bad.txt", "old bad\r\n");
+  HANDLE readEnd = nullptr, writeEnd = nullptr;
+  ASSERT_TRUE(CreatePipe(&readEnd, &writeEnd, nullptr, 0));
+  const int savedInput = _dup(0);
+  const int pipeInput = _open_osfhandle(reinterpret_cast<intptr_t>(readEnd), _O_RDONLY | _O_BINARY);
+  ASSERT_EQ(_dup2(pipeInput, 0), 0);
+  _close(pipeInput);
+  Result r;
+  std::thread run([&] {
+    r = Sipocheck({"file", "-", "--ok", folder.File("ok.txt"), "--bad", folder.File("bad.txt"),
+                   "--single-column", "--no-progress"});
+  });
+  for (int wait = 0; wait < 1000 && folder.EntryCount() < 4; ++wait) Sleep(10);
+  EXPECT_EQ(folder.EntryCount(), 4u);  // both temporaries made
+  const HANDLE held = CreateFileW((folder.Path() / "bad.txt").wstring().c_str(), GENERIC_READ, 0,
+                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  EXPECT_NE(held, INVALID_HANDLE_VALUE);
+  const std::string lines = "1234567897\r\nx\r\n";
+  DWORD written = 0;
+  EXPECT_TRUE(
+      WriteFile(writeEnd, lines.data(), static_cast<DWORD>(lines.size()), &written, nullptr));
+  CloseHandle(writeEnd);
+  run.join();
+  CloseHandle(held);
+  _dup2(savedInput, 0);
+  _close(savedInput);
+  EXPECT_EQ(r.exit, kExitFailed);
+  const std::string start =
+      "sipocheck: cannot write '" + folder.File("bad.txt") + "' for the bad lines: ";
+  const std::size_t at = r.err.find(start);
+  ASSERT_NE(at, std::string::npos) << r.err;
+  EXPECT_GT(r.err.find('\n', at), at + start.size() + 3) << r.err;  // a reason, not an empty one
+  EXPECT_NE(r.err.find("sipocheck: no output file was replaced\n"), std::string::npos) << r.err;
+  EXPECT_EQ(folder.Read("ok.txt"), "old ok\r\n");
+  EXPECT_EQ(folder.Read("bad.txt"), "old bad\r\n");
+  EXPECT_EQ(folder.EntryCount(), 2u);
+}
+#endif
 
 // An output that is a folder (or a loop of links) is refused before anything is read or
 // written; the other output keeps its content.
