@@ -176,7 +176,9 @@ deb_package() {
     grep -q " \./usr/share/man/man1/sipocheck\.1\.gz$" <<<"$contents" &&
     grep -q " \./usr/share/doc/sipocheck/navod\.html$" <<<"$contents" || { echo "$contents"; return 1; }
   dpkg-deb -x "$deb" "$root" || return 1
-  [ "$("$root/usr/bin/sipocheck" --version)" = "sipocheck $version" ] &&
+  # The first line names the package and the version; the copyright, the licence and the line
+  # loop follow.
+  [ "$("$root/usr/bin/sipocheck" --version | sed -n 1p)" = "sipocheck (Tamrix SIPO) $version" ] &&
     zcat "$root/usr/share/man/man1/sipocheck.1.gz" | grep -q '^\.TH SIPOCHECK 1'
 }
 check ".deb: package, sipocheck --version, manual page, guide" deb_package
