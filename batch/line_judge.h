@@ -7,6 +7,7 @@
 #include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -164,16 +165,24 @@ bool LineGood(ScanRule rule, const char* base, const std::uint64_t* marks, std::
          TenDigits<Units, kVector>(base + field);
 }
 
-// The 64 bits of the mask from bit i on.
-SIPO_SCAN_INLINE std::uint64_t BitsFrom(const std::uint64_t* bits, std::size_t i) {
-  const unsigned shift = static_cast<unsigned>(i & 63);
-  const std::uint64_t next = bits[(i >> 6) + 1];
-  return bits[i >> 6] >> shift | (next << 1) << (63 - shift);
+// The bits of the mask from bit i on, as far as one unaligned 64-bit load of its bytes reaches:
+// the first kWindow bits are the mask's, the rest may be clear. (One load and one shift: the
+// mask's words are its bytes in order on a little-endian processor.)
+inline constexpr std::size_t kWindow = 57;
+SIPO_SCAN_INLINE std::uint64_t WindowFrom(const std::uint64_t* bits, std::size_t i) {
+  if constexpr (std::endian::native == std::endian::little) {
+    std::uint64_t word;
+    std::memcpy(&word, reinterpret_cast<const char*>(bits) + (i >> 3), sizeof word);
+    return word >> (i & 7);
+  } else {
+    const unsigned shift = static_cast<unsigned>(i & 63);
+    return bits[i >> 6] >> shift | (bits[(i >> 6) + 1] << 1) << (63 - shift);
+  }
 }
 
-// As LineGood, for the usual line whose number field lies within 64 bytes of its start: the
-// field's marks are picked from one 64-bit window of the mask, and the rest is arithmetic
-// without a branch on the data.
+// As LineGood, for the usual line whose number field lies within kWindow bytes of its start: the
+// field's marks are picked from one window of the mask, and the rest is arithmetic without a
+// branch on the data. A mark the window may not show sends the line to LineGood.
 template <class Units, bool kVector, LineLayout kLayout>
 SIPO_SCAN_INLINE bool LineGoodFast(const ScanRule& rule, const char* base,
                                    const std::uint64_t* marks, std::size_t begin, std::size_t end) {
@@ -184,29 +193,35 @@ SIPO_SCAN_INLINE bool LineGoodFast(const ScanRule& rule, const char* base,
     return (length == kNumberBytes) & TenDigits<Units, kVector>(base + begin);
   }
   if (rule.column < 0) return false;
-  std::uint64_t window = BitsFrom(marks, begin);
-  constexpr bool kQuoted = kLayout == LineLayout::Quoted;
-  const std::uint32_t skip = static_cast<std::uint32_t>(rule.column) * (kQuoted ? 2 : 1);
-  std::size_t last = 0;  // the last mark skipped
-  for (std::uint32_t i = 0; i < skip; ++i) {
-    last = static_cast<std::size_t>(std::countr_zero(window));
+  const auto column = static_cast<std::uint32_t>(rule.column);
+  std::uint64_t window = WindowFrom(marks, begin);
+  if constexpr (kLayout == LineLayout::Quoted) {
+    for (std::uint32_t i = 0; i < 2 * column; ++i) window &= window - 1;
+    const auto open = static_cast<std::size_t>(std::countr_zero(window));
     window &= window - 1;
+    const auto close = static_cast<std::size_t>(std::countr_zero(window));
+    if (close >= kWindow && length > kWindow) {
+      return LineGood<Units, kVector>(rule, base, marks, begin, end);
+    }
+    return (close < length) & (close - open - k == kNumberBytes) &
+           TenDigits<Units, kVector>(base + begin + open + k);
+  } else {
+    std::size_t field = 0;  // past the last mark skipped
+    if (column > 0) {
+      for (std::uint32_t i = 1; i < column; ++i) window &= window - 1;
+      field = static_cast<std::size_t>(std::countr_zero(window)) + rule.markSize;
+      window &= window - 1;
+    }
+    const auto next = static_cast<std::size_t>(std::countr_zero(window));
+    if (next >= kWindow && length > kWindow) {
+      return LineGood<Units, kVector>(rule, base, marks, begin, end);
+    }
+    // A field that starts past the line's end (its mark on a later line, or none in the window)
+    // starts past its end too: the unsigned difference is then no number's length. The digits
+    // are read there all the same, within 64 bytes and a mark of the line's start, in the slack.
+    const std::size_t fieldEnd = next < length ? next : length;
+    return (fieldEnd - field == kNumberBytes) & TenDigits<Units, kVector>(base + begin + field);
   }
-  std::size_t first = static_cast<std::size_t>(std::countr_zero(window));
-  if constexpr (kQuoted) {
-    window &= window - 1;
-    const std::size_t close = static_cast<std::size_t>(std::countr_zero(window));
-    if (close == 64 && length > 64) return LineGood<Units, kVector>(rule, base, marks, begin, end);
-    return (close < length) & (close - first - k == kNumberBytes) &
-           TenDigits<Units, kVector>(base + begin + first + k);
-  }
-  if (first == 64 && length > 64) return LineGood<Units, kVector>(rule, base, marks, begin, end);
-  // A field that starts past the line's end (its mark on a later line, or none in the window)
-  // starts past its end too: the unsigned difference is then no number's length. The digits are
-  // read there all the same, within 64 bytes and a mark of the line's start, inside the slack.
-  const std::size_t field = skip == 0 ? 0 : last + rule.markSize;
-  const std::size_t fieldEnd = first < length ? first : length;
-  return (fieldEnd - field == kNumberBytes) & TenDigits<Units, kVector>(base + begin + field);
 }
 
 }  // namespace scan_detail
