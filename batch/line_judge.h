@@ -180,6 +180,12 @@ SIPO_SCAN_INLINE std::uint64_t WindowFrom(const std::uint64_t* bits, std::size_t
   }
 }
 
+// The offset of the lowest mark in a window: kWindow or more when it shows none. (The top bit,
+// beyond kWindow, spares a test for an empty window.)
+SIPO_SCAN_INLINE std::size_t LowestMark(std::uint64_t window) {
+  return static_cast<std::size_t>(std::countr_zero(window | std::uint64_t{1} << 63));
+}
+
 // As LineGood, for the usual line whose number field lies within kWindow bytes of its start: the
 // field's marks are picked from one window of the mask, and the rest is arithmetic without a
 // branch on the data. A mark the window may not show sends the line to LineGood.
@@ -197,9 +203,9 @@ SIPO_SCAN_INLINE bool LineGoodFast(const ScanRule& rule, const char* base,
   std::uint64_t window = WindowFrom(marks, begin);
   if constexpr (kLayout == LineLayout::Quoted) {
     for (std::uint32_t i = 0; i < 2 * column; ++i) window &= window - 1;
-    const auto open = static_cast<std::size_t>(std::countr_zero(window));
+    const auto open = LowestMark(window);
     window &= window - 1;
-    const auto close = static_cast<std::size_t>(std::countr_zero(window));
+    const auto close = LowestMark(window);
     if (close >= kWindow && length > kWindow) {
       return LineGood<Units, kVector>(rule, base, marks, begin, end);
     }
@@ -209,10 +215,10 @@ SIPO_SCAN_INLINE bool LineGoodFast(const ScanRule& rule, const char* base,
     std::size_t field = 0;  // past the last mark skipped
     if (column > 0) {
       for (std::uint32_t i = 1; i < column; ++i) window &= window - 1;
-      field = static_cast<std::size_t>(std::countr_zero(window)) + rule.markSize;
+      field = LowestMark(window) + rule.markSize;
       window &= window - 1;
     }
-    const auto next = static_cast<std::size_t>(std::countr_zero(window));
+    const auto next = LowestMark(window);
     if (next >= kWindow && length > kWindow) {
       return LineGood<Units, kVector>(rule, base, marks, begin, end);
     }

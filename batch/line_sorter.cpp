@@ -66,15 +66,15 @@ class StretchLines {
  public:
   static constexpr std::string_view kEnd = Units::kLineEnd;
 
-  StretchLines(LineWriter<Units>& writer, std::size_t room, char* bad, char* ok)
-      : writer_(&writer), room_(room), bad_(bad), ok_(ok) {}
+  StretchLines(LineWriter<Units>& writer, std::size_t room, char* bad, char* ok, bool columnSeen)
+      : writer_(&writer), room_(room), bad_(bad), ok_(ok), columnSeen_(columnSeen) {}
 
   void Line(const char* begin, const char* end, bool good, bool crlfFollows) {
     const auto length = static_cast<std::size_t>(end - begin);
     good_ += good;
     // Looked for only until a line has the column, which a good line has: one predictable
     // branch a line after that.
-    if (!writer_->ColumnSeen()) writer_->SeeColumn(good, std::string_view(begin, length));
+    if (!columnSeen_) columnSeen_ = writer_->SeeColumn(good, std::string_view(begin, length));
     if (length > kRoom - kEnd.size())
       return Long(std::string_view(begin, length), good, crlfFollows);
     // Arithmetic on the addresses: a compiler turns a plain select into a branch.
@@ -106,6 +106,7 @@ class StretchLines {
   char* bad_;
   char* ok_;
   std::uint64_t good_ = 0;
+  bool columnSeen_;
 };
 
 // Takes the scanned lines to their outputs and counts them. The counts reach the monitor's view
@@ -127,7 +128,7 @@ class LineWriter {
   // reach kRoom past its line.
   StretchLines<Units> Take(std::size_t bytes, std::size_t lines) {
     const std::size_t room = bytes + 2 * kRoom + lines * StretchLines<Units>::kEnd.size();
-    return StretchLines<Units>(*this, room, bad_.Reserve(room), ok_.Reserve(room));
+    return StretchLines<Units>(*this, room, bad_.Reserve(room), ok_.Reserve(room), columnSeen_);
   }
   void Give(const StretchLines<Units>& taken, std::size_t lines) {
     bad_.Filled(taken.bad_);
@@ -141,8 +142,9 @@ class LineWriter {
   }
 
   bool ColumnSeen() const { return columnSeen_; }
-  [[gnu::noinline]] void SeeColumn(bool good, std::string_view line) {
+  [[gnu::noinline]] bool SeeColumn(bool good, std::string_view line) {
     columnSeen_ = good || LineHasColumn<Units>(line, rule_, delimiter_);
+    return columnSeen_;
   }
   AtomicFileWriter& Output(bool good) { return good ? ok_ : bad_; }
 
