@@ -198,7 +198,8 @@ SIPO_SCAN_INLINE bool LineGoodFast(const ScanRule& rule, const char* base,
   if constexpr (kLayout == LineLayout::Whole) {
     return (length == kNumberBytes) & TenDigits<Units, kVector>(base + begin);
   }
-  if (rule.column < 0) return false;
+  if (rule.column < 0) [[unlikely]]
+    return false;
   const auto column = static_cast<std::uint32_t>(rule.column);
   std::uint64_t window = WindowFrom(marks, begin);
   if constexpr (kLayout == LineLayout::Quoted) {
@@ -206,7 +207,7 @@ SIPO_SCAN_INLINE bool LineGoodFast(const ScanRule& rule, const char* base,
     const auto open = LowestMark(window);
     window &= window - 1;
     const auto close = LowestMark(window);
-    if (close >= kWindow && length > kWindow) {
+    if (close >= kWindow && length > kWindow) [[unlikely]] {
       return LineGood<Units, kVector>(rule, base, marks, begin, end);
     }
     return (close < length) & (close - open - k == kNumberBytes) &
@@ -219,7 +220,7 @@ SIPO_SCAN_INLINE bool LineGoodFast(const ScanRule& rule, const char* base,
       window &= window - 1;
     }
     const auto next = LowestMark(window);
-    if (next >= kWindow && length > kWindow) {
+    if (next >= kWindow && length > kWindow) [[unlikely]] {
       return LineGood<Units, kVector>(rule, base, marks, begin, end);
     }
     // A field that starts past the line's end (its mark on a later line, or none in the window)

@@ -161,12 +161,16 @@ class LineScanner {
     for (; i < found; ++i) {
       const std::size_t q = offset + listed[i];
       const unsigned unit = Units::At(base + q);
-      if (unit == 0) break;
+      if (unit == 0) [[unlikely]]
+        break;
       Judged& next = judged[count++];
       next.begin = at;
       next.end = q;
       next.good = LineGoodFast<Units, kVector, kLayout>(rule, base, marks, at, q);
-      const bool crlf = unit == '\r' && q + k < units && Units::At(base + q + k) == '\n';
+      // CR LF, as a Windows text ends its lines, takes the straight path.
+      bool crlf = false;
+      if (unit == '\r') [[likely]]
+        crlf = q + k < units && Units::At(base + q + k) == '\n';
       at = q + (crlf ? 2 * k : k);
       next.crlf = crlf;
     }
