@@ -291,9 +291,10 @@ TEST(ScanStreamedLines, LinesAcrossTheBlocksStretchesAreReadWhole) {
 TEST(ScanStreamedLines, AFieldIsFoundWhereverItStandsInItsLine) {
   std::string text;
   for (std::size_t before = 40; before <= 80; ++before) {
-    text += std::string(before, 'x') + ";1234567897;y\r\n";
-    text += "\"" + std::string(before, 'x') + "\";\"1234567897\"\n";
-    text += std::string(before, 'x') + ";12345678977\r\n";
+    const std::string pad(before, 'x');
+    text.append(pad).append(";1234567897;y\r\n");
+    text.append("\"").append(pad).append("\";\"1234567897\"\n");
+    text.append(pad).append(";12345678977\r\n");
   }
   for (const LineRule& rule : {LineRule{false, false, ';', 1}, LineRule{false, true, ';', 1}}) {
     const auto expected = Reference<ByteUnits>(text, rule, TextEncoding::Bytes);
