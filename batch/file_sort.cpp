@@ -5,7 +5,6 @@
 
 #include "batch/text_start.h"
 #include "batch/text_units.h"
-#include "batch/workbook_start.h"
 #include "files/atomic_file.h"
 
 namespace sipo {
@@ -131,13 +130,11 @@ class FileSort {
  private:
   // Both outputs begin with the text's mark, then its header line; the lines follow.
   StreamEnd Sort(RunInput& source, AtomicFileWriter& bad, AtomicFileWriter& ok) {
-    WorkbookLook look(source);
-    if (!look.ReadStart()) return StreamEnd::ReadFailed;
+    TextStart text(source, settings_.blockSize);
+    if (!text.ReadMark() || !text.ReadWorkbookSignature()) return StreamEnd::ReadFailed;
     // A workbook chosen in place of its text export ends the sort before a byte is written.
-    workbook_ = look.IsWorkbook();
+    workbook_ = text.IsWorkbook();
     if (workbook_) return StreamEnd::Complete;
-    TextStart text(look, settings_.blockSize);
-    if (!text.ReadMark()) return StreamEnd::ReadFailed;
     const TextEncoding encoding = text.Mark().encoding;
     result_.sorted.encoding = encoding;
     if (encoding == TextEncoding::Utf32) return StreamEnd::Utf32Mark;

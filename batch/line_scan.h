@@ -28,20 +28,19 @@ namespace scan_detail {
 // The words of the line-end mask listed at a time.
 inline constexpr std::size_t kListWords = 64;
 
-// A line the scanner judged: its units [begin, end) in the block.
 struct Judged {
   std::size_t begin;
   std::size_t end;
   bool good;
-  bool crlf;  // the line's CR LF follows it in the block
+  bool crlf;
 };
 
 }  // namespace scan_detail
 
-// The line loop's memory: the block, its masks and the lists of line ends and verdicts. A run
-// makes its own; a caller that runs the loop many times over small inputs may keep one and pass
-// it to each run, which then grows it only as needed and neither makes nor clears it anew. What
-// one run leaves in it is never read by the next.
+// The line loop's memory: the block, its masks and the list of line ends. A run makes its own; a
+// caller that runs the loop many times over small inputs may keep one and pass it to each run,
+// which then grows it only as needed and neither makes nor clears it anew. What one run leaves
+// in it is never read by the next.
 struct ScanBuffers {
   std::vector<char> block;
   std::vector<std::uint64_t> ends, marks;
@@ -49,11 +48,46 @@ struct ScanBuffers {
   std::vector<scan_detail::Judged> judged;
 };
 
+// A sink takes the lines of a stretch through a taker, a small value the loop keeps in its own
+// variables (the sorter's holds its outputs' write positions there): sink.Take(bytes, lines)
+// gives one for at most that many lines, all ending within that many bytes of the block, and
+// sink.Give(taker, lines) takes it back with the number of lines it was handed. A sink without
+// them is handed each line through its own Line.
+template <class Sink>
+struct EachLine {
+  Sink& sink;
+  void Line(const char* begin, const char* end, bool good, bool crlfFollows) {
+    sink.Line(begin, end, good, crlfFollows);
+  }
+};
+
+template <class Sink>
+auto TakeLines(Sink& sink, std::size_t bytes, std::size_t lines) {
+  if constexpr (requires { sink.Take(bytes, lines); }) {
+    return sink.Take(bytes, lines);
+  } else {
+    return EachLine<Sink>{sink};
+  }
+}
+
+template <class Sink, class Taker>
+void GiveLines(Sink& sink, const Taker& taker, std::size_t lines) {
+  if constexpr (requires { sink.Give(taker, lines); }) sink.Give(taker, lines);
+}
+
+template <class Sink>
+void HandLine(Sink& sink, const char* begin, const char* end, bool good, bool crlfFollows) {
+  auto taker = TakeLines(sink, 0, 1);
+  taker.Line(begin, end, good, crlfFollows);
+  GiveLines(sink, taker, 1);
+}
+
 namespace scan_detail {
 
 // The line loop's work on a block, apart from reading it: the masks, the line ends listed from
-// them, and each line's verdict. Its buffers are kept for the run, or longer by the caller.
-template <class Units, bool kVector>
+// them, and each line's verdict in the layout's own loop. Its buffers are kept for the run, or
+// longer by the caller.
+template <class Units, bool kVector, LineLayout kLayout>
 class LineScanner {
  public:
   LineScanner(const ScanRule& rule, const ScanKernels& kernels, ScanBuffers& buffers)
@@ -99,42 +133,58 @@ class LineScanner {
   }
 
   bool Good(const char* base, std::size_t begin, std::size_t end) const {
-    return LineGoodFast<Units, kVector>(rule_, base, marks_.data(), begin, end);
+    return LineGoodFast<Units, kVector, kLayout>(rule_, base, marks_.data(), begin, end);
   }
 
   // Judges the lines that end in the words [from, to) of the units [0, units), the first
-  // starting at line, which moves past each; the lines independent of each other, so that their
-  // verdicts overlap. Stops at a NUL, whose offset it returns (SIZE_MAX for none), and at a CR
-  // that ends the units (its LF, if any, opens the next block).
-  std::size_t Judge(const char* base, std::size_t units, std::size_t from, std::size_t to,
-                    std::size_t& line) {
+  // starting at line, which moves past each, and hands each to the sink as it is judged: the
+  // lines depend on each other only through where they start, so that their verdicts overlap.
+  // Stops at a NUL, whose offset it returns (SIZE_MAX for none), and at a CR that ends the units
+  // (its LF, if any, opens the next block).
+  // Not inlined into the block loop: the lines' loop then has the registers to itself.
+  template <class Sink>
+  [[gnu::noinline]] std::size_t Judge(const char* base, std::size_t units, std::size_t from,
+                                      std::size_t to, std::size_t& line, Sink& sink) {
     constexpr std::size_t k = Units::kSize;
-    // The loop's own copy, which nothing else can reach: its fields stay in registers.
+    // The loop's own copies, which nothing else can reach: they stay in registers.
     const ScanRule rule = rule_;
     const std::uint64_t* const marks = marks_.data();
     const std::uint32_t* const listed = listed_.data();
-    Judged* const judged = judged_.data();
     const std::size_t found = listBits_(ends_.data(), from, to, listed_.data());
-    count_ = 0;
-    for (std::size_t i = 0; i < found; ++i) {
-      const std::size_t q = (from << 6) + listed[i];
-      if (q < line) continue;  // an LF that opened the block after its CR
+    const std::size_t offset = from << 6;
+    std::size_t at = line;
+    // Only the first end can lie before the first line: an LF that opened the block after its CR.
+    const std::size_t first = found > 0 && offset + listed[0] < at ? 1 : 0;
+    std::size_t i = first;
+    std::size_t count = 0;
+    Judged* const judged = judged_.data();
+    for (; i < found; ++i) {
+      const std::size_t q = offset + listed[i];
       const unsigned unit = Units::At(base + q);
-      if (unit == 0) return q;
-      ++lines_;
-      Judged& next = judged[count_++];
-      next.begin = line;
+      if (unit == 0) [[unlikely]]
+        break;
+      Judged& next = judged[count++];
+      next.begin = at;
       next.end = q;
-      next.good = LineGoodFast<Units, kVector>(rule, base, marks, line, q);
-      next.crlf = unit == '\r' && q + k < units && Units::At(base + q + k) == '\n';
-      line = q + (next.crlf ? 2 * k : k);
+      next.good = LineGoodFast<Units, kVector, kLayout>(rule, base, marks, at, q);
+      // CR LF, as a Windows text ends its lines, takes the straight path.
+      bool crlf = false;
+      if (unit == '\r') [[likely]]
+        crlf = q + k < units && Units::At(base + q + k) == '\n';
+      at = q + (crlf ? 2 * k : k);
+      next.crlf = crlf;
     }
-    return SIZE_MAX;
+    auto taker = TakeLines(sink, (to - from) << 6, found);
+    for (std::size_t j = 0; j < count; ++j) {
+      const Judged& line = judged[j];
+      taker.Line(base + line.begin, base + line.end, line.good, line.crlf);
+    }
+    GiveLines(sink, taker, count);
+    lines_ += count;
+    line = at;
+    return i < found ? offset + listed[i] : SIZE_MAX;
   }
 
-  // The lines the last Judge judged, in order.
-  const Judged* begin() const { return judged_.data(); }
-  const Judged* end() const { return judged_.data() + count_; }
   // Lines ended so far.
   std::uint64_t Lines() const { return lines_; }
 
@@ -146,26 +196,25 @@ class LineScanner {
   std::vector<std::uint64_t>& marks_;
   std::vector<std::uint32_t>& listed_;
   std::vector<Judged>& judged_;
-  std::size_t count_ = 0;
   std::uint64_t lines_ = 0;
 };
 
 }  // namespace scan_detail
 
-// Calls sink.Line(begin, end, good, crlfFollows) for each line of the stream, in the same lines
-// and with the same line-end rules as ForEachStreamedLineIn (CR LF, a lone CR or a lone LF ends a
-// line; a NUL ends the text), and sink.Pause() before the block the lines point into is reused:
-// a line's bytes, the 64 bytes from its start and its CR LF when crlfFollows stay valid until
-// then. Memory is one block and its two masks, more only for a line longer than a block. When a
-// NUL ended the text and more of the input followed it, nulLine (if given) is set to the NUL's
-// line, counted from 1.
-template <class Units, bool kVector, class Sink>
+// Hands each line of the stream to the sink (see TakeLines) with its verdict and whether its
+// CR LF follows it, in the same lines and with the same line-end rules as ForEachStreamedLineIn
+// (CR LF, a lone CR or a lone LF ends a line; a NUL ends the text), and calls sink.Pause() before
+// the block the lines point into is reused: a line's bytes, the 64 bytes from its start and its
+// CR LF when it is said to follow stay valid until then. Memory is one block and its two masks,
+// more only for a line longer than a block. When a NUL ended the text and more of the input
+// followed it, nulLine (if given) is set to the NUL's line, counted from 1.
+template <class Units, bool kVector, LineLayout kLayout, class Sink>
 StreamEnd ScanStreamedLinesBy(ByteSource& source, std::size_t blockSize, const ScanRule& rule,
                               const ScanKernels& kernels, Sink& sink, ScanBuffers& buffers,
                               std::uint64_t* nulLine) {
   using scan_detail::kListWords;
   BlockReader<Units> reader(source, blockSize, kScanSlack, buffers.block);
-  scan_detail::LineScanner<Units, kVector> scanner(rule, kernels, buffers);
+  scan_detail::LineScanner<Units, kVector, kLayout> scanner(rule, kernels, buffers);
   for (;;) {
     const BlockRead read = reader.Next();
     if (read == BlockRead::Failed) return StreamEnd::ReadFailed;
@@ -173,7 +222,7 @@ StreamEnd ScanStreamedLinesBy(ByteSource& source, std::size_t blockSize, const S
     const char* const base = reader.Data();
     if (read == BlockRead::End) {
       const std::size_t size = reader.Size();
-      if (size > 0) sink.Line(base, base + size, scanner.LastLineGood(base, size), false);
+      if (size > 0) HandLine(sink, base, base + size, scanner.LastLineGood(base, size), false);
       sink.Pause();
       return StreamEnd::Complete;
     }
@@ -182,19 +231,17 @@ StreamEnd ScanStreamedLinesBy(ByteSource& source, std::size_t blockSize, const S
     scanner.Prepare(units);
     scanner.Classify(base, units, 0);
     const std::size_t words = (units + 63) / 64;
-    // For each stretch: classify the next (a line's window of marks reaches into it), list the
-    // line ends and judge the lines, then hand them out in order.
+    // For each stretch: classify the next (a line's window of marks reaches into it), then list
+    // the line ends and judge and hand out the lines in order.
     for (std::size_t from = 0; from < words; from += kListWords) {
       const std::size_t to = from + kListWords < words ? from + kListWords : words;
       scanner.Classify(base, units, to);
-      const std::size_t nul = scanner.Judge(base, units, from, to, line);
-      for (const auto& judged : scanner) {
-        sink.Line(base + judged.begin, base + judged.end, judged.good, judged.crlf);
-      }
+      const std::size_t nul = scanner.Judge(base, units, from, to, line, sink);
       if (nul != SIZE_MAX) {
         // The units before a NUL on its line still form a line; nothing after it is read.
         if (nulLine != nullptr && reader.MoreAfter(nul)) *nulLine = scanner.Lines() + 1;
-        if (nul > line) sink.Line(base + line, base + nul, scanner.Good(base, line, nul), false);
+        if (nul > line)
+          HandLine(sink, base + line, base + nul, scanner.Good(base, line, nul), false);
         sink.Pause();
         return StreamEnd::Complete;
       }
@@ -204,16 +251,34 @@ StreamEnd ScanStreamedLinesBy(ByteSource& source, std::size_t blockSize, const S
   }
 }
 
+template <class Units, bool kVector, class Sink>
+StreamEnd ScanStreamedLinesIn(ByteSource& source, std::size_t blockSize, const ScanRule& rule,
+                              const ScanKernels& kernels, Sink& sink, ScanBuffers& buffers,
+                              std::uint64_t* nulLine) {
+  switch (LayoutOf(rule)) {
+    case LineLayout::Whole:
+      return ScanStreamedLinesBy<Units, kVector, LineLayout::Whole>(
+          source, blockSize, rule, kernels, sink, buffers, nulLine);
+    case LineLayout::Field:
+      return ScanStreamedLinesBy<Units, kVector, LineLayout::Field>(
+          source, blockSize, rule, kernels, sink, buffers, nulLine);
+    case LineLayout::Quoted:
+      break;
+  }
+  return ScanStreamedLinesBy<Units, kVector, LineLayout::Quoted>(source, blockSize, rule, kernels,
+                                                                 sink, buffers, nulLine);
+}
+
 // The same, in buffers the caller keeps between runs.
 template <class Units, class Sink>
 StreamEnd ScanStreamedLines(ByteSource& source, std::size_t blockSize, const ScanRule& rule,
                             const ScanKernels& kernels, Sink& sink, ScanBuffers& buffers,
                             std::uint64_t* nulLine = nullptr) {
   if (kernels.vectorDigits) {
-    return ScanStreamedLinesBy<Units, true>(source, blockSize, rule, kernels, sink, buffers,
+    return ScanStreamedLinesIn<Units, true>(source, blockSize, rule, kernels, sink, buffers,
                                             nulLine);
   }
-  return ScanStreamedLinesBy<Units, false>(source, blockSize, rule, kernels, sink, buffers,
+  return ScanStreamedLinesIn<Units, false>(source, blockSize, rule, kernels, sink, buffers,
                                            nulLine);
 }
 

@@ -6,6 +6,7 @@
 
 #include "batch/block_reader.h"
 #include "batch/text_units.h"
+#include "batch/workbook_start.h"
 
 namespace sipo {
 
@@ -23,6 +24,27 @@ bool TextStart::ReadMark() {
   mark_ = MarkOf(std::string_view(pending_.data(), pending_.size()));
   next_ = mark_.bytes.size();
   return true;
+}
+
+bool TextStart::ReadUntil(std::size_t size) {
+  char buffer[kWorkbookSignatureSize];
+  while (!ended_ && pending_.size() < size) {
+    const std::ptrdiff_t count =
+        input_.Read(buffer, std::min(size - pending_.size(), sizeof buffer));
+    if (count < 0) return false;
+    if (count == 0) ended_ = true;
+    pending_.insert(pending_.end(), buffer, buffer + count);
+  }
+  return true;
+}
+
+bool TextStart::ReadWorkbookSignature() {
+  if (!ReadUntil(kZipSignatureSize)) return false;
+  return !MayStartCompoundFile(Pending()) || ReadUntil(kWorkbookSignatureSize);
+}
+
+bool TextStart::IsWorkbook() const {
+  return StartsLikeWorkbook(Pending());
 }
 
 // The first line read through the block reader that every line loop reads with: the bytes read

@@ -24,6 +24,12 @@ class TextStart : public ByteSource {
   bool ReadMark();
   const TextMark& Mark() const { return mark_; }
 
+  // After ReadMark and before anything is handed out: reads on, no further than it must, until
+  // the input's first bytes tell whether it is a spreadsheet's workbook (four bytes, eight when
+  // the four begin a compound file's; fewer at the input's end). False when a read failed.
+  bool ReadWorkbookSignature();
+  bool IsWorkbook() const;
+
   // After ReadMark, for a text read in bytes or in UTF-16 units: reads the first line (up to CR
   // LF, a lone CR, a lone LF or a NUL, in the mark's units) and takes it and its line end out of
   // what is handed out. False when a read failed.
@@ -42,6 +48,9 @@ class TextStart : public ByteSource {
  private:
   template <class Units>
   bool ReadFirstLineBy();
+  bool ReadUntil(std::size_t size);
+  // Everything read and kept so far, the mark's bytes included.
+  std::string_view Pending() const { return {pending_.data(), pending_.size()}; }
 
   ByteSource& input_;
   std::size_t readSize_;

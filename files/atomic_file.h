@@ -48,15 +48,16 @@ class AtomicFileWriter {
   static void CommitTogether(AtomicFileWriter& first, AtomicFileWriter& second);
 
   void Write(std::string_view bytes);
-  // For many short pieces: room for kRoom bytes in the writer's buffer, which the caller may fill
-  // whole (so that it can copy in fixed-size moves) before it accepts the first size bytes with
-  // Advance. Always usable; what a failed writer is given is dropped.
-  static constexpr std::size_t kRoom = 64;
-  char* Room() {
-    if (kBufferSize - used_ < kRoom) MakeRoom();
+  // For many short pieces: the position of at least size free bytes in the writer's buffer
+  // (size at most kMaxReserve), which the caller fills as it likes, holding the position in its
+  // own variable, and then hands back the end of what it wrote with Filled. Always usable; what a
+  // failed writer is given is dropped.
+  static constexpr std::size_t kMaxReserve = std::size_t{32} << 10;
+  char* Reserve(std::size_t size) {
+    if (kBufferSize - used_ < size) MakeRoom();
     return buffer_.get() + used_;
   }
-  void Advance(std::size_t size) { used_ += size; }
+  void Filled(const char* end) { used_ = static_cast<std::size_t>(end - buffer_.get()); }
   // Writes what is pending, optionally forces it to the disk, and replaces the target; false
   // when any step failed (or, for writers committed together, when the other's did).
   enum class Durability { Ordinary, OnDisk };
@@ -66,6 +67,7 @@ class AtomicFileWriter {
 
  private:
   static constexpr std::size_t kBufferSize = std::size_t{128} << 10;
+  static_assert(kMaxReserve <= kBufferSize);
   // Temporary: a file beside the target; InPlace: a device or FIFO opened here; Borrowed: a
   // descriptor the process already had.
   enum class Mode { Temporary, InPlace, Borrowed };

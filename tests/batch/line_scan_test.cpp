@@ -286,6 +286,32 @@ TEST(ScanStreamedLines, LinesAcrossTheBlocksStretchesAreReadWhole) {
   }
 }
 
+// A line's marks are read from a window of some 60 bytes from its start; a field that starts,
+// or a mark that stands, on either side of the window's edge is read as anywhere else.
+TEST(ScanStreamedLines, AFieldIsFoundWhereverItStandsInItsLine) {
+  std::string text;
+  for (std::size_t before = 40; before <= 80; ++before) {
+    const std::string pad(before, 'x');
+    text.append(pad).append(";1234567897;y\r\n");
+    text.append("\"").append(pad).append("\";\"1234567897\"\n");
+    text.append(pad).append(";12345678977\r\n");
+  }
+  for (const LineRule& rule : {LineRule{false, false, ';', 1}, LineRule{false, true, ';', 1}}) {
+    const auto expected = Reference<ByteUnits>(text, rule, TextEncoding::Bytes);
+    const std::string units = Encoded(text, TextEncoding::Utf16LE);
+    const auto expectedUnits = Reference<Utf16Units<false>>(units, rule, TextEncoding::Utf16LE);
+    for (const ScanKernels* path : PathsHere()) {
+      EXPECT_EQ(Scanned<ByteUnits>(text, rule, TextEncoding::Bytes, path, 1 << 16, {SIZE_MAX}),
+                expected)
+          << NameOf(path) << " quoted " << rule.quoted;
+      EXPECT_EQ(
+          Scanned<Utf16Units<false>>(units, rule, TextEncoding::Utf16LE, path, 1 << 16, {SIZE_MAX}),
+          expectedUnits)
+          << NameOf(path) << " quoted " << rule.quoted;
+    }
+  }
+}
+
 TEST(ScanStreamedLines, ANulEndsTheTextAndTellsItsLine) {
   for (const ScanKernels* path : PathsHere()) {
     test::ChunkSource source("a\r\nb\nc\0d\r\n"s, {SIZE_MAX});

@@ -1,6 +1,8 @@
 // Tests of telling a workbook by its first bytes, and of handing those bytes on unchanged.
 #include "batch/workbook_start.h"
 
+#include "batch/text_start.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -33,9 +35,9 @@ TEST(WorkbookStart, TellsAWorkbookBySignatureOnly) {
     EXPECT_EQ(StartsLikeWorkbook(start), workbook) << testing::PrintToString(start);
     // The same read through a source that hands out a byte at a time.
     test::ChunkSource source(start + "rest", {1});
-    WorkbookLook look(source);
-    ASSERT_TRUE(look.ReadStart());
-    EXPECT_EQ(look.IsWorkbook(), workbook) << testing::PrintToString(start);
+    TextStart text(source);
+    ASSERT_TRUE(text.ReadMark() && text.ReadWorkbookSignature());
+    EXPECT_EQ(text.IsWorkbook(), workbook) << testing::PrintToString(start);
   }
 }
 
@@ -43,16 +45,16 @@ TEST(WorkbookStart, TellsAWorkbookBySignatureOnly) {
 TEST(WorkbookStart, HandsOnEveryByteInOrder) {
   for (const std::string& text : {kXls + "tail", "12"s, "\xD0\xCF\x11\xE0 1234567897\r\n"s}) {
     test::ChunkSource source(text, {3, 1});
-    WorkbookLook look(source);
-    ASSERT_TRUE(look.ReadStart());
+    TextStart start(source);
+    ASSERT_TRUE(start.ReadMark() && start.ReadWorkbookSignature());
     std::string out;
     char buffer[2];
-    for (std::ptrdiff_t n; (n = look.Read(buffer, sizeof buffer)) > 0;) out.append(buffer, n);
+    for (std::ptrdiff_t n; (n = start.Read(buffer, sizeof buffer)) > 0;) out.append(buffer, n);
     EXPECT_EQ(out, text);
   }
   test::ChunkSource failing("PK\x03\x04", {1}, 2);
-  WorkbookLook look(failing);
-  EXPECT_FALSE(look.ReadStart());
+  TextStart start(failing);
+  EXPECT_FALSE(start.ReadMark() && start.ReadWorkbookSignature());
 }
 
 }  // namespace
