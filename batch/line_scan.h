@@ -204,8 +204,8 @@ class LineScanner {
 // Hands each line of the stream to the sink (see TakeLines) with its verdict and whether its
 // CR LF follows it, in the same lines and with the same line-end rules as ForEachStreamedLineIn
 // (CR LF, a lone CR or a lone LF ends a line; a NUL ends the text), and calls sink.Pause() before
-// the block the lines point into is reused: a line's bytes, the 64 bytes from its start and its
-// CR LF when it is said to follow stay valid until then. Memory is one block and its two masks,
+// the block the lines point into is reused: a line's bytes, the kScanSlack bytes from its start and
+// its CR LF when it is said to follow stay valid until then. Memory is one block and its two masks,
 // more only for a line longer than a block. When a NUL ended the text and more of the input
 // followed it, nulLine (if given) is set to the NUL's line, counted from 1.
 template <class Units, bool kVector, LineLayout kLayout, class Sink>

@@ -16,24 +16,29 @@ namespace {
 // A short line is moved in one fixed-size copy of kRoom bytes, whatever its length: lines of
 // every length come in no order a branch could predict. The copy may write past the line's end,
 // into room the writer's reservation holds; what a line after it writes there replaces it.
-constexpr std::size_t kRoom = 64;
-static_assert(kRoom <= kScanSlack);  // the copy reads at most the block's slack past a line
+// 64 bytes for a text in bytes, 128 for UTF-16, whose lines take twice the bytes.
+template <class Units>
+constexpr std::size_t kRoom = 64 * Units::kSize;
+static_assert(kRoom<Utf16Units<false>> <=
+              kScanSlack);  // the copy reads at most the slack past a line
 
 // Sixteen bytes at a time: a plain memcpy of this size can become a slow string move.
+template <class Units>
 inline void CopyRoom(char* to, const char* from) {
 #ifdef __SSE2__
-  for (std::size_t i = 0; i < kRoom; i += 16) {
+  for (std::size_t i = 0; i < kRoom<Units>; i += 16) {
     _mm_storeu_si128(reinterpret_cast<__m128i*>(to + i),
                      _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + i)));
   }
 #else
-  std::memcpy(to, from, kRoom);
+  std::memcpy(to, from, kRoom<Units>);
 #endif
 }
 
 // A stretch's room (LineWriter::Take) is at most three bytes for each of its bytes (a line of
 // one unit gains a line end of two) and the two copies' reach.
-static_assert(3 * (scan_detail::kListWords << 6) + 2 * kRoom <= AtomicFileWriter::kMaxReserve);
+static_assert(3 * (scan_detail::kListWords << 6) + 2 * kRoom<Utf16Units<false>> <=
+              AtomicFileWriter::kMaxReserve);
 
 template <class Units>
 class LineWriter;
@@ -75,14 +80,14 @@ class StretchLines {
     // Looked for only until a line has the column, which a good line has: one predictable
     // branch a line after that.
     if (!columnSeen_) columnSeen_ = writer_->SeeColumn(good, std::string_view(begin, length));
-    if (length > kRoom - kEnd.size())
+    if (length > kRoom<Units> - kEnd.size())
       return Long(std::string_view(begin, length), good, crlfFollows);
     // Arithmetic on the addresses: a compiler turns a plain select into a branch.
     const std::uintptr_t pick = 0 - std::uintptr_t{good};
     const auto okAt = reinterpret_cast<std::uintptr_t>(ok_);
     const auto badAt = reinterpret_cast<std::uintptr_t>(bad_);
     char* const to = reinterpret_cast<char*>(badAt ^ ((okAt ^ badAt) & pick));
-    CopyRoom(to, begin);
+    CopyRoom<Units>(to, begin);
     std::memcpy(to + length, kEnd.data(), kEnd.size());
     const std::size_t step = length + kEnd.size();
     ok_ += step & pick;
@@ -127,7 +132,7 @@ class LineWriter {
   // copy of kRoom: the first may start up to kRoom before those bytes, and the last copy may
   // reach kRoom past its line.
   StretchLines<Units> Take(std::size_t bytes, std::size_t lines) {
-    const std::size_t room = bytes + 2 * kRoom + lines * StretchLines<Units>::kEnd.size();
+    const std::size_t room = bytes + 2 * kRoom<Units> + lines * StretchLines<Units>::kEnd.size();
     return StretchLines<Units>(*this, room, bad_.Reserve(room), ok_.Reserve(room), columnSeen_);
   }
   void Give(const StretchLines<Units>& taken, std::size_t lines) {
