@@ -169,8 +169,11 @@ bool ShootRunInProgress(HWND main, DWORD pid, const std::wstring& folder, const 
 }
 
 // The clipboard list with every status and colour: valid, invalid, incomplete, not a number and
-// an empty line.
+// an empty line; beside it a single number half typed.
 bool ShootClipboardList(HWND main, const std::wstring& path) {
+  // A number half typed: its yellow status on the light panel, with the outline that makes it
+  // readable there.
+  SetText(main, IDC_SingleEdit, L"12345");
   PutOnClipboard(
       L"1234567897\r\n4125986313\r\n1234567890\r\n12345678\r\nNov\u00E1k\r\n\r\n"
       L"9064213757\r\n");
@@ -203,14 +206,17 @@ int wmain(int argc, wchar_t** argv) {
   HWND main = WaitFor(pid, L"TMainForm");
   if (main == nullptr) return 1;
   SetWindowPos(main, nullptr, 24, 24, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  // The window as a first start shows it: the program's folder is new, so no settings file, and
+  // nothing is typed yet.
+  Settle(main);
+  SaveScreen(RectOf(main), out + L"\\main.bmp");
+
   SetText(main, IDC_SingleEdit, L"1234567897");
   SetText(main, IDC_FileInputEdit, L"platby-SIPO-2024-06.csv");
   SetText(main, IDC_FileOKOutputEdit, L"platby-spravne.csv");
   SetText(main, IDC_FileBadOutputEdit, L"platby-chybne.csv");
   SetText(main, IDC_ColumnEdit, L"0");
   SetText(main, IDC_DelimiterEdit, L";");
-  Settle(main);
-  SaveScreen(RectOf(main), out + L"\\main.bmp");
   if (!ShootRunInProgress(main, pid, folder, slowInput, out + L"\\run-in-progress.bmp")) {
     std::fprintf(stderr, "the run in progress failed\n");
     return 1;
@@ -232,8 +238,9 @@ int wmain(int argc, wchar_t** argv) {
 
   if (!ShootClipboardList(main, out + L"\\clipboard-list.bmp")) return 1;
 
-  // The floating window checking a number just copied, and the About window.
-  PutOnClipboard(L"1234567897");
+  // The floating window checking a number copied in part (its yellow status on the grey), and
+  // the About window.
+  PutOnClipboard(L"1234567");
   if (!ShootWindow(main, pid, IDC_FloatingClipButton, L"TFloatingForm",
                    out + L"\\floating-window.bmp") ||
       !ShootWindow(main, pid, IDC_AboutButton, L"TAboutForm", out + L"\\about-window.bmp")) {
