@@ -61,13 +61,16 @@ void MainForm::Create(HICON icon) {
   if (Handle() == nullptr) throw std::runtime_error("Cannot create the main window");
 }
 
-// The grid's list, its fonts and columns are made once the window shows but before anything of it
-// is painted: the window is there sooner, and its first paint is the same.
+// The window moves to its remembered place before it shows. The fields' remembered values, the
+// status and the grid's list, its fonts and columns come once the window shows but before anything
+// of it is painted: the window is there sooner, and its first paint is the same.
 void MainForm::Show(int showCommand) {
-  FormShow();
-  MarkStartStep("load");
+  RestorePlace(store_, settingsUnavailable_);
+  MarkStartStep("restore");
   ShowWindow(Handle(), showCommand);
   MarkStartStep("show");
+  FormShow();
+  MarkStartStep("status");
   multiGrid_.CreateList();
   MarkStartStep("grid");
   UpdateWindow(Handle());
