@@ -56,8 +56,11 @@ void MainForm::Create(HICON icon) {
   MarkStartStep("entry");
   backgroundBrush_ = CreateSolidBrush(kWindowGrey);
   RegisterClassOnce(kClassName, backgroundBrush_, icon);
-  CreateFor(kClassName, win::Widen(kCaption).c_str(), kStyle, kExStyle, CW_USEDEFAULT,
-            CW_USEDEFAULT, kClientWidth, kClientHeight, nullptr);
+  // Made at its designed frame for the system's DPI, which is the window's own unless a monitor
+  // of another scaling holds it: then it is placed again as it is made.
+  const RECT frame = DesignedFrame(GetDpiForSystem());
+  CreateFor(kClassName, win::Widen(kCaption).c_str(), kStyle, kExStyle, frame.left, frame.top,
+            frame.right - frame.left, frame.bottom - frame.top, nullptr);
   if (Handle() == nullptr) throw std::runtime_error("Cannot create the main window");
 }
 
