@@ -67,8 +67,7 @@ void RestorePlacement(SettingsStore& store, PlacedWindow& window) {
   if (stored == WindowPoint{NoCoordinate, NoCoordinate}) return;
   const WindowPoint shown =
       KeepOnScreen(stored, window.Width(), window.Height(), window.WorkAreas());
-  window.SetTop(shown.top);
-  window.SetLeft(shown.left);
+  window.MoveTo(shown.left, shown.top);
 }
 
 void SavePlacement(SettingsStore& store, const PlacedWindow& window) {

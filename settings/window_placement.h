@@ -42,11 +42,16 @@ class PlacedWindow {
   virtual std::int32_t Height() const = 0;
   virtual void SetLeft(std::int32_t left) = 0;
   virtual void SetTop(std::int32_t top) = 0;
+  // Both coordinates; a window that can move in one step does so.
+  virtual void MoveTo(std::int32_t left, std::int32_t top) {
+    SetTop(top);
+    SetLeft(left);
+  }
   virtual std::vector<ScreenRect> WorkAreas() const = 0;
 };
 
-// Moves the window to its stored position (top first, then left). A stored text without a comma
-// counts as no position: the window keeps its designed one.
+// Moves the window to its stored position (MoveTo). A stored text without a comma counts as no
+// position: the window keeps its designed one.
 void RestorePlacement(SettingsStore& store, PlacedWindow& window);
 void SavePlacement(SettingsStore& store, const PlacedWindow& window);
 

@@ -60,6 +60,10 @@ TEST(MainFormLife, SettingsAndPositionSurviveARestart) {
   const POINT at = TopLeft(second.MainWindow());
   EXPECT_EQ(at.x, 300);
   EXPECT_EQ(at.y, 200);
+  // The number field has had the focus since the start: Escape puts back the remembered number.
+  second.SetText(IDC_SingleEdit, L"12");
+  second.PressKey(IDC_SingleEdit, VK_ESCAPE);
+  EXPECT_EQ(second.Text(IDC_SingleEdit), L"1234567897");
 }
 
 TEST(MainFormLife, AReadOnlySettingsFileIsReportedAtCloseAndTheProgramStillEnds) {

@@ -38,13 +38,23 @@ void FormWindow::SavePlace(SettingsStore& store, bool settingsUnavailable) const
   SavePlacement(store, placed);
 }
 
-// The designed position and client size, both scaled to the window's own DPI.
+RECT FormWindow::DesignedFrame(UINT dpi) const {
+  RECT frame = {0, 0, ScaleForDpi(design_.client.cx, dpi), ScaleForDpi(design_.client.cy, dpi)};
+  AdjustWindowRectExForDpi(&frame, design_.style, FALSE, design_.exStyle, dpi);
+  const int left = ScaleForDpi(design_.position.x, dpi), top = ScaleForDpi(design_.position.y, dpi);
+  return {left, top, left + frame.right - frame.left, top + frame.bottom - frame.top};
+}
+
+// The designed position and client size, both scaled to the window's own DPI. A window made with
+// that frame already is not moved again.
 void FormWindow::PlaceAtDesign() {
   dpi_ = GetDpiForWindow(Handle());
-  RECT frame = {0, 0, Scale(design_.client.cx), Scale(design_.client.cy)};
-  AdjustWindowRectExForDpi(&frame, design_.style, FALSE, design_.exStyle, dpi_);
-  SetWindowPos(Handle(), nullptr, Scale(design_.position.x), Scale(design_.position.y),
-               frame.right - frame.left, frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  const RECT frame = DesignedFrame(dpi_);
+  RECT now{};
+  GetWindowRect(Handle(), &now);
+  if (EqualRect(&now, &frame)) return;
+  SetWindowPos(Handle(), nullptr, frame.left, frame.top, frame.right - frame.left,
+               frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void FormWindow::MoveToSuggested(const RECT& suggested) {

@@ -26,6 +26,8 @@ class FormWindow : public WindowBase {
   explicit FormWindow(const FormDesign& design) : design_(design) {}
 
   UINT Dpi() const { return dpi_; }
+  // The outer rectangle of the designed position and client size at a DPI.
+  RECT DesignedFrame(UINT dpi) const;
   int Scale(int pixels96) const { return ScaleForDpi(pixels96, dpi_); }
 
   // Takes WM_CREATE and WM_DPICHANGED, and gives every other message its default handling: a

@@ -32,7 +32,7 @@ RECT PlacedHwnd::Rect() const {
   return rc;
 }
 
-void PlacedHwnd::MoveTo(int left, int top) {
+void PlacedHwnd::MoveTo(std::int32_t left, std::int32_t top) {
   SetWindowPos(hwnd_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

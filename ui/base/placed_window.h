@@ -22,11 +22,12 @@ class PlacedHwnd : public PlacedWindow {
   std::int32_t Height() const override { return Rect().bottom - Rect().top; }
   void SetLeft(std::int32_t left) override;
   void SetTop(std::int32_t top) override;
+  // One move for both coordinates.
+  void MoveTo(std::int32_t left, std::int32_t top) override;
   std::vector<ScreenRect> WorkAreas() const override;
 
  private:
   RECT Rect() const;
-  void MoveTo(int left, int top);
 
   HWND hwnd_;
   std::string className_;

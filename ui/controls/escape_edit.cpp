@@ -10,6 +10,8 @@
 namespace sipo::ui {
 namespace {
 
+constexpr UINT kKeepText = WM_APP + 20;
+
 class EscapeEdit : public SubclassedControl {
  public:
   explicit EscapeEdit(std::wstring saved) : saved_(std::move(saved)) {}
@@ -20,6 +22,9 @@ class EscapeEdit : public SubclassedControl {
       case WM_SETFOCUS:
         saved_ = win::GetWideText(Handle());
         return Default(message, wParam, lParam);
+      case kKeepText:
+        if (GetFocus() == Handle()) saved_ = win::GetWideText(Handle());
+        return 0;
       case WM_GETDLGCODE:
         return OnGetDlgCode(wParam, lParam);
       case WM_KEYDOWN:
@@ -55,6 +60,10 @@ class EscapeEdit : public SubclassedControl {
 void InstallEscapeRestore(HWND edit) {
   SubclassedControl::Attach<EscapeEdit>(
       edit, GetFocus() == edit ? win::GetWideText(edit) : std::wstring());
+}
+
+void KeepTextForEscape(HWND edit) {
+  SendMessageW(edit, kKeepText, 0, 0);
 }
 
 }  // namespace sipo::ui

@@ -7,4 +7,8 @@ namespace sipo::ui {
 
 void InstallEscapeRestore(HWND edit);
 
+// A field that already has the focus takes its present text as the one Escape puts back: for a
+// value the program puts in before the user can type, as the remembered one at the start.
+void KeepTextForEscape(HWND edit);
+
 }  // namespace sipo::ui

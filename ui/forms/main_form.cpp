@@ -13,6 +13,7 @@
 #include "ui/base/control_ids.h"
 #include "ui/base/start_steps.h"
 #include "ui/controls/busy_animator.h"
+#include "ui/controls/escape_edit.h"
 #include "ui/forms/about_form.h"
 #include "ui/forms/floating_form.h"
 #include "ui/forms/main_form_layout.h"
@@ -155,10 +156,11 @@ void MainForm::FormCreate() {
   MarkStartStep("notice");
 }
 
+// The remembered fields and the status; Show has moved the window to its place before it showed.
 void MainForm::FormShow() {
-  RestorePlace(store_, settingsUnavailable_);
-  MarkStartStep("restore");
   LoadSettings(store_, *this, settingsUnavailable_);
+  // The number field got the focus as the window showed, before its remembered value came.
+  KeepTextForEscape(Control(IDC_SingleEdit));
   MarkStartStep("fields");
   SingleEditChange();
 }

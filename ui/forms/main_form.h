@@ -33,7 +33,8 @@ class MainForm : public FormWindow, public FileRunHost, public SettingsFields {
 
   // Creates the window and its controls; FormCreate runs before it returns.
   void Create(HICON icon);
-  // Runs FormShow, then makes the window visible.
+  // Moves the window to its remembered place, makes it visible and runs FormShow before its
+  // first paint.
   void Show(int showCommand);
 
   bool SettingsUnavailable() const { return settingsUnavailable_; }

@@ -56,18 +56,24 @@ void MainForm::Create(HICON icon) {
   MarkStartStep("entry");
   backgroundBrush_ = CreateSolidBrush(kWindowGrey);
   RegisterClassOnce(kClassName, backgroundBrush_, icon);
-  CreateFor(kClassName, win::Widen(kCaption).c_str(), kStyle, kExStyle, CW_USEDEFAULT,
-            CW_USEDEFAULT, kClientWidth, kClientHeight, nullptr);
+  // Made at its designed frame for the system's DPI, which is the window's own unless a monitor
+  // of another scaling holds it: then it is placed again as it is made.
+  const RECT frame = DesignedFrame(GetDpiForSystem());
+  CreateFor(kClassName, win::Widen(kCaption).c_str(), kStyle, kExStyle, frame.left, frame.top,
+            frame.right - frame.left, frame.bottom - frame.top, nullptr);
   if (Handle() == nullptr) throw std::runtime_error("Cannot create the main window");
 }
 
-// The grid's list, its fonts and columns are made once the window shows but before anything of it
-// is painted: the window is there sooner, and its first paint is the same.
+// The window moves to its remembered place before it shows. The fields' remembered values, the
+// status and the grid's list, its fonts and columns come once the window shows but before anything
+// of it is painted: the window is there sooner, and its first paint is the same.
 void MainForm::Show(int showCommand) {
-  FormShow();
-  MarkStartStep("load");
+  RestorePlace(store_, settingsUnavailable_);
+  MarkStartStep("restore");
   ShowWindow(Handle(), showCommand);
   MarkStartStep("show");
+  FormShow();
+  MarkStartStep("status");
   multiGrid_.CreateList();
   MarkStartStep("grid");
   UpdateWindow(Handle());
