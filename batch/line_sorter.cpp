@@ -19,8 +19,8 @@ namespace {
 // 64 bytes for a text in bytes, 128 for UTF-16, whose lines take twice the bytes.
 template <class Units>
 constexpr std::size_t kRoom = 64 * Units::kSize;
-static_assert(kRoom<Utf16Units<false>> <=
-              kScanSlack);  // the copy reads at most the slack past a line
+// The copy reads at most the block's slack past a line's start.
+static_assert(kRoom<Utf16Units<false>> <= kScanSlack);
 
 // Sixteen bytes at a time: a plain memcpy of this size can become a slow string move.
 template <class Units>
