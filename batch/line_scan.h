@@ -1,9 +1,10 @@
 // line_scan.h - the file run's line loop. A block is classified in 64-byte strides into two bit
 // masks, its line ends and its field marks (the delimiter, or the quote), by the kernels chosen
 // for the processor (scan_kernels.h); each line's number field is then found from the masks with
-// a few bit operations and judged by the run's rule (line_judge.h). The classification reads each
-// byte once (a delimiter of several bytes, once for each of them); the judge reads a line's
-// number field again, and a line's first 64 bits of marks.
+// a few bit operations and judged by the run's rule (line_judge.h), the verdicts of a stretch of
+// lines first and then the lines handed to the sink in order. The classification reads each byte
+// once (a delimiter of several bytes, once for each of them); the judge reads a line's number
+// field again, and one 64-bit load of the marks from the line's start.
 #pragma once
 
 #include <cstddef>
